@@ -1,0 +1,91 @@
+#pragma once
+// The headless backend: a clock that tests advance, scripted keys and pad, a renderer that
+// records what it was asked to draw, and silent audio. Deterministic by construction.
+#include <string>
+#include <vector>
+
+#include "../platform.h"
+
+class HeadlessTimer : public PlatformTimer {
+public:
+    uint32_t ticks() override { return now; }
+    // Sleeping advances the clock, so a wait loop ends.
+    void sleep(uint32_t ms) override {
+        now += ms;
+        sleeps += 1;
+    }
+    void advance(uint32_t ms) { now += ms; }
+
+    uint32_t now = 0;
+    int sleeps = 0;
+};
+
+class HeadlessInput : public PlatformInput {
+public:
+    bool readKeys(uint8_t out[256]) override;
+    bool readPad(KPadState& out) override;
+
+    uint8_t keys[256] = {};
+    bool padAttached = false;
+    KPadState pad;
+    bool keysFail = false;
+};
+
+class RecordingRenderer : public PlatformRenderer {
+public:
+    struct Draw {
+        int slot;
+        KBlend blend;
+        std::vector<KVertex> vertices;
+    };
+
+    bool createTexture(int slot, const uint8_t* data, size_t size, uint32_t colourKey) override;
+    void releaseTexture(int slot) override;
+    void bindTexture(int slot) override { bound = slot; }
+    void setBlend(KBlend b) override { blend = b; }
+    void drawTriangles(const KVertex* vertices, int count) override;
+    void clear(uint32_t rgb) override;
+    void present() override { presents += 1; }
+
+    // Recording every vertex costs memory; batch tools switch it off and only count.
+    bool keepDraws = true;
+    std::vector<Draw> draws;
+    int drawCalls = 0;
+    int presents = 0;
+    int clears = 0;
+    uint32_t clearColour = 0;
+    int bound = -1;
+    KBlend blend = KBlend::Alpha;
+    bool textures[16] = {};
+};
+
+class SilentAudio : public PlatformAudio {
+public:
+    bool open() override { return available; }
+    void close() override {}
+    bool loadEffect(int slot, const char* path) override;
+    void playEffect(int slot) override { played.push_back(slot); }
+    void stopEffects() override {}
+    bool loadMusic(const char* path) override;
+    void playMusic(bool loop) override { playing = true, looping = loop; }
+    void stopMusic() override { playing = false; }
+    void setMusicVolume(float v) override { volume = v; }
+    float musicVolume() override { return volume; }
+    void fadeOutMusic(int) override { playing = false; }
+
+    bool available = true;
+    std::vector<int> played;
+    std::string music;
+    bool playing = false, looping = false;
+    float volume = 1.0f;
+};
+
+// One headless platform, installed into gPlatform for its lifetime.
+struct HeadlessPlatform {
+    HeadlessPlatform();
+    ~HeadlessPlatform();
+    HeadlessTimer timer;
+    HeadlessInput input;
+    RecordingRenderer renderer;
+    SilentAudio audio;
+};

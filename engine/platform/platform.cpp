@@ -1,0 +1,3 @@
+#include "platform.h"
+
+Platform gPlatform;

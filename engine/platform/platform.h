@@ -1,0 +1,79 @@
+#pragma once
+// The platform contract: everything the engine needs from the machine beyond plain files.
+// The SDL backend drives a real window; the headless backend runs tests and batch tools.
+#include <cstddef>
+#include <cstdint>
+
+// A pre-transformed vertex: screen position, z, reciprocal w, ARGB colour, texture coordinates.
+struct KVertex {
+    float x, y, z, rhw;
+    uint32_t colour;
+    float u, v;
+};
+static_assert(sizeof(KVertex) == 28, "vertices are 28 bytes");
+
+enum class KBlend { Alpha, None, Additive };
+
+class PlatformTimer {
+public:
+    virtual ~PlatformTimer() = default;
+    virtual uint32_t ticks() = 0; // milliseconds, wrapping at 2^32
+    virtual void sleep(uint32_t ms) = 0;
+};
+
+class PlatformRenderer {
+public:
+    virtual ~PlatformRenderer() = default;
+    // Decodes an image file held in memory into a texture slot; pixels exactly equal to the ARGB
+    // colour key become fully transparent. False when the image cannot be decoded.
+    virtual bool createTexture(int slot, const uint8_t* data, size_t size, uint32_t colourKey) = 0;
+    virtual void releaseTexture(int slot) = 0;
+    // -1 binds no texture: the vertices then show their colour alone.
+    virtual void bindTexture(int slot) = 0;
+    virtual void setBlend(KBlend blend) = 0;
+    virtual void drawTriangles(const KVertex* vertices, int count) = 0;
+    virtual void clear(uint32_t rgb) = 0;
+    virtual void present() = 0;
+};
+
+// The pad as the input module reads it: eight buttons, and axes scaled to -1000..+1000.
+struct KPadState {
+    int x = 0, y = 0;
+    uint8_t buttons[8] = {};
+};
+
+class PlatformInput {
+public:
+    virtual ~PlatformInput() = default;
+    // 256 key states indexed by scan code, bit 7 set while down. False when they cannot be read.
+    virtual bool readKeys(uint8_t keys[256]) = 0;
+    // False when no pad is attached or its state cannot be read.
+    virtual bool readPad(KPadState& pad) = 0;
+};
+
+class PlatformAudio {
+public:
+    virtual ~PlatformAudio() = default;
+    // Opens are counted: the device stays open until every successful open is closed.
+    virtual bool open() = 0; // false: no device, the game runs silent
+    virtual void close() = 0;
+    virtual bool loadEffect(int slot, const char* path) = 0;
+    virtual void playEffect(int slot) = 0; // restarts the slot if it is still sounding
+    virtual void stopEffects() = 0;
+    virtual bool loadMusic(const char* path) = 0;
+    virtual void playMusic(bool loop) = 0;
+    virtual void stopMusic() = 0;
+    virtual void setMusicVolume(float volume) = 0; // 1.0 = full
+    virtual float musicVolume() = 0;
+    virtual void fadeOutMusic(int milliseconds) = 0;
+};
+
+// The backend in use; set up by the program (or a test) before the engine modules are created.
+struct Platform {
+    PlatformTimer* timer = nullptr;
+    PlatformRenderer* renderer = nullptr;
+    PlatformInput* input = nullptr;
+    PlatformAudio* audio = nullptr;
+};
+
+extern Platform gPlatform;

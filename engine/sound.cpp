@@ -1,0 +1,92 @@
+#include "sound.h"
+
+#include "log.h"
+#include "platform/platform.h"
+
+namespace {
+bool waveReady = false;
+bool slotLoaded[kwSlotCount];
+
+bool musicEnabled = false;
+bool musicReady = false;
+float musicVolume = 1.0f;
+} // namespace
+
+bool kwInitializeWave() {
+    for (bool& s : slotLoaded) s = false;
+    waveReady = false;
+    klWrite("<KilnWave::kwInitializeWave>\n");
+    klWrite(" <Mix_OpenAudio>\n");
+    waveReady = gPlatform.audio && gPlatform.audio->open();
+    klWrite(waveReady ? " [OK]\n" : " [NG]\n");
+    return waveReady;
+}
+
+bool kwIsReady() { return waveReady; }
+
+bool kwLoadSegment(int slot, const char* path, bool loop) {
+    (void)loop; // every effect of the game plays once
+    klWrite("<KilnWave::kwLoadSegment>\n");
+    klValue(" LOAD INDEX =", slot);
+    if (slot < 0 || slot >= kwSlotCount) {
+        klWrite(" [INDEX NG]\n");
+        return false;
+    }
+    klWrite(" <Mix_LoadWAV>\n");
+    const bool ok = waveReady && gPlatform.audio->loadEffect(slot, path);
+    klWrite(ok ? " [LOAD OK]\n" : " [LOAD NG]\n");
+    slotLoaded[slot] = ok;
+    return ok;
+}
+
+void kwPlay(int slot) {
+    if (!waveReady || slot < 0 || slot >= kwSlotCount || !slotLoaded[slot]) return;
+    gPlatform.audio->playEffect(slot);
+}
+
+void kwStopAll() {
+    if (waveReady) gPlatform.audio->stopEffects();
+}
+
+void kwDisposeWave() {
+    klWrite("<KilnWave::kwDisposeWave>\n");
+    kwStopAll();
+    if (waveReady) gPlatform.audio->close();
+    waveReady = false;
+    for (bool& s : slotLoaded) s = false;
+}
+
+void voxInitialize(bool enabled) {
+    klWrite("<voxInitialize>\n");
+    musicEnabled = enabled;
+    musicVolume = 1.0f;
+    musicReady = gPlatform.audio && gPlatform.audio->open();
+    klWrite(musicReady ? " [OK]\n" : " [NG]\n");
+}
+
+void voxSetVolume(float volume) { musicVolume = volume; }
+
+void voxPlay(const char* path, bool loop) {
+    if (!musicEnabled || !musicReady) return;
+    gPlatform.audio->stopMusic();
+    if (!gPlatform.audio->loadMusic(path)) return;
+    gPlatform.audio->setMusicVolume(musicVolume);
+    gPlatform.audio->playMusic(loop);
+}
+
+void voxStop() {
+    if (musicEnabled && musicReady) gPlatform.audio->stopMusic();
+}
+
+void voxFadeOut(int duration) {
+    if (musicEnabled && musicReady) gPlatform.audio->fadeOutMusic(duration);
+}
+
+void voxDispose() {
+    klWrite("<voxDispose>\n");
+    if (musicReady) {
+        gPlatform.audio->stopMusic();
+        gPlatform.audio->close();
+    }
+    musicReady = false;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The main form: owns the configuration, creates the engine-wide modules in order, runs one frame
+// per idle call and tears everything down in reverse.
+#include "clock.h"
+#include "creator.h"
+#include "work.h"
+
+class TForm1 {
+public:
+    TForm1();
+    ~TForm1();
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // One frame; false once the program is ending.
+    bool AppIdle();
+
+    bool windowMode = true;
+    int refreshRate = 60;
+    int drawInterval = 1;
+    double spriteOffset = 0.0;
+    bool bgmEnabled = true;
+    int stage = 1;
+    int tailCount = 1;
+    int frameCount = 0;
+    bool running = false;
+    bool skipWait = false;
+    ZTCreator creator;
+    KUClocker clock;
+    ZTWork work;
+};
+
+extern TForm1* gForm;

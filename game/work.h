@@ -1,0 +1,58 @@
+#pragma once
+// The game work: the play in progress, the settings it started with, the four ground maps and
+// the hi-score table. Exactly one exists, owned by the main form and reached through gWork.
+#include <cstdint>
+#include <list>
+#include <string>
+
+#include "kmath.h"
+
+class ZTMap;
+
+struct ZThiScore {
+    std::string name; // at most 16 bytes in the file
+    uint32_t score = 0;
+    uint32_t field = 0;
+    uint32_t tail = 0;
+    bool isNew = false; // inserted by the play that just ended; never stored
+};
+
+using ZTscoreTable = std::list<ZThiScore>;
+
+class ZTWork {
+public:
+    // Loads "score.dat" (or the default table) and the four maps.
+    ZTWork();
+    // Writes "score.dat".
+    ~ZTWork();
+    ZTWork(const ZTWork&) = delete;
+    ZTWork& operator=(const ZTWork&) = delete;
+
+    void startGame(int field, int tail, bool record, bool markFlag, bool replay);
+    void restartAfterMiss();
+    void nextField();
+    void addScore(uint32_t points);
+    bool entryScore(const ZThiScore& entry);
+    ZTscoreTable::iterator findNewEntry();
+    void clearNewMarks();
+    void reloadMaps();
+
+    KVector playerPos{0.0f, 0.0f, 0.0f};
+    int32_t field = 1;
+    uint32_t score = 0;
+    uint32_t extendStage = 0;
+    int32_t left = 0;
+    int32_t tail = 0;
+    int32_t tailMax = 0;
+    int32_t groundCount = 0;
+    bool markFlag = false;
+    bool replay = false;
+    bool record = false;
+    int32_t lastField = 1;
+    int32_t lastTail = 1;
+    ZTscoreTable scoreTable;
+    uint32_t clearColor = 0;
+    ZTMap* maps[4] = {};
+};
+
+extern ZTWork* gWork;
