@@ -1,4 +1,5 @@
 #pragma once
+#include "hash.h"
 // Behaviours: every game object lives in one of 16 layers, each a doubly linked list in order of
 // construction. Scratch parts are reference-counted sub-parts shared between objects.
 
@@ -15,6 +16,8 @@ public:
     virtual bool kbMove() = 0;
     virtual void kbDraw() = 0;
     virtual void kbDrawShadow(int pass) { (void)pass; }
+    // Feeds the object's state (positions, angles, counters, flags, damage) into a state hash.
+    virtual void kbHash(KUHash& hash) const { hash.add(layer); }
 
     int layer;
     KilnBehave* next = nullptr;
