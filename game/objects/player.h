@@ -50,7 +50,7 @@ public:
     ZTPShotGrip* grip;
 
 private:
-    void enter();
+    void enter(bool first);
     void drive();
     void destroyed();
     void fire(int gun);

@@ -1,0 +1,58 @@
+#include "effects.h"
+#include "ground_enemies.h"
+#include "sound.h"
+#include "tail.h"
+#include "work.h"
+
+ZTGroundEnemy::ZTGroundEnemy(KVector position, float bodyRadius, float victimRadius, int life)
+    : ZTGround(3), KNDamager(1), KNDamaged(1), position(position), life(life),
+      victimRadius(victimRadius) {
+    KNDamager::active = 1;
+    centre = position;
+    radius = bodyRadius;
+    direction = {0.0f, 0.0f, 0.0f};
+    power = 1;
+    KNDamaged::active = 1;
+}
+
+void ZTGroundEnemy::knBegin() {
+    centre = position;
+    direction = {0.0f, 0.0f, 0.0f};
+    damage = 0;
+}
+
+bool ZTGroundEnemy::knCheck(KNDamager* damager) {
+    if (!knWithin(damager, position, victimRadius)) return false;
+    damage += damager->power;
+    return true;
+}
+
+bool ZTGroundEnemy::takeDamage(const Burst& burst) {
+    if (damage == 0) return false;
+    life -= damage;
+    if (life > 0) return false;
+    new ZTBaku(position, burst.bakuSize, burst.bakuFrames);
+    new ZTKoge(position, burst.kogeScale);
+    // The pop-up and the score count the whole blow of the killing frame, not the life left.
+    new ZTRate(position, damage);
+    kwPlay(burst.sound);
+    gWork->addScore(static_cast<uint32_t>(damage) * burst.scoreMultiple);
+    addTail(1, true);
+    gWork->tail += 1;
+    if (gWork->tail > gWork->tailMax) gWork->tailMax = gWork->tail;
+    return true;
+}
+
+void ZTGroundEnemy::aimTurret() {
+    const KVector d = kmNormalize(gWork->playerPos - position);
+    angle += 0.0625f * (-kmSin(angle) * d.y - kmCos(angle) * d.x);
+}
+
+KVector ZTGroundEnemy::muzzle(KVector offset) const {
+    return position + KCMatrix(angle).apply(offset);
+}
+
+void ZTGroundEnemy::kbHash(KUHash& hash) const {
+    KilnBehave::kbHash(hash);
+    hash.add(position), hash.add(angle), hash.add(life), hash.add(damage), hash.add(fireTimer);
+}
