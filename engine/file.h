@@ -28,6 +28,7 @@ private:
 };
 
 bool kfChangeDir(const char* path);
-// Empties list, then fills it with the bare names matching pattern (e.g. "*.rep"). Returns the count.
+// Empties list, then fills it with the bare names matching pattern (e.g. "*.rep"). Returns the
+// count.
 int kfFileList(const char* pattern, std::vector<std::string>& list);
 bool kfExist(const char* pattern);

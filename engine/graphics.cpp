@@ -22,7 +22,9 @@ bool kxInitializeX(bool windowMode, int width, int height, int refreshRate) {
     return ok;
 }
 
-void kxDisposeX() { klWrite("<KilnX::kxDisposeX>\n"); }
+void kxDisposeX() {
+    klWrite("<KilnX::kxDisposeX>\n");
+}
 
 void kxClear(uint32_t rgb) {
     if (gPlatform.renderer) gPlatform.renderer->clear(rgb);
@@ -58,7 +60,9 @@ bool kxHasTexture(int slot) {
     return slot >= 0 && static_cast<size_t>(slot) < loaded.size() && loaded[slot];
 }
 
-int kxTextureCount() { return static_cast<int>(loaded.size()); }
+int kxTextureCount() {
+    return static_cast<int>(loaded.size());
+}
 
 bool kxLoadTextureP(const char* path, uint32_t colourKey, int slot) {
     klWrite("<KilnX::kxLoadTextureP>\n");
@@ -78,9 +82,11 @@ bool kxLoadTextureP(const char* path, uint32_t colourKey, int slot) {
             if (size > 0 && size <= (64u << 20)) {
                 std::vector<uint8_t> buffer(size);
                 const uint32_t got = file.read(buffer.data(), size);
-                for (uint32_t i = 0; i < got; ++i) buffer[i] = static_cast<uint8_t>(buffer[i] + 0x80);
-                const bool ok = got == size && gPlatform.renderer &&
-                                gPlatform.renderer->createTexture(slot, buffer.data(), got, colourKey);
+                for (uint32_t i = 0; i < got; ++i)
+                    buffer[i] = static_cast<uint8_t>(buffer[i] + 0x80);
+                const bool ok =
+                    got == size && gPlatform.renderer &&
+                    gPlatform.renderer->createTexture(slot, buffer.data(), got, colourKey);
                 klWrite(ok ? " CreateTexture [OK]\n" : " CreateTexture [ERR]\n");
                 loaded[slot] = ok;
             } else {

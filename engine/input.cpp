@@ -11,9 +11,9 @@ struct KeyBit {
     uint32_t bit;
 };
 constexpr KeyBit keyTable[] = {
-    {KI_KEY_Z, KI_BUTTON1},    {KI_KEY_X, KI_BUTTON2},     {KI_KEY_C, KI_BUTTON3},
-    {KI_KEY_V, KI_BUTTON4},    {KI_KEY_UP, KI_UP},         {KI_KEY_DOWN, KI_DOWN},
-    {KI_KEY_LEFT, KI_LEFT},    {KI_KEY_RIGHT, KI_RIGHT},   {KI_KEY_ESCAPE, KI_ESCAPE},
+    {KI_KEY_Z, KI_BUTTON1}, {KI_KEY_X, KI_BUTTON2},   {KI_KEY_C, KI_BUTTON3},
+    {KI_KEY_V, KI_BUTTON4}, {KI_KEY_UP, KI_UP},       {KI_KEY_DOWN, KI_DOWN},
+    {KI_KEY_LEFT, KI_LEFT}, {KI_KEY_RIGHT, KI_RIGHT}, {KI_KEY_ESCAPE, KI_ESCAPE},
     {KI_KEY_TAB, KI_TAB},
 };
 constexpr int axisThreshold = 500;
@@ -24,7 +24,9 @@ KilnInput::KilnInput() {
     kimPlayBuf.push_back(0);
 }
 
-KilnInput::~KilnInput() { klWrite("<KilnInput::~KilnInput>\n"); }
+KilnInput::~KilnInput() {
+    klWrite("<KilnInput::~KilnInput>\n");
+}
 
 void KilnInput::kiUpdate() {
     kimOld = kimNow;

@@ -22,7 +22,9 @@ void klClose() {
     logOpen = false;
 }
 
-bool klIsOpen() { return logFile != nullptr; }
+bool klIsOpen() {
+    return logFile != nullptr;
+}
 
 void klWrite(const char* text) {
     if (!logFile) return;
@@ -31,7 +33,9 @@ void klWrite(const char* text) {
     std::fflush(logFile);
 }
 
-void klWrite(const std::string& text) { klWrite(text.c_str()); }
+void klWrite(const std::string& text) {
+    klWrite(text.c_str());
+}
 
 void klValue(const char* label, long long value) {
     if (!logFile) return;

@@ -22,7 +22,9 @@ bool kwInitializeWave() {
     return waveReady;
 }
 
-bool kwIsReady() { return waveReady; }
+bool kwIsReady() {
+    return waveReady;
+}
 
 bool kwLoadSegment(int slot, const char* path, bool loop) {
     (void)loop; // every effect of the game plays once
@@ -64,7 +66,9 @@ void voxInitialize(bool enabled) {
     klWrite(musicReady ? " [OK]\n" : " [NG]\n");
 }
 
-void voxSetVolume(float volume) { musicVolume = volume; }
+void voxSetVolume(float volume) {
+    musicVolume = volume;
+}
 
 void voxPlay(const char* path, bool loop) {
     if (!musicEnabled || !musicReady) return;

@@ -20,7 +20,9 @@ KilnSprite::KilnSprite(int cellCount, int capacity2D, int capacity3D_, int slotC
     klValue(" tex max    =", slotCount);
 }
 
-KilnSprite::~KilnSprite() { klWrite("<KilnSprite::~KilnSprite>\n"); }
+KilnSprite::~KilnSprite() {
+    klWrite("<KilnSprite::~KilnSprite>\n");
+}
 
 void KilnSprite::kspDefineCell(int n, int slot, int size, int x, int y, int w, int h) {
     assert(n >= 0 && n < cellCount() && slot >= 0 && slot < slots && size > 0);
@@ -75,8 +77,8 @@ void KilnSprite::buildVertices(const KSprite& s, KVertex* out) const {
         qx = -sn * hh, qy = cs * hh;
     }
     auto vertex = [&](float sx, float sy, float u, float v) {
-        return KVertex{s.x + sx * px + sy * qx, s.y + sx * py + sy * qy, 1.0f, 1.0f,
-                       s.colour, u, v};
+        return KVertex{
+            s.x + sx * px + sy * qx, s.y + sx * py + sy * qy, 1.0f, 1.0f, s.colour, u, v};
     };
     out[0] = vertex(-1, -1, c.uLeft, c.vTop);
     out[1] = vertex(+1, -1, c.uRight, c.vTop);

@@ -30,4 +30,4 @@ public:
     ZTWork work;
 };
 
-extern TForm1* gForm;
+extern TForm1* gForm; // defined in globals.cpp

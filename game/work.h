@@ -55,4 +55,4 @@ public:
     ZTMap* maps[4] = {};
 };
 
-extern ZTWork* gWork;
+extern ZTWork* gWork; // defined in globals.cpp

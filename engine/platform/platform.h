@@ -68,12 +68,30 @@ public:
     virtual void fadeOutMusic(int milliseconds) = 0;
 };
 
+// The program's one window. Tests and batch tools run without it (gPlatform.window is null).
+class PlatformWindow {
+public:
+    virtual ~PlatformWindow() = default;
+    // Creates the window, still hidden: caption, a fixed client area, its top-left corner.
+    virtual bool create(const char* caption, int width, int height, int left, int top) = 0;
+    // Creates the drawing device for the window and makes it gPlatform.renderer. Full screen is
+    // the desktop's own mode with the picture scaled by a whole factor. Logs its steps.
+    virtual bool createDevice(bool windowed) = 0;
+    virtual void destroyDevice() = 0;
+    virtual void show() = 0;
+    // The window's top-left corner on the desktop.
+    virtual void position(int& left, int& top) = 0;
+    // Handles the pending window events; false once the user has asked to close the window.
+    virtual bool handleEvents() = 0;
+};
+
 // The backend in use; set up by the program (or a test) before the engine modules are created.
 struct Platform {
     PlatformTimer* timer = nullptr;
     PlatformRenderer* renderer = nullptr;
     PlatformInput* input = nullptr;
     PlatformAudio* audio = nullptr;
+    PlatformWindow* window = nullptr;
 };
 
 extern Platform gPlatform;

@@ -28,7 +28,8 @@ void RecordingRenderer::releaseTexture(int slot) {
 
 void RecordingRenderer::drawTriangles(const KVertex* vertices, int count) {
     drawCalls += 1;
-    if (keepDraws) draws.push_back(Draw{bound, blend, std::vector<KVertex>(vertices, vertices + count)});
+    if (keepDraws)
+        draws.push_back(Draw{bound, blend, std::vector<KVertex>(vertices, vertices + count)});
 }
 
 void RecordingRenderer::clear(uint32_t rgb) {
@@ -53,4 +54,6 @@ HeadlessPlatform::HeadlessPlatform() {
     gPlatform.audio = &audio;
 }
 
-HeadlessPlatform::~HeadlessPlatform() { gPlatform = Platform{}; }
+HeadlessPlatform::~HeadlessPlatform() {
+    gPlatform = Platform{};
+}

@@ -20,7 +20,7 @@ int pfOpen(const char* path, bool read, bool write) {
     if (write) flags |= O_CREAT | O_TRUNC;
     int fd = ::open(path, flags, 0644);
     if (fd < 0) return kPfInvalid;
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         ::close(fd);
         return kPfInvalid;
@@ -32,10 +32,12 @@ void pfClose(int handle) {
     if (handle >= 0) ::close(handle);
 }
 
-bool pfCloseChecked(int handle) { return handle >= 0 && ::close(handle) == 0; }
+bool pfCloseChecked(int handle) {
+    return handle >= 0 && ::close(handle) == 0;
+}
 
 long long pfSize(int handle) {
-    struct stat st{};
+    struct stat st {};
     if (handle < 0 || ::fstat(handle, &st) != 0) return -1;
     return static_cast<long long>(st.st_size);
 }
@@ -65,7 +67,9 @@ long long pfWrite(int handle, const void* buffer, size_t count) {
     return static_cast<long long>(done);
 }
 
-bool pfChangeDir(const char* path) { return ::chdir(path) == 0; }
+bool pfChangeDir(const char* path) {
+    return ::chdir(path) == 0;
+}
 
 std::string pfCurrentDir() {
     char buf[4096];

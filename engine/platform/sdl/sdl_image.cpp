@@ -1,0 +1,46 @@
+#include "sdl_image.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstring>
+
+namespace {
+uint32_t bigEndian32(const uint8_t* p) {
+    return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+
+// Looks at the header before the decoder does: a damaged or hostile file must not make it
+// allocate a picture of absurd size.
+bool plausiblePng(const uint8_t* data, size_t size) {
+    static const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    if (!data || size < 33 || std::memcmp(data, signature, 8) != 0) return false;
+    if (std::memcmp(data + 12, "IHDR", 4) != 0) return false;
+    const uint32_t w = bigEndian32(data + 16), h = bigEndian32(data + 20);
+    return w >= 1 && h >= 1 && w <= kSdlMaxTextureEdge && h <= kSdlMaxTextureEdge;
+}
+} // namespace
+
+SDL_Surface* sdlDecodeKeyed(const uint8_t* data, size_t size, uint32_t colourKey) {
+    if (!plausiblePng(data, size) || size > 0x7fffffff) return nullptr;
+    SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
+    if (!rw) return nullptr;
+    SDL_Surface* decoded = IMG_LoadPNG_RW(rw);
+    SDL_RWclose(rw);
+    if (!decoded) return nullptr;
+    // RGBA files decode as ABGR8888; the key is compared in ARGB.
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(decoded);
+    if (!argb) return nullptr;
+    // SDL_SetColorKey ignores alpha, and the key must match exactly, so it is done by hand.
+    if (SDL_LockSurface(argb) == 0) {
+        auto* row = static_cast<uint8_t*>(argb->pixels);
+        for (int y = 0; y < argb->h; ++y, row += argb->pitch) {
+            auto* px = reinterpret_cast<uint32_t*>(row);
+            for (int x = 0; x < argb->w; ++x)
+                if (px[x] == colourKey) px[x] = 0;
+        }
+        SDL_UnlockSurface(argb);
+    }
+    return argb;
+}

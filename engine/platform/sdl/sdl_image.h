@@ -1,0 +1,13 @@
+#pragma once
+// Decodes a texture image held in memory into ARGB8888 pixels and applies the exact colour key.
+#include <cstddef>
+#include <cstdint>
+
+struct SDL_Surface;
+
+// Largest edge of a texture we accept; our sheets are far smaller.
+constexpr int kSdlMaxTextureEdge = 4096;
+
+// A new ARGB8888 surface, or null when the data is not a PNG of a sane size or cannot be decoded.
+// Pixels exactly equal to colourKey (alpha included) become 0, fully transparent black.
+SDL_Surface* sdlDecodeKeyed(const uint8_t* data, size_t size, uint32_t colourKey);

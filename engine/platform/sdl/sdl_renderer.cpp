@@ -1,0 +1,134 @@
+#include "sdl_renderer.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+#include "sdl_image.h"
+
+namespace {
+SDL_BlendMode sdlBlend(KBlend blend) {
+    switch (blend) {
+    case KBlend::None:
+        return SDL_BLENDMODE_NONE;
+    case KBlend::Additive:
+        return SDL_BLENDMODE_ADD; // source times its alpha, added to what is there
+    case KBlend::Alpha:
+        break;
+    }
+    return SDL_BLENDMODE_BLEND;
+}
+
+// The logical picture scaled by the largest whole factor that fits, centred, nearest-neighbour.
+void setPicture(SDL_Renderer* renderer, int width, int height) {
+    SDL_RenderSetLogicalSize(renderer, width, height);
+    SDL_RenderSetIntegerScale(renderer, SDL_TRUE);
+}
+} // namespace
+
+SdlRenderer::~SdlRenderer() { close(); }
+
+bool SdlRenderer::openWindow(SDL_Window* window, int width, int height) {
+    close();
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    // No PRESENTVSYNC: the frame clock paces the game, presenting never waits for the retrace.
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer) return false;
+    setPicture(renderer, width, height);
+    return true;
+}
+
+bool SdlRenderer::openSoftware(int width, int height) {
+    close();
+    target = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!target) return false;
+    renderer = SDL_CreateSoftwareRenderer(target);
+    if (!renderer) {
+        SDL_FreeSurface(target);
+        target = nullptr;
+        return false;
+    }
+    setPicture(renderer, width, height);
+    return true;
+}
+
+void SdlRenderer::releaseAll() {
+    for (int slot = 0; slot < kSlots; ++slot) releaseTexture(slot);
+}
+
+void SdlRenderer::close() {
+    releaseAll();
+    if (renderer) SDL_DestroyRenderer(renderer);
+    renderer = nullptr;
+    if (target) SDL_FreeSurface(target);
+    target = nullptr;
+    bound = -1;
+    blend = KBlend::Alpha;
+}
+
+const char* SdlRenderer::name() const {
+    SDL_RendererInfo info;
+    if (!renderer || SDL_GetRendererInfo(renderer, &info) != 0) return "";
+    return info.name;
+}
+
+bool SdlRenderer::readPixels(std::vector<uint32_t>& argb, int& width, int& height) {
+    if (!renderer || SDL_GetRendererOutputSize(renderer, &width, &height) != 0) return false;
+    argb.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    return SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(),
+                                width * 4) == 0;
+}
+
+bool SdlRenderer::createTexture(int slot, const uint8_t* data, size_t size, uint32_t colourKey) {
+    if (!renderer || slot < 0 || slot >= kSlots || textures[slot]) return false;
+    SDL_Surface* pixels = sdlDecodeKeyed(data, size, colourKey);
+    if (!pixels) return false;
+    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, pixels);
+    SDL_FreeSurface(pixels);
+    if (!texture) return false;
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+    SDL_SetTextureBlendMode(texture, sdlBlend(blend));
+    textures[slot] = texture;
+    return true;
+}
+
+void SdlRenderer::releaseTexture(int slot) {
+    if (slot < 0 || slot >= kSlots || !textures[slot]) return;
+    SDL_DestroyTexture(textures[slot]);
+    textures[slot] = nullptr;
+}
+
+void SdlRenderer::bindTexture(int slot) { bound = slot; }
+
+void SdlRenderer::setBlend(KBlend b) { blend = b; }
+
+void SdlRenderer::drawTriangles(const KVertex* vertices, int count) {
+    if (!renderer || !vertices || count < 3) return;
+    count -= count % 3;
+    SDL_Texture* texture = bound >= 0 && bound < kSlots ? textures[bound] : nullptr;
+    const SDL_BlendMode mode = sdlBlend(blend);
+    if (texture) SDL_SetTextureBlendMode(texture, mode);
+    SDL_SetRenderDrawBlendMode(renderer, mode); // untextured lists blend this way
+    colours.resize(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const uint32_t c = vertices[i].colour; // ARGB
+        const SDL_Color sdl{static_cast<Uint8>(c >> 16), static_cast<Uint8>(c >> 8),
+                            static_cast<Uint8>(c), static_cast<Uint8>(c >> 24)};
+        std::memcpy(&colours[i], &sdl, sizeof sdl);
+    }
+    SDL_RenderGeometryRaw(renderer, texture, &vertices[0].x, sizeof(KVertex),
+                          reinterpret_cast<const SDL_Color*>(colours.data()), sizeof(uint32_t),
+                          &vertices[0].u, sizeof(KVertex), count, nullptr, 0, 0);
+}
+
+void SdlRenderer::clear(uint32_t rgb) {
+    if (!renderer) return;
+    SDL_SetRenderDrawColor(renderer, static_cast<Uint8>(rgb >> 16), static_cast<Uint8>(rgb >> 8),
+                           static_cast<Uint8>(rgb), 255);
+    SDL_RenderClear(renderer);
+}
+
+void SdlRenderer::present() {
+    if (renderer) SDL_RenderPresent(renderer);
+}

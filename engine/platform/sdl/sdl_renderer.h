@@ -1,0 +1,51 @@
+#pragma once
+// The renderer backend on SDL_Renderer: one SDL_RenderGeometry call per triangle list, a
+// 640x480 logical picture, nearest-neighbour sampling.
+#include <cstdint>
+#include <vector>
+
+#include "../platform.h"
+
+struct SDL_Renderer;
+struct SDL_Surface;
+struct SDL_Texture;
+struct SDL_Window;
+
+class SdlRenderer : public PlatformRenderer {
+public:
+    static constexpr int kSlots = 16;
+
+    SdlRenderer() = default;
+    ~SdlRenderer() override;
+    SdlRenderer(const SdlRenderer&) = delete;
+    SdlRenderer& operator=(const SdlRenderer&) = delete;
+
+    // Renders into the window; the picture is width x height, scaled by whole factors.
+    bool openWindow(SDL_Window* window, int width, int height);
+    // Renders into a surface in memory with SDL's software renderer (golden images, tools).
+    bool openSoftware(int width, int height);
+    void close();
+    bool isOpen() const { return renderer != nullptr; }
+    // The picture as ARGB pixels, row after row. False when it cannot be read.
+    bool readPixels(std::vector<uint32_t>& argb, int& width, int& height);
+    // SDL's name of the renderer in use ("software", "opengl", ...).
+    const char* name() const;
+
+    bool createTexture(int slot, const uint8_t* data, size_t size, uint32_t colourKey) override;
+    void releaseTexture(int slot) override;
+    void bindTexture(int slot) override;
+    void setBlend(KBlend blend) override;
+    void drawTriangles(const KVertex* vertices, int count) override;
+    void clear(uint32_t rgb) override;
+    void present() override;
+
+private:
+    void releaseAll();
+
+    SDL_Renderer* renderer = nullptr;
+    SDL_Surface* target = nullptr; // owned only by the software renderer
+    SDL_Texture* textures[kSlots] = {};
+    int bound = -1;
+    KBlend blend = KBlend::Alpha;
+    std::vector<uint32_t> colours; // per-vertex colours as SDL_Color (r, g, b, a bytes)
+};

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "clock.h"
+#include "input.h"
+#include "platform/headless/headless.h"
+#include "random.h"
+
+namespace {
+
+class Input : public ::testing::Test {
+protected:
+    HeadlessPlatform platform;
+    KilnInput input;
+    void key(uint8_t scan, bool down) { platform.input.keys[scan] = down ? 0x80 : 0; }
+};
+
+TEST_F(Input, HeldEveryFramePushedOnce) {
+    key(KI_KEY_Z, true);
+    input.kiUpdate();
+    EXPECT_TRUE(input.kiIsHeld(KI_BUTTON1));
+    EXPECT_TRUE(input.kiIsPushed(KI_BUTTON1));
+    input.kiUpdate();
+    EXPECT_TRUE(input.kiIsHeld(KI_BUTTON1));
+    EXPECT_FALSE(input.kiIsPushed(KI_BUTTON1));
+    key(KI_KEY_Z, false);
+    input.kiUpdate();
+    key(KI_KEY_Z, true);
+    input.kiUpdate();
+    EXPECT_TRUE(input.kiIsPushed(KI_BUTTON1 | KI_BUTTON2));
+    platform.input.keys[KI_KEY_X] = 0x7f; // only bit 7 means down
+    input.kiUpdate();
+    EXPECT_FALSE(input.kiIsHeld(KI_BUTTON2));
+}
+
+TEST_F(Input, KeyboardAndPadAreOred) {
+    platform.input.padAttached = true;
+    key(KI_KEY_LEFT, true);
+    platform.input.pad.x = 500;
+    platform.input.pad.y = -499;
+    platform.input.pad.buttons[7] = 1;
+    input.kiUpdate();
+    EXPECT_EQ(input.kimNow, KI_LEFT | KI_RIGHT | KI_BUTTON8);
+    platform.input.pad.x = 499;
+    platform.input.pad.y = -500;
+    input.kiUpdate();
+    EXPECT_EQ(input.kimNow, KI_LEFT | KI_UP | KI_BUTTON8);
+    platform.input.pad.y = 500;
+    platform.input.pad.x = -500;
+    key(KI_KEY_LEFT, false);
+    key(KI_KEY_ESCAPE, true);
+    key(KI_KEY_TAB, true);
+    input.kiUpdate();
+    EXPECT_EQ(input.kimNow, KI_DOWN | KI_LEFT | KI_BUTTON8 | KI_ESCAPE | KI_TAB);
+    platform.input.keysFail = true; // a lost keyboard adds nothing that frame
+    input.kiUpdate();
+    EXPECT_EQ(input.kimNow, KI_DOWN | KI_LEFT | KI_BUTTON8);
+}
+
+TEST_F(Input, RecordingAppendsEveryPolledWord) {
+    input.kimRecording = true;
+    key(KI_KEY_C, true);
+    input.kiUpdate();
+    key(KI_KEY_C, false);
+    input.kiUpdate();
+    EXPECT_EQ(input.kimRecordBuf, (std::vector<uint32_t>{KI_BUTTON3, 0}));
+    EXPECT_EQ(input.kimCursor, 2);
+}
+
+TEST_F(Input, PlaybackWrapsAndHidesLiveKeys) {
+    input.kimPlayBuf = {KI_BUTTON1, 0, KI_UP};
+    input.kimCursor = 0;
+    input.kimUsePlay = true;
+    key(KI_KEY_X, true);
+    std::vector<uint32_t> seen;
+    for (int i = 0; i < 5; ++i) {
+        input.kiUpdate();
+        seen.push_back(input.kimPlayNow);
+        EXPECT_FALSE(input.kiIsHeld(KI_BUTTON2));
+    }
+    EXPECT_EQ(seen, (std::vector<uint32_t>{KI_BUTTON1, 0, KI_UP, KI_BUTTON1, 0}));
+    // The live words kept moving meanwhile: X has been held for frames, so it is no push now.
+    input.kimUsePlay = false;
+    EXPECT_TRUE(input.kiIsHeld(KI_BUTTON2));
+    EXPECT_FALSE(input.kiIsPushed(KI_BUTTON2));
+}
+
+TEST_F(Input, EmptyPlaybackGivesZero) {
+    for (int i = 0; i < 3; ++i) {
+        input.kiUpdate(); // the initial buffer holds a single 0
+        EXPECT_EQ(input.kimPlayNow, 0u);
+    }
+    input.kimPlayBuf.clear();
+    input.kimCursor = 5;
+    input.kiUpdate();
+    EXPECT_EQ(input.kimPlayNow, 0u);
+    EXPECT_EQ(input.kimCursor, 0);
+}
+
+TEST(Clock, HoldsSixtyFramesAndDropsLateOnes) {
+    HeadlessPlatform platform;
+    platform.timer.now = 100000;
+    KUClocker clock;
+    clock.kuWait(); // the first wait returns at once
+    EXPECT_EQ(platform.timer.sleeps, 0);
+    clock.kuCount(); // and the first count closes a window at once
+    EXPECT_EQ(clock.fps, 1u);
+
+    // Sixty paced frames take 1000 ms exactly.
+    const uint32_t start = platform.timer.now;
+    for (int i = 0; i < 60; ++i) clock.kuWait();
+    EXPECT_EQ(platform.timer.now - start, 1000u);
+    EXPECT_EQ(clock.carry, 0u);
+
+    // A 40 ms frame is followed at once by the next; the rest is carried in thirds.
+    clock.carry = 7;
+    clock.lastFrame = platform.timer.now;
+    platform.timer.advance(40);
+    const int sleeps = platform.timer.sleeps;
+    clock.kuWait();
+    EXPECT_EQ(platform.timer.sleeps, sleeps);
+    EXPECT_EQ(clock.carry, (120u + 7u) % 50u);
+}
+
+TEST(Clock, FpsCountsFramesOfTheLastSecond) {
+    HeadlessPlatform platform;
+    platform.timer.now = 5000;
+    KUClocker clock;
+    clock.kuCount();
+    // The first window also counts the frame on its closing edge; later ones hold exactly 60.
+    for (int i = 0; i < 121; ++i) {
+        clock.kuWait();
+        clock.kuCount();
+    }
+    EXPECT_EQ(platform.timer.now, 7000u);
+    EXPECT_EQ(clock.fps, 60u);
+}
+
+TEST(Clock, WrapOfTheTimerIsHarmless) {
+    HeadlessPlatform platform;
+    platform.timer.now = 0xFFFFFFF0u;
+    KUClocker clock;
+    clock.lastFrame = platform.timer.now;
+    clock.kuWait();
+    EXPECT_EQ(platform.timer.now, 0xFFFFFFF0u + 17u); // 17 ms: 51 thirds, carry 1
+    EXPECT_EQ(clock.carry, 1u);
+}
+
+TEST(Random, SequenceAfterSeeding920) {
+    kuSeed(920);
+    const int expected[] = {31314, 22382, 20070, 22303, 30036, 13027, 20936, 12808};
+    for (int e : expected) EXPECT_EQ(kuRand(), e);
+    kuSeed(920);
+    EXPECT_EQ(kuRand(), 31314);
+}
+
+} // namespace
