@@ -12,10 +12,11 @@ bool tableReady = false;
 
 bool kxInitializeX(bool windowMode, int width, int height, int refreshRate) {
     klWrite("<KilnX::kxInitializeX>\n");
-    klValue("  width        =", width);
-    klValue("  height       =", height);
-    klValue("  refrash rate =", refreshRate);
-    klWrite(windowMode ? "  windowed\n" : "  full screen\n");
+    // The picture is always width x height; the desktop keeps its own mode and refresh rate,
+    // which is only recorded here.
+    (void)width, (void)height;
+    klValue("  refresh rate asked =", refreshRate);
+    if (gPlatform.window) return gPlatform.window->createDevice(windowMode); // logs its steps
     klWrite(" <CreateDevice>\n");
     const bool ok = gPlatform.renderer != nullptr;
     klWrite(ok ? "  [OK]\n" : "  [NG]\n");
@@ -24,6 +25,7 @@ bool kxInitializeX(bool windowMode, int width, int height, int refreshRate) {
 
 void kxDisposeX() {
     klWrite("<KilnX::kxDisposeX>\n");
+    if (gPlatform.window) gPlatform.window->destroyDevice();
 }
 
 void kxClear(uint32_t rgb) {

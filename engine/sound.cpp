@@ -18,7 +18,7 @@ bool kwInitializeWave() {
     klWrite("<KilnWave::kwInitializeWave>\n");
     klWrite(" <Mix_OpenAudio>\n");
     waveReady = gPlatform.audio && gPlatform.audio->open();
-    klWrite(waveReady ? " [OK]\n" : " [NG]\n");
+    klWrite(waveReady ? " [OK]\n" : " [NG]\n no audio device: effects are silent\n");
     return waveReady;
 }
 
@@ -62,8 +62,10 @@ void voxInitialize(bool enabled) {
     klWrite("<voxInitialize>\n");
     musicEnabled = enabled;
     musicVolume = 1.0f;
+    klWrite(" <Mix_OpenAudio>\n");
     musicReady = gPlatform.audio && gPlatform.audio->open();
-    klWrite(musicReady ? " [OK]\n" : " [NG]\n");
+    klWrite(musicReady ? " [OK]\n" : " [NG]\n no audio device: music is silent\n");
+    if (!enabled) klWrite(" BGM off\n");
 }
 
 void voxSetVolume(float volume) {
@@ -89,6 +91,7 @@ void voxFadeOut(int duration) {
 void voxDispose() {
     klWrite("<voxDispose>\n");
     if (musicReady) {
+        klWrite(" <Mix_CloseAudio>\n");
         gPlatform.audio->stopMusic();
         gPlatform.audio->close();
     }

@@ -25,6 +25,12 @@ public:
     int frameCount = 0;
     bool running = false;
     bool skipWait = false;
+    // The window's top-left corner: read from and written back to the configuration.
+    int formTop = 0;
+    int formLeft = 0;
+    // 0 after a normal end; 1 when a scene number had no scene; 2 when there was no window or
+    // graphics device to run on.
+    int exitCode = 0;
     ZTCreator creator;
     KUClocker clock;
     ZTWork work;

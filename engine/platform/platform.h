@@ -45,6 +45,8 @@ struct KPadState {
 class PlatformInput {
 public:
     virtual ~PlatformInput() = default;
+    // Finds the keyboard and the pad at start-up and logs the steps; a pad may also come later.
+    virtual void openDevices() {}
     // 256 key states indexed by scan code, bit 7 set while down. False when they cannot be read.
     virtual bool readKeys(uint8_t keys[256]) = 0;
     // False when no pad is attached or its state cannot be read.

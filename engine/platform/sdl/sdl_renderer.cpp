@@ -26,7 +26,9 @@ void setPicture(SDL_Renderer* renderer, int width, int height) {
 }
 } // namespace
 
-SdlRenderer::~SdlRenderer() { close(); }
+SdlRenderer::~SdlRenderer() {
+    close();
+}
 
 bool SdlRenderer::openWindow(SDL_Window* window, int width, int height) {
     close();
@@ -99,9 +101,13 @@ void SdlRenderer::releaseTexture(int slot) {
     textures[slot] = nullptr;
 }
 
-void SdlRenderer::bindTexture(int slot) { bound = slot; }
+void SdlRenderer::bindTexture(int slot) {
+    bound = slot;
+}
 
-void SdlRenderer::setBlend(KBlend b) { blend = b; }
+void SdlRenderer::setBlend(KBlend b) {
+    blend = b;
+}
 
 void SdlRenderer::drawTriangles(const KVertex* vertices, int count) {
     if (!renderer || !vertices || count < 3) return;

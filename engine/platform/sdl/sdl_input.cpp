@@ -1,0 +1,109 @@
+#include "sdl_input.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+#include "../../input.h"
+#include "../../log.h"
+
+namespace {
+struct KeyMap {
+    SDL_Scancode sdl;
+    uint8_t scan;
+};
+constexpr KeyMap keyMap[] = {
+    {SDL_SCANCODE_Z, KI_KEY_Z},           {SDL_SCANCODE_X, KI_KEY_X},
+    {SDL_SCANCODE_C, KI_KEY_C},           {SDL_SCANCODE_V, KI_KEY_V},
+    {SDL_SCANCODE_UP, KI_KEY_UP},         {SDL_SCANCODE_DOWN, KI_KEY_DOWN},
+    {SDL_SCANCODE_LEFT, KI_KEY_LEFT},     {SDL_SCANCODE_RIGHT, KI_KEY_RIGHT},
+    {SDL_SCANCODE_ESCAPE, KI_KEY_ESCAPE}, {SDL_SCANCODE_TAB, KI_KEY_TAB},
+};
+
+// Pad buttons 1..8 of the button word.
+constexpr SDL_GameControllerButton padButtons[8] = {
+    SDL_CONTROLLER_BUTTON_A,
+    SDL_CONTROLLER_BUTTON_B,
+    SDL_CONTROLLER_BUTTON_X,
+    SDL_CONTROLLER_BUTTON_Y,
+    SDL_CONTROLLER_BUTTON_LEFTSHOULDER,
+    SDL_CONTROLLER_BUTTON_RIGHTSHOULDER,
+    SDL_CONTROLLER_BUTTON_BACK,
+    SDL_CONTROLLER_BUTTON_START,
+};
+
+void logStep(const char* step, bool ok) {
+    klWrite(step);
+    klWrite(ok ? " [OK]\n" : " [NG]\n");
+}
+} // namespace
+
+void sdlMapKeys(const uint8_t* sdlState, int sdlCount, uint8_t keys[256]) {
+    std::memset(keys, 0, 256);
+    if (!sdlState) return;
+    for (const KeyMap& k : keyMap)
+        if (k.sdl < sdlCount && sdlState[k.sdl]) keys[k.scan] = 0x80;
+}
+
+int sdlScancodeFromName(const char* name) {
+    const SDL_Scancode code = SDL_GetScancodeFromName(name);
+    return code == SDL_SCANCODE_UNKNOWN ? 0 : static_cast<int>(code);
+}
+
+int sdlScaleAxis(int value) {
+    const int scaled = value * 1000 / 32767;
+    return scaled < -1000 ? -1000 : (scaled > 1000 ? 1000 : scaled);
+}
+
+SdlInput::~SdlInput() {
+    closePad();
+    if (padSystem) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+void SdlInput::openDevices() {
+    klWrite("<KilnInput::kiCreateKeyDevice>\n");
+    int count = 0;
+    logStep(" <SDL_GetKeyboardState>\n", SDL_GetKeyboardState(&count) != nullptr && count > 0);
+    klWrite("<KilnInput::kiCreatePadDevice>\n");
+    if (!padSystem) {
+        padSystem = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+        logStep(" <SDL_InitSubSystem (GAMECONTROLLER)>\n", padSystem);
+    }
+    if (padSystem) logStep(" <SDL_GameControllerOpen>\n", findPad());
+}
+
+bool SdlInput::findPad() {
+    if (!padSystem) return false;
+    for (int i = 0; i < SDL_NumJoysticks() && !pad; ++i)
+        if (SDL_IsGameController(i)) pad = SDL_GameControllerOpen(i);
+    return pad != nullptr;
+}
+
+void SdlInput::closePad() {
+    if (pad) SDL_GameControllerClose(pad);
+    pad = nullptr;
+}
+
+bool SdlInput::readKeys(uint8_t keys[256]) {
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    sdlMapKeys(state, count, keys);
+    return state != nullptr;
+}
+
+bool SdlInput::readPad(KPadState& out) {
+    if (!padSystem) return false;
+    SDL_GameControllerUpdate();
+    // Pads come and go while the game runs: an unplugged one is let go, a new one picked up.
+    if (pad && !SDL_GameControllerGetAttached(pad)) closePad();
+    if (!pad && !findPad()) return false;
+    for (int i = 0; i < 8; ++i) out.buttons[i] = SDL_GameControllerGetButton(pad, padButtons[i]);
+    out.x = sdlScaleAxis(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX));
+    out.y = sdlScaleAxis(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY));
+    // The d-pad counts as the stick pushed all the way.
+    if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT)) out.x = -1000;
+    if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) out.x = 1000;
+    if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_UP)) out.y = -1000;
+    if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN)) out.y = 1000;
+    return true;
+}

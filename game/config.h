@@ -1,0 +1,21 @@
+#pragma once
+// The configuration file "./zent.ini": nine keys in four sections, read once at start-up and
+// written once at exit.
+
+struct ZTConfig {
+    bool windowMode = true;    // Screen/WindowMode
+    int refreshRate = 60;      // Screen/RefleshRate (sic: the key has always been spelled so)
+    int drawInterval = 1;      // Screen/Int
+    double spriteOffset = 0.0; // Screen/SpriteOfs
+    bool bgmEnabled = true;    // Sound/BGM
+    int stage = 1;             // Debug/Stage
+    int tailCount = 1;         // Debug/Tail
+    int top = 0;               // Form/Top
+    int left = 0;              // Form/Left
+};
+
+// Reads the keys of the file into config. A missing file or key, or a value that does not
+// parse, leaves the default. False when the file could not be read at all.
+bool ztReadConfig(const char* path, ZTConfig& config);
+// Writes all nine keys through a temporary file renamed into place.
+bool ztWriteConfig(const char* path, const ZTConfig& config);
