@@ -1,0 +1,15 @@
+#include "data/bytes.h"
+
+#include "file.h"
+
+bool ztReadWholeFile(const char* path, size_t limit, std::vector<uint8_t>& out) {
+    out.clear();
+    KFFile file(path, KFFile::Read);
+    if (!file.isOpen()) return false;
+    size_t want = file.size();
+    if (want > limit) want = limit;
+    out.resize(want);
+    const uint32_t got = want ? file.read(out.data(), static_cast<uint32_t>(want)) : 0;
+    out.resize(got); // a file that shrank under us gives what was actually read
+    return true;
+}

@@ -1,0 +1,123 @@
+#include "work.h"
+
+#include <cstdio>
+
+#include "data/bytes.h"
+#include "data/map.h"
+#include "data/score_file.h"
+#include "file.h"
+#include "input.h"
+#include "platform/files.h"
+#include "random.h"
+#include "sound.h"
+
+ZTWork* gWork = nullptr;
+
+namespace {
+
+constexpr const char* scorePath = "score.dat";
+constexpr uint32_t scoreCap = 99999999;
+
+} // namespace
+
+ZTWork::ZTWork() {
+    if (kfExist(scorePath)) {
+        std::vector<uint8_t> bytes;
+        // A file that exists but will not open leaves the table empty: nothing can enter it.
+        if (ztReadWholeFile(scorePath, ztScoreFileSize, bytes))
+            scoreTable = ztDecodeScores(bytes.data(), bytes.size());
+    } else {
+        scoreTable = ztDefaultScores();
+    }
+    clearColor = 0;
+    reloadMaps();
+}
+
+ZTWork::~ZTWork() {
+    for (auto*& map : maps) {
+        delete map;
+        map = nullptr;
+    }
+    uint8_t key[16];
+    ztDrawScoreKey(key);
+    const std::vector<uint8_t> bytes = ztEncodeScores(scoreTable, key);
+    pfWriteAtomic(scorePath, bytes.data(), bytes.size());
+    scoreTable.clear();
+}
+
+void ZTWork::startGame(int field_, int tail_, bool record_, bool markFlag_, bool replay_) {
+    playerPos = KVector{0.0f, 0.0f, 0.0f};
+    field = field_;
+    score = 0;
+    extendStage = 0;
+    left = 2;
+    tail = tail_;
+    tailMax = tail_;
+    groundCount = 0;
+    record = record_;
+    markFlag = markFlag_;
+    replay = replay_ || markFlag_;
+    kuSeed(920);
+    if (gInput) {
+        gInput->kimCursor = 0;
+        gInput->kimRecordBuf.clear();
+        if (!replay && record) gInput->kimRecording = true;
+    }
+    voxPlay(field == 12 ? "snd/MU02.ogg" : "snd/MU00.ogg", true);
+}
+
+void ZTWork::restartAfterMiss() {
+    playerPos = KVector{0.0f, 0.0f, 0.0f};
+    left -= 1;
+    tail /= 2;
+    if (tail < 1) tail = 1;
+    groundCount = 0;
+}
+
+void ZTWork::nextField() {
+    playerPos = KVector{0.0f, 0.0f, 0.0f};
+    field += 1;
+    groundCount = 0;
+}
+
+void ZTWork::addScore(uint32_t points) {
+    // Add in 64 bits so a huge award cannot wrap round under the cap.
+    const uint64_t sum = static_cast<uint64_t>(score) + points;
+    score = sum > scoreCap ? scoreCap : static_cast<uint32_t>(sum);
+    if ((extendStage == 0 && score >= 80000) || (extendStage == 1 && score >= 240000)) {
+        kwPlay(10);
+        left += 1;
+        extendStage += 1;
+    }
+}
+
+bool ZTWork::entryScore(const ZThiScore& entry) {
+    if (scoreTable.empty()) return false;
+    if (entry.score < scoreTable.back().score) return false;
+    auto at = scoreTable.begin();
+    while (at != scoreTable.end() && at->score > entry.score) ++at;
+    ZThiScore copy = entry;
+    copy.isNew = true;
+    scoreTable.insert(at, copy);
+    scoreTable.pop_back();
+    return true;
+}
+
+ZTscoreTable::iterator ZTWork::findNewEntry() {
+    for (auto it = scoreTable.begin(); it != scoreTable.end(); ++it)
+        if (it->isNew) return it;
+    return scoreTable.end();
+}
+
+void ZTWork::clearNewMarks() {
+    for (auto& e : scoreTable) e.isNew = false;
+}
+
+void ZTWork::reloadMaps() {
+    for (int i = 0; i < 4; ++i) {
+        delete maps[i];
+        char path[32];
+        std::snprintf(path, sizeof path, "dat/m%02d.ztm", i);
+        maps[i] = new ZTMap(path, 10, 8, 7);
+    }
+}
