@@ -11,7 +11,6 @@
 #include "random.h"
 #include "sound.h"
 
-ZTWork* gWork = nullptr;
 
 namespace {
 
