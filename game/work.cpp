@@ -11,7 +11,6 @@
 #include "random.h"
 #include "sound.h"
 
-
 namespace {
 
 constexpr const char* scorePath = "score.dat";

@@ -55,8 +55,10 @@ uint16_t ZTMap::chipAt(int32_t row, int32_t column) const {
 
 void ZTMap::draw() const {
     for (int32_t row = 0; row < height; ++row)
-        for (int32_t column = 0; column < width; ++column)
-            gSprite->kspPut(cells[static_cast<size_t>(row)][static_cast<size_t>(column)],
-                            static_cast<float>(column * 64 + 32), static_cast<float>(row * 64 + 32),
-                            0.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
+        for (int32_t column = 0; column < width; ++column) {
+            const uint16_t chip = cells[static_cast<size_t>(row)][static_cast<size_t>(column)];
+            if (chip >= gSprite->cellCount()) continue; // a damaged file's chip: leave a hole
+            gSprite->kspPut(chip, static_cast<float>(column * 64 + 32),
+                            static_cast<float>(row * 64 + 32), 0.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
+        }
 }

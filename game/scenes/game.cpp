@@ -1,0 +1,267 @@
+#include "scenes/game.h"
+
+#include <cstdio>
+
+#include "ascii.h"
+#include "data/map.h"
+#include "data/set.h"
+#include "file.h"
+#include "graphics.h"
+#include "hit.h"
+#include "input.h"
+#include "kmath.h"
+#include "log.h"
+#include "main_form.h"
+#include "objects/player.h"
+#include "objects/tail.h"
+#include "objects/wall.h"
+#include "sound.h"
+#include "sprite.h"
+#include "work.h"
+
+EngineGame* currentGame = nullptr;
+
+namespace {
+
+constexpr float quarterPi = 0.7853982f;
+
+struct LetterPlace {
+    float x, y;
+    int cell;
+};
+constexpr LetterPlace letterPlaces[6] = {
+    {160.0f, 96.0f, 36},  {320.0f, 96.0f, 38},  {480.0f, 96.0f, 37},
+    {160.0f, 384.0f, 39}, {320.0f, 384.0f, 40}, {480.0f, 384.0f, 37},
+};
+
+// Every flush of this scene draws with culling off; ours never culls, so only the blend matters.
+void flush(bool opaque) {
+    gSprite->kspSetStates();
+    if (opaque) kxSetBlend(KBlend::None);
+    gSprite->kspFlush();
+    gSprite->kspClear();
+}
+
+} // namespace
+
+EngineGame::EngineGame() {
+    klWrite("<EngineGame::EngineGame>\n");
+    currentGame = this;
+    resetTailChain();
+    new ZTWall();
+    new ZTPlayer();
+    spawnField();
+}
+
+EngineGame::~EngineGame() {
+    klWrite("<EngineGame::~EngineGame>\n");
+    currentGame = nullptr;
+}
+
+void EngineGame::spawnField() {
+    const uint32_t m = static_cast<uint32_t>(gWork->field) % 24u;
+    if (m == 12 || m == 0) {
+        // The boss fields: the bosses join in a later build; until then the field has no ground
+        // enemy and counts as cleared once play begins.
+        klWrite(" boss field: no boss in this build\n");
+        return;
+    }
+    char path[32];
+    std::snprintf(path, sizeof path, "dat/s%02u.zts", m);
+    if (!kfExist(path)) return;
+    ZTSet set;
+    set.load(path);
+    set.spawn();
+}
+
+void EngineGame::keMove() {
+    stepState();
+
+    const bool replay = gWork->replay;
+    if (replay) gInput->kimUsePlay = true;
+    if (runObjects) kbMoveAll();
+    gInput->kimUsePlay = false;
+    if (replay && gInput->kiIsPushed(KI_BUTTON1)) {
+        voxStop();
+        keNextScene = ZT_SCENE_TITLE;
+    }
+    markClock += 0.041666668f;
+}
+
+void EngineGame::stepState() {
+    switch (state) {
+    case 0:
+        showFieldBanner = 1;
+        timer = 90;
+        state = 1;
+        [[fallthrough]];
+    case 1:
+        if (--timer < 0) {
+            showFieldBanner = 0;
+            state = 2;
+        }
+        break;
+    case 2:
+        if (gWork->groundCount < 1) {
+            timer = 16;
+            state = 5;
+        }
+        // Both tests may pass in one frame: a clear and a miss together make state 6, so the
+        // field advances with no life lost.
+        if (playerDown) {
+            if (gWork->left < 1) voxStop();
+            timer = gWork->tail * 4 + 120;
+            state += 1;
+        }
+        break;
+    case 3:
+        if (--timer < 0) {
+            if (gWork->left > 0)
+                keNextScene = ZT_SCENE_RESTART;
+            else
+                state = 10;
+        }
+        break;
+    case 5:
+        if (--timer < 0) {
+            runObjects = 0;
+            showClear = 1;
+            timer = 120;
+            state = 6;
+        }
+        break;
+    case 6:
+        if (--timer < 0) keNextScene = ZT_SCENE_NEXTER;
+        break;
+    case 10:
+        voxPlay("snd/MU01.ogg", false);
+        letterAngle = 0.0f;
+        letterCount = 0;
+        gameOverAlpha = 0.0f;
+        timer = 0;
+        state = 11;
+        [[fallthrough]];
+    case 11:
+        if (--timer < 1) {
+            const LetterPlace& place = letterPlaces[letterCount];
+            const KVector start{-kmSin(letterAngle) * 400.0f, kmCos(letterAngle) * 400.0f, 0.0f};
+            new ZTOverMoji(start, KVector{place.x, place.y, 0.0f}, place.cell);
+            timer = 6;
+            letterAngle -= quarterPi;
+            letterCount += 1;
+            if (letterCount >= 6) {
+                showGameOver = 1;
+                timer = 240;
+                state = 12;
+            }
+        }
+        break;
+    case 12:
+        gameOverAlpha += 2.5f;
+        if (gameOverAlpha > 255.0f) gameOverAlpha = 255.0f;
+        if (--timer < 1) endGameOver();
+        break;
+    default:
+        break;
+    }
+}
+
+void EngineGame::endGameOver() {
+    gWork->lastField = gWork->field;
+    gWork->lastTail = gWork->tail;
+    if (!gInput->kimRecording) {
+        keNextScene = ZT_SCENE_TITLE;
+        return;
+    }
+    gInput->kimRecording = false;
+    ZThiScore entry;
+    entry.score = gWork->score;
+    entry.field = static_cast<uint32_t>(gWork->field);
+    entry.tail = static_cast<uint32_t>(gWork->tailMax);
+    keNextScene = gWork->entryScore(entry) ? ZT_SCENE_NAMING : ZT_SCENE_REPSAVE;
+}
+
+void EngineGame::keHit() {
+    knHitCheck();
+}
+
+void EngineGame::keDraw() {
+    gWork->maps[gWork->field & 3]->draw();
+    flush(true);
+
+    kbDrawLayer(2);
+    kbShadowLayer(3, 0);
+    kbShadowLayer(5, 0);
+    kbDrawLayer(3);
+    kbDrawLayer(4);
+    kbDrawLayer(5);
+    kbShadowLayer(6, 0);
+    kbDrawLayer(6);
+    kbDrawLayer(7);
+    kbShadowLayer(9, 0);
+    kbDrawLayer(9);
+    flush(false);
+
+    // Layer 9 flies above the walls and shots drawn so far: draw it again on top.
+    kbShadowLayer(9, 0);
+    kbDrawLayer(9);
+    flush(false);
+
+    kbDrawLayer(8);
+    kbDrawLayer(10);
+    kbDrawLayer(11);
+    kbDrawLayer(12);
+    if (gWork->markFlag) {
+        const float s = kmSin(markClock) * 0.125f + 1.0f;
+        gSprite->kspPut(54, 480.0f, 416.0f, 0.0f, s, s, 0xFFFFFFFFu);
+    }
+    drawHud();
+    if (showGameOver) {
+        const uint32_t alpha = static_cast<uint32_t>(gameOverAlpha);
+        gSprite->kspPut(gWork->field < 13 ? 41 : 42, 320.0f, 240.0f, 0.0f, 1.0f, 1.0f,
+                        alpha * 0x1000000u + 0xFFFFFFu);
+    }
+    flush(false);
+}
+
+void EngineGame::drawHud() const {
+    KilnAscii& a = *gAscii;
+    a.scale = 2;
+    a.colour = 0xFFFFFFFFu;
+    auto line = [&a](int column, int row) {
+        a.column = column;
+        a.row = row;
+    };
+    line(33, 0);
+    a.kaPrintValue(gForm ? static_cast<int>(gForm->clock.fps) : 0, "%dFPS");
+    line(2, 0);
+    a.kaPrintValue(static_cast<int>(gWork->score), "SC:%07d");
+    line(20, 0);
+    a.kaPrintValue(gWork->field, "FLD:%2d");
+    line(2, 29);
+    a.kaPrintValue(gWork->left, "LEFT:%d");
+    line(20, 29);
+    a.kaPrintValue(gWork->tail, "TAIL:%3d");
+    if (showFieldBanner) {
+        line(16, 12);
+        a.kaPrintValue(gWork->field, "FIELD %02d");
+    }
+    if (showClear) {
+        line(16, 12);
+        a.kaPrint("CLEAR !!");
+    }
+}
+
+void EngineGame::hashState(KUHash& hash) const {
+    hash.add(static_cast<int32_t>(state));
+    hash.add(static_cast<int32_t>(timer));
+    hash.add(runObjects != 0);
+    hash.add(showFieldBanner != 0);
+    hash.add(showGameOver != 0);
+    hash.add(letterAngle);
+    hash.add(static_cast<int32_t>(letterCount));
+    hash.add(gameOverAlpha);
+    hash.add(showClear != 0);
+    hash.add(markClock);
+    hash.add(playerDown != 0);
+}
