@@ -1,0 +1,99 @@
+#include "png_io.h"
+
+#include <png.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "platform/files.h"
+
+namespace {
+
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+
+void noFlush(png_structp) {}
+
+struct Reader {
+    const uint8_t* data;
+    size_t size, pos;
+};
+
+void readBytes(png_structp png, png_bytep out, png_size_t length) {
+    auto* r = static_cast<Reader*>(png_get_io_ptr(png));
+    if (length > r->size - r->pos) png_error(png, "truncated");
+    std::memcpy(out, r->data + r->pos, length);
+    r->pos += length;
+}
+
+} // namespace
+
+bool pngEncode(const PxImage& img, std::vector<uint8_t>& out) {
+    out.clear();
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, &out, appendBytes, noFlush);
+    png_set_compression_level(png, 9);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_PAETH);
+    png_set_IHDR(png, info, png_uint_32(img.w), png_uint_32(img.h), 8, PNG_COLOR_TYPE_RGBA,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < img.h; ++y) png_write_row(png, const_cast<png_bytep>(img.at(0, y)));
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+bool pngDecode(const uint8_t* data, size_t size, PxImage& img) {
+    if (size < 8 || png_sig_cmp(const_cast<png_bytep>(data), 0, 8) != 0) return false;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    Reader reader{data, size, 0};
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_set_read_fn(png, &reader, readBytes);
+    // Textures are at most 512 pixels square; refuse anything that would allocate wildly.
+    png_set_user_limits(png, 4096, 4096);
+    png_read_info(png, info);
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    int w = int(png_get_image_width(png, info)), h = int(png_get_image_height(png, info));
+    PxImage result(w, h);
+    std::vector<png_bytep> rows(static_cast<size_t>(h));
+    for (int y = 0; y < h; ++y) rows[size_t(y)] = result.at(0, y);
+    png_read_image(png, rows.data());
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    img = std::move(result);
+    return true;
+}
+
+void pxScramble(std::vector<uint8_t>& bytes) {
+    for (auto& b : bytes) b = uint8_t(b + 0x80);
+}
+
+bool pxReadFile(const std::string& path, std::vector<uint8_t>& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+}
+
+bool pxWriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    return pfWriteAtomic(path.c_str(), bytes.data(), bytes.size());
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Review pictures of the art: a contact sheet of every cell with its number, and a typical
+// field composed from the sheets as the game would draw it.
+#include "compose.h"
+
+// Every cell 0..986 in number order, each on a checkerboard (to show transparency) under its
+// number, rows wrapped at the given width.
+PxImage pxContactSheet(const PxSheets& sheets, int width);
+
+// A 640x480 field in play: ground, scorch marks, shadows, enemies, tank with tail, walls,
+// shots, flashes, an explosion, a score pop-up and the head-up text.
+PxImage pxFieldPicture(const PxSheets& sheets);

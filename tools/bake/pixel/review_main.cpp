@@ -1,0 +1,34 @@
+// zt-pixel-review TEXTUREDIR OUTDIR: writes pixel-sheet.png (every cell with its number) and
+// pixel-field.png (a composed field) from the eleven texture files.
+#include <cstdio>
+#include <string>
+
+#include "png_io.h"
+#include "review.h"
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s TEXTUREDIR OUTDIR\n", argv[0]);
+        return 2;
+    }
+    PxSheets sheets;
+    std::string err;
+    if (!pxLoadTextures(argv[1], sheets, err)) {
+        std::fprintf(stderr, "pixel review: %s\n", err.c_str());
+        return 1;
+    }
+    std::string out = argv[2];
+    const std::pair<std::string, PxImage> pictures[] = {
+        {out + "/pixel-sheet.png", pxContactSheet(sheets, 1600)},
+        {out + "/pixel-field.png", pxFieldPicture(sheets)},
+    };
+    for (const auto& [path, img] : pictures) {
+        std::vector<uint8_t> bytes;
+        if (!pngEncode(img, bytes) || !pxWriteFile(path, bytes)) {
+            std::fprintf(stderr, "pixel review: cannot write %s\n", path.c_str());
+            return 1;
+        }
+        std::printf("pixel review: %s\n", path.c_str());
+    }
+    return 0;
+}
