@@ -1,0 +1,151 @@
+#include "dat_text.h"
+
+#include <sstream>
+
+#include "data/bytes.h"
+
+namespace {
+
+constexpr int mapColumns = 10, mapRows = 8;
+constexpr int setColumns = 19, setRows = 14;
+
+// The grid lines of a source: comments and blank lines dropped, trailing blanks trimmed.
+std::vector<std::string> gridLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+            line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+int mapChip(char c) {
+    switch (c) {
+    case '.':
+        return 7;
+    case 'q':
+        return 8;
+    case 'g':
+        return 9;
+    case 'a':
+        return 10;
+    case 'b':
+        return 11;
+    case 'c':
+        return 12;
+    case 'd':
+        return 13;
+    case '/':
+        return 14;
+    case '-':
+        return 15;
+    case '\\':
+        return 16;
+    case '[':
+        return 17;
+    case ']':
+        return 18;
+    case 'L':
+        return 19;
+    case '_':
+        return 20;
+    case 'J':
+        return 21;
+    default:
+        return -1;
+    }
+}
+
+int setKind(char c) {
+    switch (c) {
+    case '.':
+        return -1;
+    case 's':
+        return 0;
+    case 'm':
+        return 1;
+    case 'L':
+        return 2;
+    case '3':
+    case '4':
+    case '5':
+    case '6':
+    case '7':
+        return c - '0';
+    default:
+        return -2;
+    }
+}
+
+bool checkShape(const std::vector<std::string>& lines, int columns, int rows, std::string& error) {
+    if (static_cast<int>(lines.size()) != rows) {
+        error = "expected " + std::to_string(rows) + " grid lines, found " +
+                std::to_string(lines.size());
+        return false;
+    }
+    for (int r = 0; r < rows; ++r) {
+        if (static_cast<int>(lines[r].size()) != columns) {
+            error = "grid line " + std::to_string(r + 1) + " is not " + std::to_string(columns) +
+                    " characters";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string badChar(int row, int column, char c) {
+    return "unknown character '" + std::string(1, c) + "' at line " + std::to_string(row + 1) +
+           ", column " + std::to_string(column + 1);
+}
+
+} // namespace
+
+bool ztMapFromText(const std::string& text, std::vector<uint8_t>& out, std::string& error) {
+    const std::vector<std::string> lines = gridLines(text);
+    if (!checkShape(lines, mapColumns, mapRows, error)) return false;
+    ZTByteWriter w;
+    w.i32(mapColumns);
+    w.i32(mapRows);
+    for (int r = 0; r < mapRows; ++r) {
+        for (int c = 0; c < mapColumns; ++c) {
+            const int chip = mapChip(lines[r][c]);
+            if (chip < 0) {
+                error = badChar(r, c, lines[r][c]);
+                return false;
+            }
+            w.u16(static_cast<uint16_t>(chip));
+        }
+    }
+    out = std::move(w.bytes);
+    return true;
+}
+
+bool ztSetFromText(const std::string& text, std::vector<uint8_t>& out, std::string& error) {
+    const std::vector<std::string> lines = gridLines(text);
+    if (!checkShape(lines, setColumns, setRows, error)) return false;
+    ZTByteWriter chips;
+    uint16_t count = 0;
+    for (int r = 0; r < setRows; ++r) {
+        for (int c = 0; c < setColumns; ++c) {
+            const int kind = setKind(lines[r][c]);
+            if (kind == -2) {
+                error = badChar(r, c, lines[r][c]);
+                return false;
+            }
+            if (kind < 0) continue;
+            chips.u16(static_cast<uint16_t>(32 + 32 * c));
+            chips.u16(static_cast<uint16_t>(32 + 32 * r));
+            chips.u16(static_cast<uint16_t>(kind));
+            ++count;
+        }
+    }
+    ZTByteWriter w;
+    w.u16(count);
+    w.bytes.insert(w.bytes.end(), chips.bytes.begin(), chips.bytes.end());
+    out = std::move(w.bytes);
+    return true;
+}
