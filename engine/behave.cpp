@@ -32,7 +32,10 @@ void kbMoveLayer(int layer) {
     KilnBehave* object = kbHead[layer];
     while (object) {
         kbCursor = object->next;
-        if (!object->kbMove()) delete object;
+        const bool keep = object->kbMove();
+        // An object appended behind the last one during its move is still visited in this pass.
+        if (!kbCursor) kbCursor = object->next;
+        if (!keep) delete object;
         object = kbCursor;
     }
 }

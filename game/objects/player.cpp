@@ -2,14 +2,11 @@
 
 #include "effects.h"
 #include "input.h"
+#include "scenes/game.h"
 #include "sound.h"
 #include "sprite.h"
 #include "tail.h"
 #include "work.h"
-#if __has_include("scenes/game.h")
-#include "scenes/game.h"
-#define ZT_HAVE_GAME_SCENE 1
-#endif
 
 namespace {
 constexpr float s = 0.7071068f;
@@ -120,9 +117,7 @@ void ZTPlayer::destroyed() {
     if (stateFrames == 0) {
         flags |= ZT_PLAYER_HIDDEN;
         counter = 0;
-#ifdef ZT_HAVE_GAME_SCENE
         if (currentGame) currentGame->playerDown = 1;
-#endif
         active = 0;
         new ZTBaku(position, 1.0f, 16);
         new ZTKoge(position, 1.0f);

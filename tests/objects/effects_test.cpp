@@ -1,0 +1,171 @@
+// Explosions, pop-ups and the player's and enemies' shot effects.
+#include <gtest/gtest.h>
+
+#include "objects/counter_shot.h"
+#include "objects/effects.h"
+#include "objects/eshot.h"
+#include "objects/pshot.h"
+#include "objects/wall.h"
+#include "random.h"
+#include "world.h"
+
+namespace {
+
+TEST(Effects, SixteenFrameExplosionDrawsExactlySixteenNumbers) {
+    ObjectWorld world;
+    kuSeed(920);
+    uint32_t expected = kuRandomState;
+    for (int i = 0; i < 16; ++i) expected = expected * 22695477u + 1u;
+    new ZTBaku({320.0f, 240.0f, 0.0f}, 1.0f, 16);
+    std::vector<int> bitsPerFrame;
+    for (int i = 0; i < 20; ++i) {
+        const size_t before = world.all<ZTBakuBit>(4).size();
+        world.frame();
+        bitsPerFrame.push_back(static_cast<int>(world.all<ZTBakuBit>(4).size() - before));
+    }
+    EXPECT_EQ(kuRandomState, expected);
+    EXPECT_EQ(world.all<ZTBaku>(4).size(), 0u);
+    EXPECT_EQ(bitsPerFrame[0] + bitsPerFrame[4] + bitsPerFrame[8] + bitsPerFrame[12], 4);
+    for (ZTBakuBit* bit : world.all<ZTBakuBit>(4)) {
+        EXPECT_LE(kmDistance(bit->position, {320.0f, 240.0f, 0.0f}), 48.0f);
+        EXPECT_GE(bit->size, 0.75f);
+        EXPECT_LT(bit->size, 1.25f);
+    }
+}
+
+TEST(Effects, FragmentMovesInTheFrameItIsMadeSoItsFirstCellShowsThreeFrames) {
+    ObjectWorld world;
+    new ZTBaku({320.0f, 240.0f, 0.0f}, 1.0f, 1);
+    world.frame();
+    auto* bit = world.first<ZTBakuBit>(4);
+    ASSERT_NE(bit, nullptr);
+    EXPECT_EQ(bit->counter, 1);
+    world.frames(2);
+    EXPECT_EQ(bit->cell, 106);
+    world.frame();
+    EXPECT_EQ(bit->cell, 107);
+    // 16 cells, the last gone after its fourth frame: 64 moves in all.
+    world.frames(59);
+    EXPECT_NE(world.first<ZTBakuBit>(4), nullptr);
+    world.frame();
+    EXPECT_EQ(world.first<ZTBakuBit>(4), nullptr);
+}
+
+TEST(Effects, RatePopUpSizeAndLifetime) {
+    ObjectWorld world;
+    auto* one = new ZTRate({100.0f, 100.0f, 0.0f}, 1);
+    auto* hundred = new ZTRate({300.0f, 100.0f, 0.0f}, 100);
+    EXPECT_EQ(one->size, 0.53125f);
+    EXPECT_EQ(hundred->size, 2.0f);
+    EXPECT_STREQ(hundred->text, ":100");
+    EXPECT_EQ(hundred->xOffset, -36.0f);
+    world.frames(37);
+    EXPECT_EQ(world.all<ZTRate>(10).size(), 2u);
+    world.frame();
+    EXPECT_EQ(world.all<ZTRate>(10).size(), 0u);
+}
+
+TEST(Effects, RateDrawsDigitCellsCentredOnItsPosition) {
+    ObjectWorld world;
+    auto* rate = new ZTRate({320.0f, 100.0f, 0.0f}, 10);
+    for (int i = 0; i < 17; ++i) rate->kbMove();
+    gSprite->kspClear();
+    rate->kbDraw();
+    ASSERT_EQ(gSprite->count(), 3);
+    EXPECT_EQ(gSprite->queued(0).cell, 132); // ':'
+    EXPECT_EQ(gSprite->queued(1).cell, 123); // '1'
+    EXPECT_EQ(gSprite->queued(2).cell, 122); // '0'
+    const float left = gSprite->queued(0).x, right = gSprite->queued(2).x;
+    EXPECT_LT(left, 320.0f);
+    EXPECT_GT(right, 320.0f);
+}
+
+TEST(Effects, EnemyShotEndsAtTheBorderWithAFlash) {
+    ObjectWorld world;
+    auto* shot = new ZTEShot({320.0f, 446.0f, 0.0f}, 0.0f, 2.0f, 1);
+    world.frame();
+    EXPECT_EQ(shot->position.y, 448.0f);
+    EXPECT_EQ(world.all<ZTEShotFlash>(8).size(), 0u);
+    world.frame();
+    EXPECT_TRUE(world.all<ZTEShot>(11).empty());
+    auto* flash = world.first<ZTEShotFlash>(8);
+    ASSERT_NE(flash, nullptr);
+    EXPECT_EQ(flash->cell, 86);
+    EXPECT_EQ(flash->drawScale, 2.0f);
+    EXPECT_TRUE(world.takeSounds().empty());
+}
+
+TEST(Effects, CounterShotFadesAfterSeventeenMovesWithoutAFlash) {
+    ObjectWorld world;
+    auto* shot = new ZTCounterShot({100.0f, 240.0f, 0.0f}, {12.0f, 0.0f, 0.0f}, 3);
+    const uint32_t state = kuRandomState;
+    world.frames(16);
+    EXPECT_EQ(shot->position.x, 292.0f);
+    world.frame();
+    EXPECT_TRUE(world.all<ZTCounterShot>(7).empty());
+    EXPECT_TRUE(world.all<ZTEShotFlash>(8).empty());
+    EXPECT_EQ(kuRandomState, state);
+}
+
+TEST(Effects, CounterShotEndingAtTheBorderDrawsTwoNumbersAndMakesNoSound) {
+    ObjectWorld world;
+    new ZTCounterShot({600.0f, 240.0f, 0.0f}, {12.0f, 0.0f, 0.0f}, 3);
+    uint32_t expected = kuRandomState;
+    for (int i = 0; i < 2; ++i) expected = expected * 22695477u + 1u;
+    world.frame();
+    EXPECT_EQ(kuRandomState, expected);
+    EXPECT_NE(world.first<ZTEShotFlash>(8), nullptr);
+    EXPECT_TRUE(world.takeSounds().empty());
+}
+
+TEST(Effects, PlayerShotThatHitsEndsTwelvePixelsOnWithSoundSeven) {
+    ObjectWorld world;
+    auto* grip = new ZTPShotGrip();
+    auto* shot = new ZTPShot({320.0f, 300.0f, 0.0f}, kmPiF, grip);
+    EXPECT_EQ(grip->liveShots, 1);
+    world.frame();
+    shot->knHit();
+    const float touched = shot->position.y;
+    world.frame();
+    auto* flash = world.first<ZTPShotFlash>(8);
+    ASSERT_NE(flash, nullptr);
+    EXPECT_NEAR(flash->position.y, touched - 12.0f - 0.5f, 1e-3f); // the flash moved once
+    EXPECT_EQ(world.takeSounds(), std::vector<int>{7});
+    EXPECT_EQ(grip->liveShots, 0);
+    EXPECT_EQ(grip->references, 1);
+    ksRelease(grip);
+}
+
+TEST(Effects, MuzzleBlastShowsTwoCellsAndIsGoneInItsSixthFrame) {
+    ObjectWorld world;
+    auto* blast = new ZTPShotBlast({320.0f, 240.0f, 0.0f}, 0.0f);
+    world.frames(3);
+    EXPECT_EQ(blast->cell, 5);
+    world.frames(2);
+    EXPECT_NE(world.first<ZTPShotBlast>(8), nullptr);
+    world.frame();
+    EXPECT_EQ(world.first<ZTPShotBlast>(8), nullptr);
+}
+
+TEST(Effects, WallQueuesItsFramePiecesAndShadowsTopAndLeftOnly) {
+    ObjectWorld world;
+    ZTWall wall;
+    gSprite->kspClear();
+    wall.kbDraw();
+    EXPECT_EQ(gSprite->count(), 4 + 9 + 9 + 12 + 2);
+    int middle = -1;
+    for (int i = 0; i < gSprite->count(); ++i)
+        if (gSprite->queued(i).cell == 47) middle = i;
+    // Corner, nine top pieces, two corners, then the bottom row from the left: its fifth.
+    ASSERT_EQ(middle, 16);
+    EXPECT_EQ(gSprite->queued(middle).x, 320.0f);
+    EXPECT_EQ(gSprite->queued(middle).y, 464.0f);
+    gSprite->kspClear();
+    wall.kbDrawShadow(0);
+    EXPECT_EQ(gSprite->count(), 1 + 9 + 6 + 1);
+    for (int i = 0; i < gSprite->count(); ++i) {
+        EXPECT_EQ(gSprite->queued(i).colour, 0x60000000u);
+        EXPECT_TRUE(gSprite->queued(i).x < 100.0f || gSprite->queued(i).y == 24.0f);
+    }
+}
+} // namespace
