@@ -2,6 +2,7 @@
 // Decodes a texture image held in memory into ARGB8888 pixels and applies the exact colour key.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 struct SDL_Surface;
 
@@ -11,3 +12,6 @@ constexpr int kSdlMaxTextureEdge = 4096;
 // A new ARGB8888 surface, or null when the data is not a PNG of a sane size or cannot be decoded.
 // Pixels exactly equal to colourKey (alpha included) become 0, fully transparent black.
 SDL_Surface* sdlDecodeKeyed(const uint8_t* data, size_t size, uint32_t colourKey);
+
+// Encodes ARGB pixels (row after row) as a PNG file image, alpha kept. For tests and tools.
+bool sdlEncodePng(const uint32_t* argb, int width, int height, std::vector<uint8_t>& out);

@@ -5,11 +5,15 @@
 namespace {
 int deviceIndex = -1;
 SDL_Joystick* joystick = nullptr;
+bool systemUp = false;
 } // namespace
 
 bool sdlAttachVirtualPad() {
     if (joystick) return true;
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return false;
+    if (!systemUp) {
+        if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return false;
+        systemUp = true;
+    }
     deviceIndex = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 6, 15, 0);
     if (deviceIndex < 0) return false;
     joystick = SDL_JoystickOpen(deviceIndex);
@@ -21,8 +25,10 @@ void sdlDetachVirtualPad() {
     joystick = nullptr;
     if (deviceIndex >= 0) SDL_JoystickDetachVirtual(deviceIndex);
     deviceIndex = -1;
+    if (!systemUp) return;
     SDL_JoystickUpdate();
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    systemUp = false;
 }
 
 void sdlVirtualPadButton(SdlPadButton button, bool down) {
