@@ -10,8 +10,8 @@
 
 namespace {
 constexpr float s = 0.7071068f;
-// Half a degree short of straight ahead counts as on course; every table heading is a multiple
-// of 45 degrees, so 7.5-degree steps land exactly within it.
+// Within about 2.5 degrees of the target counts as on course. Table headings are multiples of
+// 45 degrees and each step is 7.5, so from a heading on that grid the tank lands exactly on it.
 constexpr float onCourse = 0.9990234375f;
 constexpr float turnStep = 0.1308997f;
 // A wish to turn 150 degrees or more is a wish to reverse, which the tank refuses.
