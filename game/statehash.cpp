@@ -18,9 +18,7 @@ uint64_t ztStateHash() {
         hash.add(w->tail);
         hash.add(w->tailMax);
         hash.add(w->groundCount);
-        hash.add(w->markFlag);
-        hash.add(w->replay);
-        hash.add(w->record);
+        // The replay and record flags are left out: a replay must hash like the play it recorded.
     }
     if (currentGame) currentGame->hashState(hash);
     for (int layer = 0; layer < kbLayerCount; ++layer) {
