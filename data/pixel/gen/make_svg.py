@@ -7,14 +7,14 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
+import effects  # noqa: E402
+import ground  # noqa: E402
+import portraits  # noqa: E402
+import screens  # noqa: E402
+import system  # noqa: E402
 import units  # noqa: E402
 
-MODULES = [units]
-for name in ("effects", "ground", "screens", "system", "portraits"):
-    try:
-        MODULES.append(__import__(name))
-    except ImportError:
-        pass
+MODULES = [units, effects, ground, screens, system, portraits]
 
 
 def main():

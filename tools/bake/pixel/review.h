@@ -10,3 +10,7 @@ PxImage pxContactSheet(const PxSheets& sheets, int width);
 // A 640x480 field in play: ground, scorch marks, shadows, enemies, tank with tail, walls,
 // shots, flashes, an explosion, a score pop-up and the head-up text.
 PxImage pxFieldPicture(const PxSheets& sheets);
+
+// The conversation screen: pattern, picture, two portraits and a message window with text,
+// to judge the window pieces and glyphs at their real scale.
+PxImage pxTalkPicture(const PxSheets& sheets);

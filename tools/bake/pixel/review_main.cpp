@@ -1,5 +1,6 @@
-// zt-pixel-review TEXTUREDIR OUTDIR: writes pixel-sheet.png (every cell with its number) and
-// pixel-field.png (a composed field) from the eleven texture files.
+// zt-pixel-review TEXTUREDIR OUTDIR: writes pixel-sheet.png (every cell with its number)
+// pixel-field.png (a composed field) and pixel-talk.png (a conversation screen) from the eleven
+// texture files.
 #include <cstdio>
 #include <string>
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     const std::pair<std::string, PxImage> pictures[] = {
         {out + "/pixel-sheet.png", pxContactSheet(sheets, 1600)},
         {out + "/pixel-field.png", pxFieldPicture(sheets)},
+        {out + "/pixel-talk.png", pxTalkPicture(sheets)},
     };
     for (const auto& [path, img] : pictures) {
         std::vector<uint8_t> bytes;

@@ -1,0 +1,87 @@
+#include <iconv.h>
+
+#include <string>
+
+#include "review.h"
+
+namespace {
+
+// The window's text is Shift-JIS; the review writes its sample line in UTF-8.
+std::string toSjis(const std::string& utf8) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    if (cd == iconv_t(-1)) return {};
+    std::string out(utf8.size() * 2 + 8, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    char* op = out.data();
+    size_t il = utf8.size(), ol = out.size();
+    iconv(cd, &in, &il, &op, &ol);
+    iconv_close(cd);
+    out.resize(out.size() - ol);
+    return out;
+}
+
+// A message window at its final size, drawn piece by piece like the game's window.
+void drawWindow(PxCanvas& c, float x, float y, const std::string& text, int p) {
+    int width = 1, height = 1, column = 1, row = 1;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char b = static_cast<unsigned char>(text[i]);
+        if (b == '|' && i + 1 < text.size()) {
+            if (text[++i] == 'n')
+                column = 1, row += 2, height = std::max(height, row);
+            else
+                column += 2;
+        } else if (b > 128)
+            column += 2, ++i;
+        else
+            column += 1;
+        if (column / 2 > width) width = column / 2;
+    }
+    auto put = [&](int cell, float px, float py) { c.put(cell, px, py, 0, 2, 2, 0xFFFFFFFF); };
+    put(144 + p, x, y);
+    for (int k = 1; k <= width; ++k) put(160 + p, x + 32.0f * float(k), y);
+    put(148 + p, x + 32.0f * float(width + 1), y);
+    for (int r = 1; r <= height; ++r) {
+        float ry = y + 32.0f * float(r);
+        put(168 + p, x, ry);
+        for (int k = 1; k <= width; ++k) put(176, x + 32.0f * float(k), ry);
+        put(172 + p, x + 32.0f * float(width + 1), ry);
+    }
+    float by = y + 32.0f * float(height + 1);
+    put(152 + p, x, by);
+    for (int k = 1; k <= width; ++k) put(164 + p, x + 32.0f * float(k), by);
+    put(156 + p, x + 32.0f * float(width + 1), by);
+
+    float tx = x + 32, ty = y + 32;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char b = static_cast<unsigned char>(text[i]);
+        if (b == '|' && i + 1 < text.size()) {
+            char code = text[++i];
+            if (code == 'n')
+                tx = x + 32, ty += 64;
+            else if (code == 'p')
+                put(185, tx, ty), tx += 32;
+        } else if (b > 128 && i + 1 < text.size()) {
+            int trail = static_cast<unsigned char>(text[++i]);
+            put(b * 256 + trail - 32805, tx, ty);
+            tx += 32;
+        } else {
+            c.put(b + 155, tx, ty, 0, 2, 4, 0xFFFFFFFF);
+            tx += 16;
+        }
+    }
+}
+
+} // namespace
+
+PxImage pxTalkPicture(const PxSheets& sheets) {
+    PxCanvas c(sheets, 640, 480);
+    c.clear(0x101828);
+    for (int r = 0; r * 64 - 20 < 512; ++r)
+        for (int x = (r % 2) * 64 - 40; x < 672; x += 128)
+            c.put(133, float(x), float(r * 64 - 20), 0, 2, 2, 0x40FFFFFF);
+    c.put(134, 320, 160, 0, 1, 1, 0xFFFFFFFF);
+    c.put(137, 112, 160, 0, 1, 1, 0xFFFFFFFF);
+    c.put(142, 528, 160, 0, 1, 1, 0xFFFFFFFF);
+    drawWindow(c, 32, 288, toSjis("ゲートをぬけたら、そこは|nテキのまっただなか！ GO!|p"), 2);
+    return c.image();
+}
