@@ -138,6 +138,7 @@ TForm1::~TForm1() {
     if (!ztWriteConfig(kConfigPath, config))
         std::fprintf(stderr, "zentaku: could not write %s\n", kConfigPath);
     if (gForm == this) gForm = nullptr;
+    if (gWork == &work) gWork = nullptr; // the members go next: work first, then the clock
 }
 
 bool TForm1::AppIdle() {

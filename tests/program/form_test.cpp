@@ -1,0 +1,204 @@
+// The main form on the headless platform: start-up and shutdown order, the configuration it
+// reads and writes, the frame loop and its ways to end.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "engine.h"
+#include "file.h"
+#include "input.h"
+#include "main_form.h"
+#include "platform/files.h"
+#include "platform/headless/headless.h"
+
+namespace {
+std::string readText(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeText(const char* path, const std::string& text) {
+    ASSERT_TRUE(pfWriteAtomic(path, text.data(), text.size()));
+}
+
+// Each tag must appear, and after the one before it.
+void expectInOrder(const std::string& log, std::initializer_list<const char*> tags) {
+    size_t at = 0;
+    for (const char* tag : tags) {
+        const size_t found = log.find(tag, at);
+        ASSERT_NE(found, std::string::npos) << tag << " missing or out of order";
+        at = found + 1;
+    }
+}
+
+class Form : public ::testing::Test {
+protected:
+    void SetUp() override {
+        home = pfCurrentDir();
+        root = std::filesystem::path(home) / "form_test_root";
+        std::filesystem::remove_all(root);
+        std::filesystem::create_directories(root);
+        ASSERT_TRUE(pfChangeDir(root.c_str()));
+    }
+    void TearDown() override {
+        delete form;
+        pfChangeDir(home.c_str());
+        std::filesystem::remove_all(root);
+    }
+    void start() { form = new TForm1(); }
+    void stop() {
+        delete form;
+        form = nullptr;
+    }
+
+    HeadlessPlatform platform;
+    TForm1* form = nullptr;
+    std::string home;
+    std::filesystem::path root;
+};
+} // namespace
+
+TEST_F(Form, StartsAndStopsInOrderAndKeepsTheLog) {
+    start();
+    EXPECT_EQ(gForm, form);
+    EXPECT_TRUE(form->running);
+    EXPECT_TRUE(form->AppIdle());
+    stop();
+    EXPECT_EQ(gForm, nullptr);
+    const std::string log = readText("_ZT_Debug.log");
+    EXPECT_EQ(log.rfind("Zentaku Debug Log.\n\n", 0), 0u);
+    ASSERT_GE(log.size(), 13u);
+    EXPECT_EQ(log.substr(log.size() - 13), "\nEnd of Log.\n");
+    expectInOrder(log, {"<KilnWin::kwinClear>",
+                        "<KilnWin::kwinSaveAll>",
+                        "<KilnX::kxInitializeX>",
+                        "<KilnX::kxInitializeTexture>",
+                        "open [pixel/pwn.dat]",
+                        "open [pixel/sys.dat]",
+                        "<KilnSprite::KilnSprite>",
+                        "<KilnInput::KilnInput>",
+                        "<voxInitialize>",
+                        "<KilnWave::kwInitializeWave>",
+                        "LOAD INDEX =0",
+                        "LOAD INDEX =10",
+                        "<KilnEngine::keInitializeKilnEngine>",
+                        "<KilnEngine::keDisposeKilnEngine>",
+                        "<KilnWave::kwDisposeWave>",
+                        "<voxDispose>",
+                        "<KilnInput::~KilnInput>",
+                        "<KilnSprite::~KilnSprite>",
+                        "<KilnX::kxDisposeTexture>",
+                        "<KilnX::kxDisposeX>",
+                        "<KilnWin::kwinRestoreAll>",
+                        "<KilnWin::kwinDeleteAll>",
+                        "End of Log."});
+}
+
+TEST_F(Form, ConfigurationIsReadAtStartAndWrittenAtExit) {
+    writeText("zent.ini", "[Screen]\nInt=2\nSpriteOfs=0.25\n[Debug]\nStage=5\n[Form]\nTop=40\n"
+                          "Left=50\n[Sound]\nBGM=0\n");
+    start();
+    EXPECT_EQ(form->drawInterval, 2);
+    EXPECT_EQ(form->spriteOffset, 0.25);
+    EXPECT_EQ(form->stage, 5);
+    EXPECT_EQ(form->tailCount, 1);
+    EXPECT_FALSE(form->bgmEnabled);
+    EXPECT_TRUE(form->windowMode);
+    EXPECT_EQ(form->formTop, 40);
+    EXPECT_EQ(form->formLeft, 50);
+    form->stage = 9; // as the title leaves it
+    form->tailCount = 46;
+    stop();
+    EXPECT_EQ(readText("zent.ini"),
+              "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=2\nSpriteOfs=0.25\n[Sound]\nBGM=0\n"
+              "[Debug]\nStage=9\nTail=46\n[Form]\nTop=40\nLeft=50\n");
+}
+
+TEST_F(Form, MissingConfigurationIsWrittenWithDefaults) {
+    start();
+    stop();
+    EXPECT_EQ(readText("zent.ini"),
+              "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\nSpriteOfs=0\n[Sound]\nBGM=1\n"
+              "[Debug]\nStage=1\nTail=1\n[Form]\nTop=0\nLeft=0\n");
+}
+
+TEST_F(Form, EscapeEndsAfterDestroyingTheSceneAndStillWritesTheFile) {
+    writeText("zent.ini", "[Debug]\nTail=6\n");
+    start();
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(form->AppIdle());
+    ASSERT_NE(keScene, nullptr);
+    platform.input.keys[KI_KEY_ESCAPE] = 0x80;
+    EXPECT_FALSE(form->AppIdle());
+    EXPECT_FALSE(form->running);
+    EXPECT_EQ(keScene, nullptr);
+    EXPECT_FALSE(form->AppIdle()); // an ended form runs no more frames
+    EXPECT_EQ(form->exitCode, 0);
+    stop();
+    EXPECT_NE(readText("zent.ini").find("Tail=6\n"), std::string::npos);
+}
+
+TEST_F(Form, SceneWithoutAClassStopsCleanly) {
+    start();
+    ASSERT_TRUE(form->AppIdle());
+    keNextScene = 40; // no such scene: the power-on scene ends, nothing can follow
+    EXPECT_TRUE(form->AppIdle());
+    EXPECT_FALSE(form->AppIdle());
+    EXPECT_EQ(form->exitCode, 1);
+    stop();
+    const std::string log = readText("_ZT_Debug.log");
+    expectInOrder(
+        log, {" [ERR] no scene number 40", "<KilnEngine::keDisposeKilnEngine>", "End of Log."});
+    EXPECT_FALSE(readText("zent.ini").empty());
+}
+
+TEST_F(Form, FramesArePacedAtSixtyASecond) {
+    start();
+    const uint32_t begin = platform.timer.now;
+    for (int i = 0; i < 60; ++i) ASSERT_TRUE(form->AppIdle());
+    EXPECT_EQ(platform.timer.now - begin, 1000u); // 60 periods of 50/3 ms, thirds carried
+    for (int i = 0; i < 60; ++i) ASSERT_TRUE(form->AppIdle());
+    EXPECT_EQ(form->clock.fps, 60u);
+}
+
+TEST_F(Form, DrawIntervalDrawsEveryNthFrameAndZeroDrawsAll) {
+    writeText("zent.ini", "[Screen]\nInt=3\n");
+    start();
+    for (int i = 0; i < 9; ++i) ASSERT_TRUE(form->AppIdle());
+    EXPECT_EQ(platform.renderer.presents, 3); // frames 3, 6 and 9
+    stop();
+    platform.renderer.presents = 0;
+    writeText("zent.ini", "[Screen]\nInt=0\n");
+    start();
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(form->AppIdle());
+    EXPECT_EQ(platform.renderer.presents, 4);
+}
+
+TEST_F(Form, TabSkipsTheWaitOnlyWhileAReplayGoesToTheGameScene) {
+    start();
+    ASSERT_TRUE(form->AppIdle());
+    platform.input.keys[KI_KEY_TAB] = 0x80;
+    uint32_t before = platform.timer.now;
+    ASSERT_TRUE(form->AppIdle());
+    EXPECT_GT(platform.timer.now, before); // Tab alone changes nothing
+    EXPECT_FALSE(form->skipWait);
+    form->work.replay = true;
+    keNextScene = 2;
+    before = platform.timer.now;
+    ASSERT_TRUE(form->AppIdle());
+    EXPECT_TRUE(form->skipWait);
+    EXPECT_EQ(platform.timer.now, before);
+}
+
+TEST_F(Form, NoSoundDeviceMeansNoEffectsLoaded) {
+    platform.audio.available = false;
+    start();
+    stop();
+    const std::string log = readText("_ZT_Debug.log");
+    EXPECT_NE(log.find("<KilnWave::kwInitializeWave>\n <Mix_OpenAudio>\n [NG]\n"),
+              std::string::npos);
+    EXPECT_EQ(log.find("LOAD INDEX"), std::string::npos);
+}

@@ -1,0 +1,143 @@
+// Runs the real program in a real window on its own Xvfb display, ends it the ways a player
+// does, and checks that it shut down cleanly: the log's first and last lines and zent.ini.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string readText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void sleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+// Starts a program; the child runs in `dir` with the extra environment entries.
+pid_t spawn(const std::vector<std::string>& argv, const fs::path& dir,
+            const std::vector<std::string>& env) {
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    if (!dir.empty() && chdir(dir.c_str()) != 0) _exit(126);
+    for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    _exit(127);
+}
+
+// Waits for a child up to `ms`; its exit status, or -1 if it is still running.
+int waitFor(pid_t pid, int ms) {
+    for (int waited = 0; waited <= ms; waited += 20) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        sleepMs(20);
+    }
+    return -1;
+}
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists("/usr/bin/Xvfb") || !fs::exists("/usr/bin/xdotool"))
+            GTEST_SKIP() << "Xvfb and xdotool are needed for a real window";
+        for (int n = 91; n < 140 && display.empty(); ++n) {
+            const std::string id = std::to_string(n);
+            if (fs::exists("/tmp/.X11-unix/X" + id) || fs::exists("/tmp/.X" + id + "-lock"))
+                continue;
+            display = ":" + id;
+            xvfb =
+                spawn({"Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {}, {});
+            for (int i = 0; i < 100 && !fs::exists("/tmp/.X11-unix/X" + id); ++i) sleepMs(50);
+            if (!fs::exists("/tmp/.X11-unix/X" + id)) {
+                kill(xvfb, SIGTERM);
+                waitFor(xvfb, 2000);
+                xvfb = -1;
+                display.clear();
+            }
+        }
+        ASSERT_FALSE(display.empty()) << "no display for Xvfb";
+        root = fs::current_path() / "smoke_root";
+        fs::remove_all(root);
+        fs::create_directories(root);
+        std::ofstream(root / "zent.ini") << "[Debug]\nStage=4\n[Form]\nTop=30\nLeft=40\n";
+    }
+    void TearDown() override {
+        if (game > 0 && waitFor(game, 0) < 0) {
+            kill(game, SIGKILL);
+            waitFor(game, 2000);
+        }
+        if (xvfb > 0) {
+            kill(xvfb, SIGTERM);
+            waitFor(xvfb, 5000);
+        }
+        if (!root.empty()) fs::remove_all(root);
+    }
+
+    void startGame() {
+        game = spawn({ZT_PROGRAM}, root, {"DISPLAY=" + display, "SDL_AUDIODRIVER=dummy"});
+        // Running once the log shows the scene runner set up, plus a few frames.
+        for (int i = 0; i < 200; ++i) {
+            if (readText(root / "_ZT_Debug.log").find("keInitializeKilnEngine") !=
+                std::string::npos)
+                break;
+            sleepMs(25);
+        }
+        sleepMs(700);
+        ASSERT_EQ(waitFor(game, 0), -1) << "the program ended by itself";
+    }
+
+    void xdotool(const std::string& what, const std::string& key) {
+        const pid_t p = spawn({"xdotool", what, key}, {}, {"DISPLAY=" + display});
+        waitFor(p, 5000);
+    }
+
+    void expectCleanShutdown() {
+        const std::string log = readText(root / "_ZT_Debug.log");
+        EXPECT_EQ(log.rfind("Zentaku Debug Log.\n\n", 0), 0u);
+        ASSERT_GE(log.size(), 13u);
+        EXPECT_EQ(log.substr(log.size() - 13), "\nEnd of Log.\n");
+        EXPECT_NE(log.find("<KilnEngine::keDisposeKilnEngine>"), std::string::npos);
+        EXPECT_NE(log.find("driver  = "), std::string::npos);
+        const std::string ini = readText(root / "zent.ini");
+        EXPECT_NE(ini.find("[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\n"), std::string::npos);
+        EXPECT_NE(ini.find("Stage=4\n"), std::string::npos);
+        EXPECT_NE(ini.find("[Form]\nTop=30\nLeft=40\n"), std::string::npos) << ini;
+    }
+
+    std::string display;
+    pid_t xvfb = -1, game = -1;
+    fs::path root;
+};
+} // namespace
+
+TEST_F(Program, EscapeEndsItCleanly) {
+    startGame();
+    xdotool("keydown", "Escape");
+    sleepMs(300);
+    xdotool("keyup", "Escape");
+    EXPECT_EQ(waitFor(game, 10000), 0);
+    expectCleanShutdown();
+}
+
+TEST_F(Program, AskingTheWindowToCloseEndsItCleanly) {
+    startGame();
+    kill(game, SIGTERM); // SDL turns it into the same quit request as the close box
+    EXPECT_EQ(waitFor(game, 10000), 0);
+    expectCleanShutdown();
+}
