@@ -161,7 +161,7 @@ def lettering(text, cx, top, size, stroke, fill, outline="#0c0e16", out_w=None, 
     _, width = text_paths(text, 0, 0, size, spacing)
     d, _ = text_paths(text, cx - width / 2, top, size, spacing)
     ow = stroke + 2.5 if out_w is None else out_w
-    common = 'fill="none" stroke-linejoin="miter" stroke-linecap="square" stroke-miterlimit="4"'
+    common = 'fill="none" stroke-linejoin="miter" stroke-linecap="square" stroke-miterlimit="2"'
     s = (f'<path d="{d}" {common} stroke="{outline}" stroke-width="{ow:.2f}"/>'
          f'<path d="{d}" {common} stroke="{fill}" stroke-width="{stroke:.2f}"/>')
     if highlight:

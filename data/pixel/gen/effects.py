@@ -146,32 +146,51 @@ def scorch():
 
 
 def explosion():
-    """Sixteen frames: a white flash, an orange fireball that swells, then rolling smoke."""
+    """Sixteen frames: a white flash, a fireball of hot puffs that swells and darkens, then
+    rolling smoke that thins out."""
+    puffs = [(0, 0, 1.0), (-5, -4, 0.7), (5, -3, 0.65), (-3, 5, 0.7), (4, 4, 0.6)]
     frames = []
     for k in range(16):
-        t = k / 15
+        defs = ""
         s = ""
-        if k < 11:
-            r = 5 + 11 * min(1, t * 1.6)
-            heat = min(1, k / 8)
-            outer = lerp_col("#ffd040", "#c02808", heat)
-            mid = lerp_col("#fff4c0", "#ff7a1c", heat)
-            core = lerp_col("#ffffff", "#ffb040", heat)
-            op = 1.0 if k < 8 else 1 - (k - 7) * 0.25
-            s += poly(_blob(16, 16, r, 0.16, k, 16), outer, f'fill-opacity="{op:.2f}"')
-            s += poly(_blob(15, 15, r * 0.72, 0.18, k + 40, 14), mid, f'fill-opacity="{op:.2f}"')
-            if k < 9:
-                s += circle(14.5, 14.5, r * 0.38 * (1 - heat * 0.6), core, f'fill-opacity="{op:.2f}"')
-        if k >= 6:
-            u = (k - 6) / 9
-            op = 0.75 * (1 - u) + 0.05
-            grey = lerp_col("#4a3a34", "#6a6a6e", u)
-            for i in range(4):
-                a = i * math.pi / 2 + 0.6 + u
-                d = 4 + 6 * u
-                s += circle(16 + d * math.cos(a), 16 + d * math.sin(a) - 2 * u, 5 + 5 * u, grey,
+        if k >= 7:  # smoke first, so the last flames burn in front of it
+            u = (k - 7) / 8
+            op = 0.9 * (1 - u) ** 0.9 + 0.1
+            for n, (dx, dy, size) in enumerate(puffs):
+                grey = lerp_col("#2a201c", "#4a484c", u)
+                r = (6 + 7 * u) * size + 2
+                s += circle(16 + dx * (1 + u), 16 + dy * (1 + u) - 3 * u, r, grey,
                             f'fill-opacity="{op:.2f}"')
-        frames.append(s)
+                s += circle(16 + dx * (1 + u) - r * 0.3, 16 + dy * (1 + u) - 3 * u - r * 0.3,
+                            r * 0.5, lerp_col(grey, "#8a8890", 0.4), f'fill-opacity="{op * 0.6:.2f}"')
+        if k <= 11:
+            t = k / 11
+            heat = min(1.0, k / 7)
+            grow = min(1.0, 0.35 + k / 6)
+            fade = 1.0 if k < 8 else 1 - (k - 7) * 0.22
+            edge = lerp_col("#ff9010", "#a01808", heat)
+            hot = lerp_col("#fffff0", "#ffc030", heat)
+            defs += (f'<radialGradient id="fb{k}" cx="0.45" cy="0.42" r="0.55">'
+                     f'<stop offset="0" stop-color="{hot}"/>'
+                     f'<stop offset="0.5" stop-color="{lerp_col("#ffd030", "#ff6a10", heat)}"/>'
+                     f'<stop offset="1" stop-color="{edge}"/></radialGradient>')
+            for n, (dx, dy, size) in enumerate(puffs):
+                r = (13 * grow * size) * (1 - 0.25 * t)
+                if r < 1:
+                    continue
+                s += circle(16 + dx * grow, 16 + dy * grow, r, f"url(#fb{k})",
+                            f'fill-opacity="{fade:.2f}"')
+            if k < 3:  # the first flash throws short rays
+                s += poly(star(16, 16, 15 - 2 * k, 4, 8, 0.2), "#ffffff",
+                          f'fill-opacity="{0.9 - 0.25 * k:.2f}"')
+                s += circle(16, 16, 5 + 2 * k, "#ffffff")
+        if 8 <= k <= 13:  # embers
+            for n in range(5):
+                a = n * 1.3 + k * 0.2
+                d = 8 + k * 0.6
+                s += circle(16 + d * math.cos(a), 16 + d * math.sin(a), 1.1, "#ffc040",
+                            f'fill-opacity="{1 - (k - 8) / 6:.2f}"')
+        frames.append(defs + s)
     return strip(32, 32, frames)
 
 

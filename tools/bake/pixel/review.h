@@ -14,3 +14,6 @@ PxImage pxFieldPicture(const PxSheets& sheets);
 // The conversation screen: pattern, picture, two portraits and a message window with text,
 // to judge the window pieces and glyphs at their real scale.
 PxImage pxTalkPicture(const PxSheets& sheets);
+
+// The title screen: logo, badge, credit line and the side-view tank with its cars.
+PxImage pxTitlePicture(const PxSheets& sheets);

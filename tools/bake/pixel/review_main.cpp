@@ -1,6 +1,6 @@
-// zt-pixel-review TEXTUREDIR OUTDIR: writes pixel-sheet.png (every cell with its number)
-// pixel-field.png (a composed field) and pixel-talk.png (a conversation screen) from the eleven
-// texture files.
+// zt-pixel-review TEXTUREDIR OUTDIR: review pictures from the eleven texture files:
+// pixel-sheet.png (every cell with its number), pixel-field.png (a field in play),
+// pixel-talk.png (a conversation) and pixel-title.png (the title screen).
 #include <cstdio>
 #include <string>
 
@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
         {out + "/pixel-sheet.png", pxContactSheet(sheets, 1600)},
         {out + "/pixel-field.png", pxFieldPicture(sheets)},
         {out + "/pixel-talk.png", pxTalkPicture(sheets)},
+        {out + "/pixel-title.png", pxTitlePicture(sheets)},
     };
     for (const auto& [path, img] : pictures) {
         std::vector<uint8_t> bytes;

@@ -1,5 +1,6 @@
 #include <iconv.h>
 
+#include <cmath>
 #include <string>
 
 #include "review.h"
@@ -75,7 +76,7 @@ void drawWindow(PxCanvas& c, float x, float y, const std::string& text, int p) {
 
 PxImage pxTalkPicture(const PxSheets& sheets) {
     PxCanvas c(sheets, 640, 480);
-    c.clear(0x101828);
+    c.clear(0xFFC100); // the conversation scenes' clear colour
     for (int r = 0; r * 64 - 20 < 512; ++r)
         for (int x = (r % 2) * 64 - 40; x < 672; x += 128)
             c.put(133, float(x), float(r * 64 - 20), 0, 2, 2, 0x40FFFFFF);
@@ -83,5 +84,24 @@ PxImage pxTalkPicture(const PxSheets& sheets) {
     c.put(137, 112, 160, 0, 1, 1, 0xFFFFFFFF);
     c.put(142, 528, 160, 0, 1, 1, 0xFFFFFFFF);
     drawWindow(c, 32, 288, toSjis("ゲートをぬけたら、そこは|nテキのまっただなか！ GO!|p"), 2);
+    return c.image();
+}
+
+PxImage pxTitlePicture(const PxSheets& sheets) {
+    PxCanvas c(sheets, 640, 480);
+    c.clear(0xE2CE9F); // the title's clear colour
+    // The side-view tank stopped at the left, its cars bobbing one after another.
+    const float x = 64, y = 400;
+    for (int i = 0; i < 10; ++i) {
+        float b = 3.0f * std::sin(float(i) * 1.1f);
+        float sx = x + 62.0f * float(i);
+        c.put(i == 0 ? 28 : 29, sx, y + b / 2, 0, 1, 1, 0xFFFFFFFF);
+        c.put(30, sx, y + b + 18, 0, 1, 1, 0xFFFFFFFF);
+        if (i == 0) c.put(32, x + 8, y + b / 3 - 22, 0, 1, 1, 0xFFFFFFFF);
+    }
+    c.put(25, 320, 160, 0, 1, 1, 0xFFFFFFFF);
+    c.put(26, 480, 240, 0, 1, 1, 0xFFFFFFFF);
+    c.put(27, 320, 448, 0, 1, 1, 0xFFFFFFFF);
+    c.print(14, 20, 2, 0xFFFFFFFF, "PRESS BUTTON");
     return c.image();
 }
