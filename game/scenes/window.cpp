@@ -1,0 +1,241 @@
+#include "window.h"
+
+#include "input.h"
+#include "sprite.h"
+
+ZTWindow* ZTWindow::top = nullptr;
+int32_t ZTWindow::selection = -1;
+
+namespace {
+constexpr uint32_t white = 0xFFFFFFFF;
+// The text runs out of the picture below this line; a window that would cross it rises.
+constexpr float lowestLine = 464.0f;
+
+void put(int cell, float x, float y, float sx = 2.0f, float sy = 2.0f) {
+    gSprite->kspPut(cell, x, y, 0.0f, sx, sy, white);
+}
+} // namespace
+
+ZTWindow::ZTWindow(int leftCell, int topCell, int choices, const std::string& text, int speed)
+    : KilnBehave(ztWindowLayer), position{leftCell * 32.0f, topCell * 32.0f, 0.0f}, home(position),
+      choices(choices), text(text), speed(speed),
+      shown(speed == 0 ? static_cast<int>(text.size()) : 0), cursorPos{0.0f, position.y + 32.0f,
+                                                                       0.0f} {
+    older = top;
+    if (top) top->newer = this;
+    top = this;
+    selection = -1;
+}
+
+ZTWindow::~ZTWindow() {
+    if (newer) newer->older = older;
+    if (older) older->newer = newer;
+    if (top == this) top = older;
+    selection = -1;
+}
+
+bool ZTWindow::alive(const ZTWindow* window) {
+    if (!window) return false;
+    for (const ZTWindow* w = top; w; w = w->older)
+        if (w == window) return true;
+    return false;
+}
+
+void ZTWindow::close(ZTWindow* window) {
+    if (alive(window)) window->closing = true;
+}
+
+bool ZTWindow::kbMove() {
+    if (top == this) {
+        brightness = 64;
+    } else if (brightness > 0) {
+        brightness -= 1;
+    }
+    phase += brightness;
+    counter += 1;
+
+    if (shown < static_cast<int>(text.size())) {
+        typeTimer += 1;
+        if (typeTimer >= speed) {
+            shown += 1;
+            typeTimer = 0;
+        }
+    }
+
+    position += 0.0625f * (home - position);
+
+    const float cursorY = position.y + 32.0f + cursor * 64.0f;
+    cursorPos.y += 0.25f * (cursorY - cursorPos.y);
+    cursorPos.z += 0.25f * (0.0f - cursorPos.z);
+    cursorPos.x = position.x + 8.0f + 12.0f * shakeSize * kmSin(shakeAngle);
+
+    if (choices == 0) {
+        moveMessage();
+    } else {
+        moveMenu();
+    }
+    return !closing;
+}
+
+void ZTWindow::moveMessage() {
+    switch (state) {
+    case 0:
+        if (shown >= static_cast<int>(text.size()) && top == this && gInput->kiIsPushed(KI_BUTTON1))
+            state = 1;
+        break;
+    case 1:
+        selection = 0;
+        closing = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void ZTWindow::moveMenu() {
+    switch (state) {
+    case 0:
+        // A fresh or re-armed menu listens in this very frame.
+        state = 1;
+        [[fallthrough]];
+    case 1:
+        if (top != this) break;
+        if (gInput->kiIsPushed(KI_UP)) cursor = cursor > 0 ? cursor - 1 : choices - 1;
+        if (gInput->kiIsPushed(KI_DOWN)) cursor = cursor < choices - 1 ? cursor + 1 : 0;
+        if (gInput->kiIsPushed(KI_BUTTON1)) {
+            shakeAngle = 0.0f;
+            shakeSize = 1.0f;
+            state = 2;
+        }
+        break;
+    case 2:
+        // The cursor shakes itself still before the choice is published.
+        counter += 2;
+        shakeAngle += 0.5235988f;
+        shakeSize -= 0.041666668f;
+        if (shakeSize < 0.0f) {
+            shakeAngle = 0.0f;
+            shakeSize = 0.0f;
+            selection = cursor;
+            state = 3;
+        }
+        break;
+    case 3:
+        if (top == this) state = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void ZTWindow::kbDraw() {
+    drawFrame();
+    drawText();
+    if (choices != 0) put(177 + ((counter >> 2) & 7), cursorPos.x, cursorPos.y);
+}
+
+void ZTWindow::drawFrame() const {
+    const int p = (phase >> 7) & 3;
+    const float x = position.x, y = position.y;
+    const float right = x + 32.0f * (width + 1);
+    const float bottom = y + 32.0f * (height + 1);
+    put(144 + p, x, y);
+    for (int k = 1; k <= width; ++k) put(160 + p, x + 32.0f * k, y);
+    put(148 + p, right, y);
+    for (int r = 1; r <= height; ++r) {
+        const float ry = y + 32.0f * r;
+        put(168 + p, x, ry);
+        for (int k = 1; k <= width; ++k) put(176, x + 32.0f * k, ry);
+        put(172 + p, right, ry);
+    }
+    put(152 + p, x, bottom);
+    for (int k = 1; k <= width; ++k) put(164 + p, x + 32.0f * k, bottom);
+    put(156 + p, right, bottom);
+}
+
+// Draws the bytes typed so far. The frame follows the text: it widens with every character and
+// deepens with every new line, and a window whose text would leave the picture rises.
+void ZTWindow::drawText() {
+    float x = position.x + 32.0f, y = position.y + 32.0f;
+    int column = 1, row = 1;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const int end = shown < static_cast<int>(text.size()) ? shown : static_cast<int>(text.size());
+    int i = 0;
+    while (i < end) {
+        const unsigned c = bytes[i];
+        if (c == '|') {
+            if (i + 1 >= end) break; // the code's second byte is not typed yet
+            const unsigned code = bytes[i + 1];
+            i += 2;
+            if (code == 'n') {
+                x = position.x + 32.0f;
+                y += 64.0f;
+                column = 1;
+                row += 2;
+                if (height < row) {
+                    height += 2;
+                    if (y > lowestLine) home.y -= 64.0f;
+                }
+                continue;
+            }
+            if (code != 'p') continue;
+            put((counter & 8) != 0 ? 186 : 185, x, y);
+            x += 32.0f;
+            column += 2;
+        } else if (c > 128) {
+            if (i + 1 >= end) break; // half a character is not drawn
+            const unsigned trail = bytes[i + 1];
+            i += 2;
+            const int cell = static_cast<int>(c * 256 + trail) - 32805;
+            if (cell >= 0 && cell < kCellCount) put(cell, x, y);
+            x += 32.0f;
+            column += 2;
+        } else {
+            i += 1;
+            const int cell = static_cast<int>(c) + 155;
+            put(cell, x, y, 2.0f, 4.0f);
+            x += 16.0f;
+            column += 1;
+        }
+        if (column / 2 > width) width += 1;
+    }
+}
+
+void ZTWindow::kbHash(KUHash& hash) const {
+    hash.add(layer);
+    hash.add(position);
+    hash.add(home);
+    hash.add(static_cast<int32_t>(shown));
+    hash.add(static_cast<int32_t>(cursor));
+    hash.add(static_cast<int32_t>(state));
+    hash.add(closing);
+}
+
+ZTWpMoyo::ZTWpMoyo() : KilnBehave(ztMoyoLayer) {}
+
+bool ZTWpMoyo::kbMove() {
+    position.x -= 2.0f;
+    position.y -= 0.5f;
+    counter += 1;
+    if (counter >= 256) {
+        position = KVector{0.0f, 0.0f, 0.0f};
+        counter = 0;
+    }
+    return true;
+}
+
+void ZTWpMoyo::kbDraw() {
+    int row = 0;
+    for (float y = position.y; y < 512.0f; y += 64.0f, ++row) {
+        const float start = position.x + ((row & 1) != 0 ? 64.0f : 0.0f);
+        for (float x = start; x < 672.0f; x += 128.0f)
+            gSprite->kspPut(cell, x, y, 0.0f, 2.0f, 2.0f, 0x40FFFFFF);
+    }
+}
+
+void ZTWpMoyo::kbHash(KUHash& hash) const {
+    hash.add(layer);
+    hash.add(position);
+    hash.add(static_cast<int32_t>(counter));
+}
+

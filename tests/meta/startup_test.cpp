@@ -1,0 +1,80 @@
+// The whole program headless, from power-on to the first field, one push at a time; and the
+// developer menu's numbers carried over to the next run through the configuration.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "engine.h"
+#include "input.h"
+#include "main_form.h"
+#include "meta_world.h"
+#include "scenes/game.h"
+#include "scenes/title.h"
+
+namespace {
+void holdZ(HeadlessPlatform& p, bool down) {
+    p.input.keys[KI_KEY_Z] = down ? 0x80 : 0;
+}
+} // namespace
+
+TEST(Startup, PowerOnToTheFirstFieldsBannerWithOneButton) {
+    MetaDir dir;
+    HeadlessPlatform platform;
+    std::vector<int> scenes;
+    int frames = 0;
+    {
+        TForm1 form;
+        // Z goes down for one frame in every 16: enough to pass every screen, never held.
+        while (frames < 3000) {
+            holdZ(platform, frames % 16 == 15);
+            ASSERT_TRUE(form.AppIdle());
+            frames += 1;
+            if (scenes.empty() || scenes.back() != keSceneNumber) scenes.push_back(keSceneNumber);
+            if (keSceneNumber == ZT_SCENE_GAME && currentGame && currentGame->showFieldBanner)
+                break;
+        }
+        ASSERT_TRUE(currentGame != nullptr);
+        EXPECT_TRUE(currentGame->showFieldBanner);
+        EXPECT_EQ(gWork->field, 1);
+        EXPECT_EQ(gWork->tail, 1);
+        EXPECT_TRUE(gInput->kimRecording);
+        // Every frame since the play began was recorded, the conversation's page turns included.
+        EXPECT_GT(gInput->kimRecordBuf.size(), 100u);
+    }
+    EXPECT_EQ(scenes,
+              (std::vector<int>{ZT_SCENE_POWERON, ZT_SCENE_TITLE, ZT_SCENE_KAIWA, ZT_SCENE_GAME}));
+    EXPECT_LT(frames, 3000);
+}
+
+TEST(Startup, DeveloperMenuNumbersOutliveTheRun) {
+    MetaDir dir;
+    HeadlessPlatform platform;
+    {
+        TForm1 form;
+        keNextScene = ZT_SCENE_TITLE;
+        form.AppIdle();
+        auto* title = dynamic_cast<EngineTitle*>(keScene);
+        ASSERT_NE(title, nullptr);
+        title->number = 17;
+        title->tailNumber = 36;
+        keNextScene = ZT_SCENE_RANKING;
+        form.AppIdle();
+        EXPECT_EQ(form.stage, 17);
+        EXPECT_EQ(form.tailCount, 36);
+    }
+    std::ifstream ini("zent.ini");
+    std::stringstream text;
+    text << ini.rdbuf();
+    EXPECT_NE(text.str().find("Stage=17"), std::string::npos) << text.str();
+    {
+        TForm1 form;
+        keNextScene = ZT_SCENE_TITLE;
+        form.AppIdle();
+        auto* title = dynamic_cast<EngineTitle*>(keScene);
+        ASSERT_NE(title, nullptr);
+        EXPECT_EQ(title->number, 17);
+        EXPECT_EQ(title->tailNumber, 36);
+    }
+}
