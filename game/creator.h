@@ -1,5 +1,8 @@
 #pragma once
 // The scene factory: scene numbers 0..11.
+#include <cstdint>
+#include <string>
+
 #include "engine.h"
 
 enum ZTScene {
@@ -27,4 +30,18 @@ class ZTEngine : public KilnEngine {
 public:
     void kePostHit() override {}
     void keHit() override {}
+
+    // What the replay selection shows of a file (game/replay/replay_file.cpp).
+    struct RepFileInfo {
+        uint8_t valid = 0; // right magic and version, a whole header and every word it counts
+        uint32_t frames = 0;
+        uint32_t score = 0;
+        uint32_t field = 0;
+        uint32_t tail = 0;
+    };
+    // The replay files in "rep"; they touch no scene state.
+    static void makeReplayName(std::string& name);
+    static bool writeReplay(const std::string& name);
+    static void readReplayInfo(const std::string& name, RepFileInfo& info);
+    static bool loadReplay(const std::string& name);
 };

@@ -1,0 +1,88 @@
+#include "replay_run.h"
+
+#include "ascii.h"
+#include "creator.h"
+#include "engine.h"
+#include "frame.h"
+#include "input.h"
+#include "sprite.h"
+#include "statehash.h"
+#include "work.h"
+
+struct ZTReplayRunner::Modules {
+    Modules() : sprite(kCellCount, 4096, 0, 11, 0.0), ascii(kFontFirstCell) {
+        kspDefineAllCells(sprite);
+    }
+    KilnSprite sprite;
+    KilnAscii ascii;
+    KilnInput input;
+    ZTCreator creator;
+    std::unique_ptr<ZTWork> work;
+};
+
+ZTReplayRunner::ZTReplayRunner() : modules(std::make_unique<Modules>()) {
+    gSprite = &modules->sprite;
+    gAscii = &modules->ascii;
+    gInput = &modules->input;
+    modules->work = std::make_unique<ZTWork>();
+    gWork = modules->work.get();
+}
+
+ZTReplayRunner::~ZTReplayRunner() {
+    keDisposeKilnEngine();
+    gWork = nullptr;
+    modules->work.reset();
+    gInput = nullptr;
+    gAscii = nullptr;
+    gSprite = nullptr;
+}
+
+namespace {
+// The scenes a play passes through; asking for any other ends it.
+bool inPlay(int scene) {
+    return scene == ZT_SCENE_KAIWA || scene == ZT_SCENE_GAME || scene == ZT_SCENE_RESTART ||
+           scene == ZT_SCENE_NEXTER;
+}
+} // namespace
+
+ZTReplayOutcome ZTReplayRunner::play(const std::vector<uint32_t>& words, uint32_t limit,
+                                     const ZTReplayHooks& hooks) {
+    keDisposeKilnEngine();
+    gInput->kimPlayBuf = words;
+    // What the selection does once a file is chosen: the game start, then the opening
+    // conversation from the next frame on.
+    gWork->startGame(1, 1, false, false, true);
+    keInitializeKilnEngine(&modules->creator, ZT_SCENE_KAIWA);
+    return run(limit, hooks);
+}
+
+ZTReplayOutcome ZTReplayRunner::record(uint32_t limit, const ZTReplayHooks& hooks) {
+    keDisposeKilnEngine();
+    gWork->startGame(1, 1, true, false, false);
+    keInitializeKilnEngine(&modules->creator, ZT_SCENE_KAIWA);
+    return run(limit, hooks);
+}
+
+const std::vector<uint32_t>& ZTReplayRunner::recorded() const {
+    return modules->input.kimRecordBuf;
+}
+
+ZTReplayOutcome ZTReplayRunner::run(uint32_t limit, const ZTReplayHooks& hooks) {
+    ZTReplayOutcome out;
+    while (out.frames < limit) {
+        if (hooks.before) hooks.before(out.frames + 1);
+        const ZTFrameResult r = ztFrameStep(true);
+        out.frames += 1;
+        if (hooks.after) hooks.after(out.frames);
+        if (r.sceneMissing || r.quit) break;
+        if (!inPlay(keNextScene)) {
+            out.ended = true;
+            break;
+        }
+    }
+    out.score = gWork->score;
+    out.field = static_cast<uint32_t>(gWork->field);
+    out.tail = static_cast<uint32_t>(gWork->tailMax);
+    out.hash = ztStateHash();
+    return out;
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Plays a replay's button words without a window: the same scenes, the same seed and the same
+// frame step as the program, as fast as the machine allows. Used by the batch verifier, the
+// tests and the benchmark.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+struct ZTReplayOutcome {
+    uint32_t frames = 0; // frames played
+    bool ended = false;  // the play ended (it asked for the title) within the frame limit
+    uint32_t score = 0;
+    uint32_t field = 0;
+    uint32_t tail = 0; // the highest tail of the play
+    uint64_t hash = 0; // the state hash after the last frame
+};
+
+// Called with the frame number (from 1) around every frame: before it, to set live keys; after
+// it, to look at the state.
+struct ZTReplayHooks {
+    std::function<void(uint32_t frame)> before;
+    std::function<void(uint32_t frame)> after;
+};
+
+class ZTReplayRunner {
+public:
+    // Builds the modules the scenes reach and a game work that reads its maps, sets and
+    // conversations below the current directory. The platform (headless) must be installed.
+    ZTReplayRunner();
+    ~ZTReplayRunner();
+    ZTReplayRunner(const ZTReplayRunner&) = delete;
+    ZTReplayRunner& operator=(const ZTReplayRunner&) = delete;
+
+    // Starts the play as the replay selection does and runs frames until the play ends (asks
+    // for a scene outside the play: the title, after a replay) or `limit` frames have passed.
+    // Every frame is drawn, as the program draws it.
+    ZTReplayOutcome play(const std::vector<uint32_t>& words, uint32_t limit,
+                         const ZTReplayHooks& hooks = {});
+    // Starts a recorded play as the title's new game does; the live keys drive it until it ends
+    // (asks for name entry or the save scene). The words are left in the record buffer.
+    ZTReplayOutcome record(uint32_t limit, const ZTReplayHooks& hooks = {});
+    const std::vector<uint32_t>& recorded() const;
+
+private:
+    ZTReplayOutcome run(uint32_t limit, const ZTReplayHooks& hooks);
+
+    struct Modules;
+    std::unique_ptr<Modules> modules;
+};
