@@ -61,7 +61,8 @@ TForm1::TForm1() {
     formLeft = config.left;
     bool windowReady = true;
     if (gPlatform.window)
-        windowReady = gPlatform.window->create("Zentaku", kWidth, kHeight, formLeft, formTop);
+        windowReady =
+            gPlatform.window->create("Zentaku", kWidth, kHeight, formLeft, formTop, windowMode);
 
     klOpen(kLogPath);
     klWrite("Zentaku Debug Log.\n\n");

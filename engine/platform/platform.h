@@ -74,8 +74,10 @@ public:
 class PlatformWindow {
 public:
     virtual ~PlatformWindow() = default;
-    // Creates the window, still hidden: caption, a fixed client area, its top-left corner.
-    virtual bool create(const char* caption, int width, int height, int left, int top) = 0;
+    // Creates the window, still hidden: caption, a fixed client area, its top-left corner;
+    // a full-screen window covers the desktop from the start.
+    virtual bool create(const char* caption, int width, int height, int left, int top,
+                        bool windowed) = 0;
     // Creates the drawing device for the window and makes it gPlatform.renderer. Full screen is
     // the desktop's own mode with the picture scaled by a whole factor. Logs its steps.
     virtual bool createDevice(bool windowed) = 0;

@@ -10,7 +10,7 @@ SdlWindow::~SdlWindow() {
     destroy();
 }
 
-bool SdlWindow::create(const char* caption, int w, int h, int left, int top) {
+bool SdlWindow::create(const char* caption, int w, int h, int left, int top, bool windowed) {
     if (window) return true;
     if (!videoInitialised) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
@@ -19,7 +19,17 @@ bool SdlWindow::create(const char* caption, int w, int h, int left, int top) {
     width = w, height = h;
     placedLeft = left, placedTop = top;
     // Hidden until start-up is done, so the player never sees an empty frame.
-    window = SDL_CreateWindow(caption, left, top, w, h, SDL_WINDOW_HIDDEN);
+    if (windowed) {
+        window = SDL_CreateWindow(caption, left, top, w, h, SDL_WINDOW_HIDDEN);
+    } else {
+        // Full screen covers the desktop from the start, so that it also works where no window
+        // manager would resize the window when asked.
+        SDL_Rect desk{left, top, w, h};
+        SDL_GetDisplayBounds(0, &desk);
+        window = SDL_CreateWindow(caption, desk.x, desk.y, desk.w, desk.h,
+                                  SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS |
+                                      SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
     return window != nullptr;
 }
 

@@ -11,7 +11,8 @@ public:
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
 
-    bool create(const char* caption, int width, int height, int left, int top) override;
+    bool create(const char* caption, int width, int height, int left, int top,
+                bool windowed) override;
     bool createDevice(bool windowed) override;
     void destroyDevice() override;
     void show() override;
