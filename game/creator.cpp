@@ -6,6 +6,8 @@
 #include "scenes/nexter.h"
 #include "scenes/poweron.h"
 #include "scenes/ranking.h"
+#include "scenes/repsave.h"
+#include "scenes/repselect.h"
 #include "scenes/restart.h"
 #include "scenes/title.h"
 
@@ -21,6 +23,10 @@ KilnEngine* ZTCreator::keCreateScene(int number) {
         return new EngineRestart();
     case ZT_SCENE_NEXTER:
         return new EngineNexter();
+    case ZT_SCENE_REPSAVE:
+        return new EngineRepSave();
+    case ZT_SCENE_REPSELECT:
+        return new EngineRepSelect();
     case ZT_SCENE_RANKING:
         return new EngineRanking();
     case ZT_SCENE_NAMING:

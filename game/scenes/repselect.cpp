@@ -1,0 +1,169 @@
+#include "repselect.h"
+
+#include "ascii.h"
+#include "behave.h"
+#include "engine.h"
+#include "file.h"
+#include "input.h"
+#include "sound.h"
+#include "sprite.h"
+#include "window.h"
+#include "work.h"
+
+namespace {
+constexpr uint32_t white = 0xFFFFFFFF;
+
+void printAt(int column, int row, const char* text) {
+    gAscii->column = column;
+    gAscii->row = row;
+    gAscii->kaPrint(text);
+}
+
+void printValueAt(int column, int row, int value, const char* format) {
+    gAscii->column = column;
+    gAscii->row = row;
+    gAscii->kaPrintValue(value, format);
+}
+} // namespace
+
+EngineRepSelect::EngineRepSelect() {
+    if (kfChangeDir("rep")) {
+        fileCount = kfFileList("*.rep", fileNames);
+        kfChangeDir("..");
+    }
+    lastPage = fileCount > 0 ? (fileCount - 1) / perPage : 0;
+    infos.reserve(fileNames.size());
+    new ZTWpMoyo();
+    gWork->clearColor = 0xFFC100;
+}
+
+EngineRepSelect::~EngineRepSelect() {
+    gWork->clearColor = 0;
+}
+
+void EngineRepSelect::keMove() {
+    switch (state) {
+    case 0:
+        if (fileCount == 0) {
+            counter = 64;
+            state = 10;
+            break;
+        }
+        // One header a frame, so a long list never stalls a frame.
+        infos.emplace_back();
+        readReplayInfo(fileNames[counter], infos.back());
+        counter += 1;
+        if (counter == fileCount) state = 1;
+        break;
+    case 1:
+        moveChoosing();
+        break;
+    case 2:
+        moveChosen();
+        break;
+    case 10:
+        counter -= 1;
+        if (counter < 0) keNextScene = ZT_SCENE_TITLE;
+        break;
+    default:
+        break;
+    }
+    kbMoveAll();
+}
+
+void EngineRepSelect::moveChoosing() {
+    int onPage = perPage;
+    if (page == lastPage && fileCount % perPage != 0) onPage = fileCount % perPage;
+    if (gInput->kiIsPushed(KI_UP)) {
+        cursor = cursor > 0 ? cursor - 1 : onPage - 1;
+        kwPlay(9);
+    }
+    if (gInput->kiIsPushed(KI_DOWN)) {
+        cursor = cursor + 1 < onPage ? cursor + 1 : 0;
+        kwPlay(9);
+    }
+    if (gInput->kiIsPushed(KI_LEFT) && page > 0) {
+        page -= 1;
+        cursor = 0;
+        kwPlay(9);
+    }
+    if (gInput->kiIsPushed(KI_RIGHT) && page < lastPage) {
+        page += 1;
+        cursor = 0;
+        kwPlay(9);
+    }
+    if (gInput->kiIsPushed(KI_BUTTON1)) {
+        kwPlay(infos[chosen()].valid ? 8 : 5);
+        counter = 0;
+        state = 2;
+    }
+    if (gInput->kiIsPushed(KI_BUTTON2)) keNextScene = ZT_SCENE_TITLE;
+}
+
+void EngineRepSelect::moveChosen() {
+    counter += 1;
+    if (counter <= 48) return;
+    RepFileInfo& info = infos[chosen()];
+    // A file that was listed whole but can no longer be read whole is shown as an error from now.
+    if (info.valid && !loadReplay(fileNames[chosen()])) info.valid = 0;
+    if (!info.valid) {
+        state = 1;
+        return;
+    }
+    gWork->startGame(1, 1, false, false, true);
+    keNextScene = ZT_SCENE_KAIWA;
+}
+
+void EngineRepSelect::drawPage(int hidden) const {
+    gAscii->colour = white;
+    printAt(14, 1, "Select File");
+    printValueAt(28, 28, page + 1, "Page %2d");
+    printValueAt(35, 28, lastPage + 1, "/%2d");
+    for (int i = 0; i < perPage; ++i) {
+        const int k = page * perPage + i;
+        if (k >= fileCount) break;
+        if (k == hidden) continue;
+        const int row = i * 3 + 3;
+        const RepFileInfo& info = infos[k];
+        gAscii->colour = info.valid ? white : 0xFFFF0000;
+        printAt(3, row, fileNames[k].c_str());
+        if (!info.valid) {
+            gAscii->colour = 0xFFFFFF00;
+            printAt(5, row + 1, "Error File");
+            continue;
+        }
+        gAscii->colour = 0xFF80FF80;
+        printValueAt(5, row + 1, static_cast<int>(info.score), "SC:%07d");
+        printValueAt(19, row + 1, static_cast<int>(info.field), "ST:%3d");
+        printValueAt(27, row + 1, static_cast<int>(info.tail), "TAIL:%3d");
+    }
+}
+
+void EngineRepSelect::keDraw() {
+    gAscii->scale = 2;
+    switch (state) {
+    case 0:
+        gAscii->colour = white;
+        printValueAt(12, 1, counter, "Reading Info %d");
+        break;
+    case 1:
+        drawPage(-1);
+        gAscii->colour = white;
+        printAt(2, cursor * 3 + 3, ">");
+        break;
+    case 2:
+        // The chosen entry blinks: four frames off, four on.
+        drawPage((counter & 4) == 0 ? chosen() : -1);
+        break;
+    case 10:
+        gAscii->colour = white;
+        printAt(16, 12, "NO File");
+        break;
+    default:
+        break;
+    }
+    kbDrawLayer(ztMoyoLayer);
+    gSprite->kspSetStates();
+    gSprite->kspFlush();
+    gSprite->kspClear();
+}
