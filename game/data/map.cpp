@@ -54,8 +54,11 @@ uint16_t ZTMap::chipAt(int32_t row, int32_t column) const {
 }
 
 void ZTMap::draw() const {
-    for (int32_t row = 0; row < height; ++row)
-        for (int32_t column = 0; column < width; ++column) {
+    // Only the chips that reach the 640 x 480 picture: an outsized map from a damaged file must not
+    // fill the sprite queue and crowd out the field drawn over it.
+    const int32_t rows = height < 8 ? height : 8, columns = width < 10 ? width : 10;
+    for (int32_t row = 0; row < rows; ++row)
+        for (int32_t column = 0; column < columns; ++column) {
             const uint16_t chip = cells[static_cast<size_t>(row)][static_cast<size_t>(column)];
             if (chip >= gSprite->cellCount()) continue; // a damaged file's chip: leave a hole
             gSprite->kspPut(chip, static_cast<float>(column * 64 + 32),
