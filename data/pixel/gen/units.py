@@ -192,33 +192,46 @@ def spit():
 # -- bosses ----------------------------------------------------------------------------------
 
 def gyro_body():
-    defs = (_lit("gyro", "#9aa4b4", "#5c6678", "#262c38") +
-            _lit("garm", PAL["gun_hi"], PAL["gun"], PAL["gun_dk"]))
+    defs = (_lit("gyro", "#a4aebe", "#5c6678", "#262c38") +
+            _lit("garm", PAL["gun_hi"], PAL["gun"], PAL["gun_dk"]) +
+            rad("fan", [(0, "#20242c"), (0.7, "#3a404c"), (1, "#15181e")]))
     s = ""
     hubs = [(13, 14), (115, 14), (13, 108), (115, 108)]
-    for hx, hy in hubs:  # arms from the fuselage to the four rotor hubs
-        s += (f'<line x1="64" y1="{hy * 0.5 + 32}" x2="{hx}" y2="{hy}" stroke="{INK}" '
-              f'stroke-width="9" stroke-linecap="round"/>'
-              f'<line x1="64" y1="{hy * 0.5 + 32}" x2="{hx}" y2="{hy}" stroke="{PAL["gun"]}" '
-              f'stroke-width="7" stroke-linecap="round"/>')
+    for hx, hy in hubs:  # struts from the fuselage to the four rotor nacelles
+        y0 = 40 if hy < 64 else 92
+        s += (f'<path d="M64,{y0} L{hx},{hy}" stroke="{INK}" stroke-width="11" '
+              f'stroke-linecap="round"/>'
+              f'<path d="M64,{y0} L{hx},{hy}" stroke="{PAL["gun"]}" stroke-width="8.5" '
+              f'stroke-linecap="round"/>'
+              f'<path d="M64,{y0 - 2} L{hx},{hy - 2}" stroke="{PAL["gun_hi"]}" '
+              f'stroke-width="2" stroke-linecap="round"/>')
     for hx, hy in hubs:
-        s += circle(hx, hy, 10, "url(#garm)", OUT) + circle(hx, hy, 4, PAL["rust"], OUT)
-    s += poly([(64, 126), (80, 106), (84, 40), (76, 6), (52, 6), (44, 40), (48, 106)],
+        s += (circle(hx, hy, 12, "url(#garm)", OUT) + circle(hx, hy, 9, "url(#fan)", OUT) +
+              circle(hx, hy, 3.5, PAL["rust"], OUT))
+    # side pods, then the fuselage with its red spine and cockpit at the nose
+    s += rect(30, 50, 12, 34, "url(#garm)", f'rx="4" {OUT}') + rect(86, 50, 12, 34, "url(#garm)", f'rx="4" {OUT}')
+    s += rect(33, 80, 6, 6, PAL["rust"], OUT) + rect(89, 80, 6, 6, PAL["rust"], OUT)
+    s += poly([(64, 126), (86, 106), (92, 44), (82, 6), (46, 6), (36, 44), (42, 106)],
               "url(#gyro)", OUT)
-    s += poly([(64, 120), (74, 104), (54, 104)], PAL["rust"], OUT)
-    s += f'<rect x="59" y="10" width="10" height="92" rx="3" fill="{PAL["rust_dk"]}" fill-opacity="0.7"/>'
-    s += rect(50, 46, 4, 30, PAL["rust"]) + rect(74, 46, 4, 30, PAL["rust"])
-    s += f'<ellipse cx="64" cy="112" rx="5" ry="7" fill="{PAL["canopy"]}" {OUT}/>'
-    s += circle(62.5, 110, 1.6, PAL["canopy_hi"])
+    s += poly([(64, 122), (78, 104), (50, 104)], PAL["rust"], OUT)
+    s += f'<rect x="58" y="12" width="12" height="88" rx="4" fill="{PAL["rust_dk"]}" fill-opacity="0.75"/>'
+    s += rect(47, 40, 4, 50, PAL["rust"]) + rect(77, 40, 4, 50, PAL["rust"])
+    s += f'<ellipse cx="64" cy="112" rx="6" ry="8" fill="{PAL["canopy"]}" {OUT}/>'
+    s += circle(62, 109.5, 2, PAL["canopy_hi"])
     return svg(128, 128, s, defs)
 
 
 def gyro_rotor():
-    defs = lin("blade", [(0, "#d0d6e0"), (0.5, "#8a92a0"), (1, "#3c424c")], 0, 0, 1, 0)
-    s = (rect(4, 2, 8, 62, "url(#blade)", f'rx="3" {OUT} fill-opacity="0.85"') +
-         rect(4, 80, 8, 62, "url(#blade)", f'rx="3" {OUT} fill-opacity="0.85"') +
-         rect(4, 2, 8, 6, PAL["rust"], 'rx="3"') + rect(4, 136, 8, 6, PAL["rust"], 'rx="3"') +
-         circle(8, 72, 6.5, PAL["gun"], OUT) + circle(8, 72, 2.5, PAL["gun_hi"]))
+    """Two long blades; see-through, since they turn fast over the ground."""
+    defs = lin("blade", [(0, "#e0e6f0"), (0.5, "#a0a8b8"), (1, "#505868")], 0, 0, 1, 0)
+    s = ""
+    for y0, y1 in ((3, 64), (80, 141)):
+        s += (f'<path d="M5,{y0 + 3} Q8,{y0 - 1} 11,{y0 + 3} L10,{y1} L6,{y1} Z" '
+              f'fill="url(#blade)" fill-opacity="0.6" stroke="{INK}" stroke-opacity="0.5" '
+              f'stroke-width="0.8"/>')
+    s += rect(5, 3, 6, 7, PAL["rust"], 'rx="2" fill-opacity="0.8"')
+    s += rect(5, 134, 6, 7, PAL["rust"], 'rx="2" fill-opacity="0.8"')
+    s += circle(8, 72, 6, PAL["gun"], OUT) + circle(8, 72, 2.5, PAL["gun_hi"])
     return svg(16, 144, s, defs)
 
 

@@ -17,3 +17,6 @@ PxImage pxTalkPicture(const PxSheets& sheets);
 
 // The title screen: logo, badge, credit line and the side-view tank with its cars.
 PxImage pxTitlePicture(const PxSheets& sheets);
+
+// The two bosses assembled from their parts, to check that the parts fit together.
+PxImage pxBossPicture(const PxSheets& sheets);

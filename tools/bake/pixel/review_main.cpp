@@ -1,6 +1,7 @@
 // zt-pixel-review TEXTUREDIR OUTDIR: review pictures from the eleven texture files:
 // pixel-sheet.png (every cell with its number), pixel-field.png (a field in play),
-// pixel-talk.png (a conversation) and pixel-title.png (the title screen).
+// pixel-talk.png (a conversation), pixel-title.png (the title screen) and
+// pixel-boss.png (the bosses assembled).
 #include <cstdio>
 #include <string>
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
         {out + "/pixel-field.png", pxFieldPicture(sheets)},
         {out + "/pixel-talk.png", pxTalkPicture(sheets)},
         {out + "/pixel-title.png", pxTitlePicture(sheets)},
+        {out + "/pixel-boss.png", pxBossPicture(sheets)},
     };
     for (const auto& [path, img] : pictures) {
         std::vector<uint8_t> bytes;

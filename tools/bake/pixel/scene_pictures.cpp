@@ -105,3 +105,33 @@ PxImage pxTitlePicture(const PxSheets& sheets) {
     c.print(14, 20, 2, 0xFFFFFFFF, "PRESS BUTTON");
     return c.image();
 }
+
+PxImage pxBossPicture(const PxSheets& sheets) {
+    PxCanvas c(sheets, 640, 480);
+    c.clear(0x000000);
+    for (int r = 0; r < 8; ++r)
+        for (int col = 0; col < 10; ++col)
+            c.put(7, float(col * 64 + 32), float(r * 64 + 32), 0, 1, 1, 0xFFFFFFFF);
+    // LC: base, ring at half the turret's angle, turret.
+    const float lx = 440, ly = 300, la = 0.6f;
+    c.put(105, lx + 12, ly + 12, la, 1, 1, 0x60000000);
+    c.put(103, lx, ly, 0, 1, 1, 0xFFFFFFFF);
+    c.put(104, lx, ly, la / 2, 1, 1, 0xFFFFFFFF);
+    c.put(105, lx, ly, la, 1, 1, 0xFFFFFFFF);
+    // Gyro: body, three turrets on its axis, four rotors, shadows far below.
+    const float gx = 180, gy = 180, ga = -0.35f, phase = 0.7f;
+    const float rotors[4][4] = {
+        {-51, -50, 1, 0}, {-51, 44, -1, 0}, {51, -50, -1, 3.1415927f}, {51, 44, 1, 3.1415927f}};
+    const float turrets[3] = {-34, -7, 14};
+    float cs = std::cos(ga), sn = std::sin(ga);
+    c.put(100, gx + 24, gy + 24, ga, 1, 1, 0x60000000);
+    for (auto& r : rotors)
+        c.put(101, gx + r[0] * cs - r[1] * sn + 24, gy + r[0] * sn + r[1] * cs + 24,
+              phase * r[2] + r[3], 1, 1, 0x10000000);
+    c.put(100, gx, gy, ga, 1, 1, 0xFFFFFFFF);
+    for (float t : turrets) c.put(102, gx - t * sn, gy + t * cs, 0.9f, 1, 1, 0xFFFFFFFF);
+    for (auto& r : rotors)
+        c.put(101, gx + r[0] * cs - r[1] * sn, gy + r[0] * sn + r[1] * cs, phase * r[2] + r[3], 1,
+              1, 0xFFFFFFFF);
+    return c.image();
+}
