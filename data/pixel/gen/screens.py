@@ -141,7 +141,7 @@ def over_letters():
 def over_picture():
     defs = lin("op", [(0, "#ff8080"), (0.5, "#e02030"), (1, "#600810")], 0, 0, 0, 1)
     s = rect(4, 30, 312, 132, "#0a0c14", f'rx="12" fill-opacity="0.85" stroke="#e02030" stroke-width="3"')
-    s += lettering("GAME OVER", 160, 58, 40, 7, "url(#op)", out_w=11.5, spacing=1.3,
+    s += lettering("GAME OVER", 160, 60, 34, 6.5, "url(#op)", out_w=10.5, spacing=1.4,
                   highlight="#ffd0d0")
     for i in range(7):  # the broken tail
         x = 70 + i * 30 + (4 if i > 3 else 0)

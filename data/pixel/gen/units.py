@@ -123,16 +123,19 @@ def small_body():
 
 
 def middle_turret():
-    defs = _lit("mturret", PAL["ochre_hi"], PAL["ochre"], PAL["ochre_dk"])
+    """A round turret with two long barrels joined by a mantlet, muzzles at (+-8, 22)."""
+    defs = (rad("mturret", [(0, PAL["ochre_hi"]), (0.55, PAL["ochre"]), (1, PAL["ochre_dk"])],
+                0.38, 0.34, 0.62) +
+            lin("mbar", [(0, PAL["gun_hi"]), (0.5, PAL["gun"]), (1, PAL["gun_dk"])], 0, 0, 1, 0))
     body = ""
     for x in (16, 32):
-        body += rect(x - 2.5, 22, 5, 23, PAL["gun"], OUT) + rect(x - 3, 41, 6, 5, PAL["gun_dk"], OUT)
-        body += rect(x - 1, 25, 1.2, 14, PAL["gun_hi"])
-    body += (poly(_octagon(24, 22, 12, 5), "url(#mturret)", OUT) +
-             rect(17, 16, 14, 10, PAL["ochre_dk"], 'rx="2"') +
-             rect(18.5, 17.5, 11, 3, PAL["canopy"], 'rx="1"') +
-             rect(19.5, 18, 4, 1.2, PAL["canopy_hi"]) +
-             rect(14, 12, 20, 2, PAL["ochre_hi"], 'fill-opacity="0.6"'))
+        body += rect(x - 2, 24, 4, 22, "url(#mbar)", OUT)
+        body += rect(x - 2.8, 41, 5.6, 5, PAL["gun_dk"], f'rx="1" {OUT}')
+    body += rect(12, 27, 24, 6, PAL["gun"], f'rx="2" {OUT}')
+    body += (circle(24, 21, 11, "url(#mturret)", OUT) +
+             rect(18, 14, 12, 5, PAL["canopy"], f'rx="2" {OUT}') +
+             rect(19.5, 15, 4, 1.5, PAL["canopy_hi"]) +
+             circle(24, 24.5, 2.2, PAL["ochre_dk"]))
     return svg(48, 48, body, defs)
 
 

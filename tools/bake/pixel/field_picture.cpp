@@ -155,8 +155,10 @@ PxImage pxFieldPicture(const PxSheets& sheets) {
     const float small[][2] = {{150, 175}, {178, 198}, {404, 150}, {420, 170}, {436, 190},
                               {370, 150}, {540, 290}, {120, 360}, {200, 300}};
     for (int i = 0; i < 9; ++i) c.put(72 + i % 4, small[i][0], small[i][1], 0, 1, 1, kWhite);
+    // The large gun's five-way fan, some way out toward the tank.
+    const float aim = std::atan2(-(330.0f - 540.0f), 240.0f - 130.0f);
     for (int k = -2; k <= 2; ++k) {
-        float a = 2.35f + float(k) * kPi / 16, d = 70;
+        float a = aim + float(k) * kPi / 16, d = 96;
         c.put(76 + (k & 1), 540 - std::sin(a) * d, 130 + std::cos(a) * d, 0, 1, 1, kWhite);
     }
 
@@ -165,5 +167,17 @@ PxImage pxFieldPicture(const PxSheets& sheets) {
     c.print(33, 0, 2, kWhite, "60FPS");
     c.print(2, 29, 2, kWhite, "LEFT:2");
     c.print(20, 29, 2, kWhite, "TAIL:  9");
+    return c.image();
+}
+
+PxImage pxGameOverPicture(const PxSheets& sheets) {
+    PxImage img = pxFieldPicture(sheets);
+    PxCanvas c(sheets, 640, 480);
+    c.image() = img;
+    // The six letters at their targets (cell 37 twice), the picture half faded in.
+    const int cells[6] = {36, 38, 37, 39, 40, 37};
+    for (int i = 0; i < 6; ++i)
+        c.put(cells[i], float(160 * (i % 3 + 1)), i < 3 ? 96.0f : 384.0f, 0, 1, 1, 0xFFFFFFFF);
+    c.put(41, 320, 240, 0, 1, 1, 0xC0FFFFFF);
     return c.image();
 }

@@ -20,3 +20,6 @@ PxImage pxTitlePicture(const PxSheets& sheets);
 
 // The two bosses assembled from their parts, to check that the parts fit together.
 PxImage pxBossPicture(const PxSheets& sheets);
+
+// The same field at its game over: the six letters and the game-over picture.
+PxImage pxGameOverPicture(const PxSheets& sheets);

@@ -1,7 +1,7 @@
 // zt-pixel-review TEXTUREDIR OUTDIR: review pictures from the eleven texture files:
 // pixel-sheet.png (every cell with its number), pixel-field.png (a field in play),
 // pixel-talk.png (a conversation), pixel-title.png (the title screen) and
-// pixel-boss.png (the bosses assembled).
+// pixel-boss.png (the bosses assembled) and pixel-over.png (a game over).
 #include <cstdio>
 #include <string>
 
@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
         {out + "/pixel-talk.png", pxTalkPicture(sheets)},
         {out + "/pixel-title.png", pxTitlePicture(sheets)},
         {out + "/pixel-boss.png", pxBossPicture(sheets)},
+        {out + "/pixel-over.png", pxGameOverPicture(sheets)},
     };
     for (const auto& [path, img] : pictures) {
         std::vector<uint8_t> bytes;
