@@ -102,12 +102,19 @@ protected:
         ASSERT_EQ(waitFor(game, 0), -1) << "the program ended by itself";
     }
 
-    void xdotool(const std::string& what, const std::string& key) {
-        const pid_t p = spawn({"xdotool", what, key}, {}, {"DISPLAY=" + display});
+    void xdotool(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{"xdotool"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const pid_t p = spawn(argv, {}, {"DISPLAY=" + display});
         waitFor(p, 5000);
     }
+    void pressEscape() {
+        xdotool({"keydown", "Escape"});
+        sleepMs(300);
+        xdotool({"keyup", "Escape"});
+    }
 
-    void expectCleanShutdown() {
+    void expectCleanShutdown(const char* place = "[Form]\nTop=30\nLeft=40\n") {
         const std::string log = readText(root / "_ZT_Debug.log");
         EXPECT_EQ(log.rfind("Zentaku Debug Log.\n\n", 0), 0u);
         ASSERT_GE(log.size(), 13u);
@@ -117,7 +124,7 @@ protected:
         const std::string ini = readText(root / "zent.ini");
         EXPECT_NE(ini.find("[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\n"), std::string::npos);
         EXPECT_NE(ini.find("Stage=4\n"), std::string::npos);
-        EXPECT_NE(ini.find("[Form]\nTop=30\nLeft=40\n"), std::string::npos) << ini;
+        EXPECT_NE(ini.find(place), std::string::npos) << ini;
     }
 
     std::string display;
@@ -128,11 +135,18 @@ protected:
 
 TEST_F(Program, EscapeEndsItCleanly) {
     startGame();
-    xdotool("keydown", "Escape");
-    sleepMs(300);
-    xdotool("keyup", "Escape");
+    pressEscape();
     EXPECT_EQ(waitFor(game, 10000), 0);
     expectCleanShutdown();
+}
+
+TEST_F(Program, MovedWindowIsRememberedWhereItWasLeft) {
+    startGame();
+    xdotool({"search", "--name", "^Zentaku$", "windowmove", "200", "150"});
+    sleepMs(300);
+    pressEscape();
+    EXPECT_EQ(waitFor(game, 10000), 0);
+    expectCleanShutdown("[Form]\nTop=150\nLeft=200\n");
 }
 
 TEST_F(Program, AskingTheWindowToCloseEndsItCleanly) {
