@@ -112,7 +112,11 @@ def commander(expr):
           '<rect x="131" y="157" width="6" height="4" fill="#c02020"/><rect x="140" y="157" width="6" height="4" fill="#2050c0"/>'
           '<rect x="149" y="157" width="6" height="4" fill="#f0f0f0"/>')
     s += _face(expr, "#5a6a8a", "#3a3a44")
-    # grey temples and a moustache, then the peaked cap
+    # age lines, grey temples and a moustache, then the peaked cap
+    s += ('<path d="M78,110 Q79,119 84,124" fill="none" stroke="#c08a74" stroke-width="1.5"/>'
+          '<path d="M114,110 Q113,119 108,124" fill="none" stroke="#c08a74" stroke-width="1.5"/>'
+          '<path d="M71,101 Q78,104 85,101" fill="none" stroke="#d09c84" stroke-width="1.2"/>'
+          '<path d="M107,101 Q114,104 121,101" fill="none" stroke="#d09c84" stroke-width="1.2"/>')
     s += ('<path d="M60,84 L62,100 L66,84 Z" fill="#b0b0bc"/><path d="M132,84 L130,100 L126,84 Z" fill="#b0b0bc"/>'
           '<path d="M84,114 Q96,108 108,114 Q96,112 84,114 Z" fill="#4a4a56" stroke="#2a2a32" stroke-width="2"/>')
     s += ('<path d="M50,68 C50,30 142,30 142,68 Z" fill="#3a4428" stroke="#141a0a" stroke-width="2"/>'
