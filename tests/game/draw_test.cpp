@@ -6,6 +6,7 @@
 
 #include "data/map.h"
 #include "engine.h"
+#include "kmath.h"
 #include "play.h"
 #include "scenes/game.h"
 #include "statehash.h"
@@ -21,7 +22,61 @@ bool holdsSprite(const RecordingRenderer::Draw& d, const KSprite& s) {
     return false;
 }
 
+// True when the draws hold every character of `text` printed at this column and row.
+bool showsText(const std::vector<RecordingRenderer::Draw>& draws, const char* text, int column,
+               int row) {
+    for (int i = 0; text[i]; ++i) {
+        const float x = static_cast<float>((column + i) * 16 + 8);
+        const float y = static_cast<float>(row * 16 + 8);
+        const KSprite glyph{kFontFirstCell + text[i] - 32, x, y, 0.0f, 2.0f, 2.0f, 0xFFFFFFFFu};
+        bool found = false;
+        for (const auto& d : draws) found = found || holdsSprite(d, glyph);
+        if (!found) return false;
+    }
+    return true;
+}
+
 } // namespace
+
+TEST(FieldDraw, TheHeadUpDisplayShowsThePlayAndTheBanners) {
+    GamePlay play;
+    play.writeSet(7, {});
+    play.start(7, 12);
+    play.work->addScore(12345);
+    play.frame(true);
+    const auto& draws = play.platform.renderer.draws;
+    EXPECT_TRUE(showsText(draws, "SC:0012345", 2, 0));
+    EXPECT_TRUE(showsText(draws, "FLD: 7", 20, 0));
+    EXPECT_TRUE(showsText(draws, "LEFT:2", 2, 29));
+    EXPECT_TRUE(showsText(draws, "TAIL: 12", 20, 29));
+    EXPECT_TRUE(showsText(draws, "FIELD 07", 16, 12));
+    EXPECT_TRUE(showsText(draws, "0FPS", 33, 0)) << "no frame clock in a test: 0 frames a second";
+
+    play.frames(90);
+    play.platform.renderer.draws.clear();
+    play.frame(true);
+    EXPECT_FALSE(showsText(draws, "FIELD 07", 16, 12));
+    EXPECT_FALSE(showsText(draws, "CLEAR !!", 16, 12));
+    play.frames(16);
+    play.platform.renderer.draws.clear();
+    play.frame(true);
+    EXPECT_TRUE(showsText(draws, "CLEAR !!", 16, 12));
+}
+
+TEST(FieldDraw, TheMarkPulsesWhenAskedFor) {
+    GamePlay play;
+    play.writeSet(1, {});
+    play.work->startGame(1, 1, false, true, false);
+    keNextScene = ZT_SCENE_GAME;
+    play.frames(5);
+    play.frame(true);
+    const float s = kmSin(currentGame->markClock) * 0.125f + 1.0f;
+    bool found = false;
+    for (const auto& d : play.platform.renderer.draws)
+        found = found || holdsSprite(d, {54, 480.0f, 416.0f, 0.0f, s, s, 0xFFFFFFFFu});
+    EXPECT_TRUE(found);
+    EXPECT_FLOAT_EQ(currentGame->markClock, 6 * 0.041666668f);
+}
 
 TEST(FieldDraw, TheGroundIsOneOpaqueFlushOfTheWholeMap) {
     GamePlay play;

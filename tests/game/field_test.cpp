@@ -252,3 +252,31 @@ TEST(Field, TheSetIsSpawnedInFileOrderAndUnknownKindsPlaceNothing) {
         if (auto* g = dynamic_cast<ZTGroundEnemy*>(b)) xs.push_back(g->position.x);
     EXPECT_EQ(xs, (std::vector<float>{320.0f, 96.0f, 544.0f}));
 }
+
+TEST(Field, TheNextFieldPauseLeadsToTheTalksAroundTheBoss) {
+    struct Case {
+        int cleared, next;
+    };
+    for (const Case& c : {Case{3, ZT_SCENE_GAME}, Case{11, ZT_SCENE_KAIWA},
+                          Case{12, ZT_SCENE_KAIWA}, Case{13, ZT_SCENE_GAME}}) {
+        GamePlay play;
+        play.work->startGame(c.cleared, 1, false, false, false);
+        keNextScene = ZT_SCENE_NEXTER;
+        play.frames(24);
+        EXPECT_EQ(play.work->field, c.cleared);
+        play.frame();
+        EXPECT_EQ(play.work->field, c.cleared + 1);
+        EXPECT_EQ(keNextScene, c.next) << "after field " << c.cleared;
+    }
+}
+
+#if __has_include("objects/spit.h")
+TEST(Field, SpitGeneratorsAloneDoNotHoldAFieldOpen) {
+    GamePlay play;
+    play.writeSet(1, {{320, 32, 3}, {96, 32, 5}});
+    play.start(1, 1);
+    play.frames(92);
+    EXPECT_EQ(play.work->groundCount, 0);
+    EXPECT_EQ(currentGame->state, 5);
+}
+#endif
