@@ -41,7 +41,7 @@ def title_logo():
     defs = (lin("tl", [(0, "#ffffff"), (0.45, "#a8d8ff"), (0.55, "#3c8ce0"), (1, "#b8e4ff")],
                 0, 0, 0, 1) +
             lin("tlo", [(0, "#102040"), (1, "#04081a")], 0, 0, 0, 1))
-    s = lettering("ZENTAKU", 256, 14, 78, 15, "url(#tl)", outline="url(#tlo)", out_w=24,
+    s = lettering("ZENTAKU", 256, 16, 74, 14, "url(#tl)", outline="url(#tlo)", out_w=22,
                   spacing=1.6, highlight="#ffffff")
     # the tail: a row of joints running under the name
     for i in range(12):
