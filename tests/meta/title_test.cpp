@@ -80,21 +80,6 @@ TEST(Title, ContinueBeforeAnyGameOverStartsFieldOneUnrecorded) {
     EXPECT_FALSE(w.input.kimRecording);
 }
 
-TEST(Title, RankingAndReplayLinesRequestTheirScenes) {
-    {
-        MetaWorld w(ZT_SCENE_TITLE);
-        choose(w, 3);
-        w.runUntil([] { return keSceneNumber != ZT_SCENE_TITLE; }, 60);
-        EXPECT_EQ(keSceneNumber, ZT_SCENE_RANKING);
-    }
-    {
-        MetaWorld w(ZT_SCENE_TITLE);
-        choose(w, 2);
-        w.runUntil([] { return keNextScene != ZT_SCENE_TITLE; }, 60);
-        EXPECT_EQ(keNextScene, ZT_SCENE_REPSELECT);
-    }
-}
-
 TEST(Title, BackLineClosesTheWindowAndShowsPressButtonAgain) {
     MetaWorld w(ZT_SCENE_TITLE);
     w.push(KI_BUTTON1);

@@ -128,18 +128,3 @@ TEST(Window, MenuWrapsAndPublishesItsChoiceAfterTheShake) {
     bench.frame();
     EXPECT_EQ(ZTWindow::selection, -1);
 }
-
-TEST(Window, PatternDriftsAndWrapsEvery256Frames) {
-    ObjectBench bench;
-    auto* moyo = new ZTWpMoyo();
-    bench.frame();
-    EXPECT_FLOAT_EQ(moyo->position.x, -2.0f);
-    EXPECT_FLOAT_EQ(moyo->position.y, -0.5f);
-    bench.frames(254);
-    EXPECT_FLOAT_EQ(moyo->position.x, -510.0f);
-    bench.frame();
-    EXPECT_FLOAT_EQ(moyo->position.x, 0.0f);
-    EXPECT_FLOAT_EQ(moyo->position.y, 0.0f);
-    EXPECT_EQ(moyo->counter, 0);
-    EXPECT_GT(bench.queued(133), 0);
-}
