@@ -1,5 +1,6 @@
 #include "creator.h"
 
+#include "scenes/edit.h"
 #include "scenes/game.h"
 #include "scenes/kaiwa.h"
 #include "scenes/naming.h"
@@ -9,6 +10,7 @@
 #include "scenes/repsave.h"
 #include "scenes/repselect.h"
 #include "scenes/restart.h"
+#include "scenes/setedit.h"
 #include "scenes/title.h"
 
 KilnEngine* ZTCreator::keCreateScene(int number) {
@@ -19,6 +21,10 @@ KilnEngine* ZTCreator::keCreateScene(int number) {
         return new EngineTitle();
     case ZT_SCENE_GAME:
         return new EngineGame();
+    case ZT_SCENE_EDIT:
+        return new EngineEdit();
+    case ZT_SCENE_SET:
+        return new EngineSet();
     case ZT_SCENE_RESTART:
         return new EngineRestart();
     case ZT_SCENE_NEXTER:

@@ -1,0 +1,47 @@
+#pragma once
+// The enemy-set editor: places and removes enemy placements on a 32-pixel grid over the
+// field's ground map, with the border walls drawn for orientation.
+#include <cstdint>
+#include <memory>
+
+#include "creator.h"
+
+class ZTMap;
+class ZTSet;
+
+class EngineSet : public ZTEngine {
+public:
+    enum Mode : int32_t { PutDelete = 0, Select = 1, Menu = 2 };
+
+    // The cursor's grid: the play area inside the walls, in steps of 32 pixels.
+    static constexpr int32_t step = 32;
+    static constexpr int32_t left = 32, right = 608;
+    static constexpr int32_t top = 32, bottom = 448;
+    static constexpr int32_t lastKind = 7;
+
+    EngineSet();
+    ~EngineSet() override;
+
+    void keMove() override;
+    void keDraw() override;
+
+    // "dat/s%02d.zts" of the set being edited.
+    void fileName(char* out, size_t size) const;
+
+    int32_t mode = PutDelete;
+    int32_t cursorX = 320;
+    int32_t cursorY = 224;
+    int32_t kind = 0;
+    int32_t menuIndex = 0;
+    int32_t setNumber = 1;
+    std::unique_ptr<ZTSet> set;
+    std::unique_ptr<ZTMap> map;
+
+private:
+    void movePutDelete();
+    void moveSelect();
+    void moveMenu();
+};
+
+// The picture of an enemy kind centred on (x, y); kinds without an enemy show a mark.
+void ztDrawKindIcon(int32_t kind, float x, float y, uint32_t colour);
