@@ -46,6 +46,7 @@ TEST(Startup, PowerOnToTheFirstFieldsBannerWithOneButton) {
     EXPECT_EQ(scenes,
               (std::vector<int>{ZT_SCENE_POWERON, ZT_SCENE_TITLE, ZT_SCENE_KAIWA, ZT_SCENE_GAME}));
     EXPECT_LT(frames, 3000);
+    RecordProperty("frames", frames);
 }
 
 TEST(Startup, DeveloperMenuNumbersOutliveTheRun) {
