@@ -50,6 +50,17 @@ TEST_F(Gyro, EntersFromAboveAndOnlyThenKeepsItsDistance) {
     EXPECT_NEAR(kmDistance(boss->position, gWork->playerPos), 170.0f, 25.0f);
 }
 
+TEST_F(Gyro, DragHoldsItsSpeedAt23TimesItsThrust) {
+    gWork->tail = 1;
+    auto* boss = new ZTBossGyro();
+    // Far enough above the field to keep falling in for the whole test.
+    boss->position = {320.0f, -5000.0f, 0.0f};
+    world.frames(400);
+    ASSERT_EQ(boss->phase, 1);
+    EXPECT_NEAR(boss->velocity.y, 23.0f * 0.125f, 1e-4f);
+    EXPECT_EQ(boss->velocity.x, 0.0f);
+}
+
 TEST_F(Gyro, StrayCountOnlyGrowsAndSendsItBackToTheMiddle) {
     gWork->tail = 1;
     auto* boss = new ZTBossGyro();
@@ -72,7 +83,11 @@ TEST_F(Gyro, StrayCountOnlyGrowsAndSendsItBackToTheMiddle) {
     EXPECT_GT(boss->velocity.y, 0.1f);
 
     // The 65th count turns it home; it flies there and fights again once within 128 pixels.
-    boss->strayCounter = 64;
+    boss->position = {40.0f, 240.0f, 0.0f};
+    boss->strayCounter = 63;
+    world.frame();
+    EXPECT_EQ(boss->strayCounter, 64);
+    EXPECT_EQ(boss->phase, 2);
     world.frame();
     EXPECT_EQ(boss->phase, 3);
     EXPECT_EQ(boss->strayCounter, 0);

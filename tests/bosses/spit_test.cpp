@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "objects/bounds.h"
 #include "objects/counter_shot.h"
 #include "objects/effects.h"
 #include "objects/spit.h"
@@ -122,13 +123,14 @@ TEST_F(Spits, ABlowOfSixScoresThirtyAndShowsSixWithNoScorchOrJoint) {
 
 TEST_F(Spits, FiresOnlyAtAPlayerMoreThan64PixelsAwayButRestartsItsTimerAlways) {
     // A grip without a generator: this spit is the only thing in the air.
-    auto* spit = new ZTEnmSpit(new ZTEnmSpitGenGrip(), {320.0f, 100.0f, 0.0f});
+    auto* spit = new ZTEnmSpit(new ZTEnmSpitGenGrip(), {320.0f, 40.0f, 0.0f});
     ShotWatch watch;
     // A player glued 40 pixels ahead of the spit is never shot at.
     for (int i = 1; i <= 130; ++i) {
         gWork->playerPos = spit->position + 40.0f * kmHeading(spit->angle);
         world.frame();
         EXPECT_TRUE(watch.fresh().empty()) << "frame " << i;
+        ASSERT_FALSE(ztOutsideField(spit->position)) << "a shot made outside would go unseen";
         if (i == 121) {
             EXPECT_EQ(spit->fireTimer, 0);
         }
