@@ -72,6 +72,7 @@ ZTReplayOutcome ZTReplayRunner::run(uint32_t limit, const ZTReplayHooks& hooks) 
     while (out.frames < limit) {
         if (hooks.before) hooks.before(out.frames + 1);
         const ZTFrameResult r = ztFrameStep(true);
+        last = r;
         out.frames += 1;
         if (hooks.after) hooks.after(out.frames);
         if (r.sceneMissing || r.quit) break;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "frame.h"
+
 struct ZTReplayOutcome {
     uint32_t frames = 0; // frames played
     bool ended = false;  // the play ended (it asked for the title) within the frame limit
@@ -41,10 +43,13 @@ public:
     // (asks for name entry or the save scene). The words are left in the record buffer.
     ZTReplayOutcome record(uint32_t limit, const ZTReplayHooks& hooks = {});
     const std::vector<uint32_t>& recorded() const;
+    // What the frame step reported for the last frame run.
+    const ZTFrameResult& lastFrame() const { return last; }
 
 private:
     ZTReplayOutcome run(uint32_t limit, const ZTReplayHooks& hooks);
 
     struct Modules;
     std::unique_ptr<Modules> modules;
+    ZTFrameResult last;
 };

@@ -1,0 +1,176 @@
+// Whole plays recorded from the live keys and played back from their words: the same state on
+// every frame, the same ending, the live way out of a replay and the fast-forward.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine.h"
+#include "rep_world.h"
+#include "replay/pilot.h"
+#include "replay/replay_file.h"
+#include "replay/replay_run.h"
+#include "scenes/game.h"
+#include "statehash.h"
+
+namespace {
+
+struct Recorded {
+    std::vector<uint32_t> words;
+    ZTReplayOutcome outcome;
+    std::vector<uint64_t> hashes;
+    int fewestLeft = 99;
+};
+
+// The automatic player's play from the title's new game to its end.
+Recorded recordPilotPlay(ZTPilot pilot) {
+    RepDir dir(true);
+    HeadlessPlatform platform;
+    platform.renderer.keepDraws = false;
+    ZTReplayRunner runner;
+    Recorded r;
+    ZTReplayHooks hooks;
+    hooks.before = [&](uint32_t) { ztPilotKeys(pilot.next(), platform.input.keys); };
+    hooks.after = [&](uint32_t) {
+        r.hashes.push_back(ztStateHash());
+        if (gWork->left < r.fewestLeft) r.fewestLeft = gWork->left;
+    };
+    r.outcome = runner.record(200000, hooks);
+    r.words = runner.recorded();
+    return r;
+}
+
+// One recording shared by the tests: it takes a few thousand frames to make.
+const Recorded& fullPlay() {
+    static const Recorded play = recordPilotPlay(ZTPilot{});
+    return play;
+}
+
+} // namespace
+
+TEST(Playback, ARecordedPlayReplaysWithTheSameStateOnEveryFrameAndTheSameEnding) {
+    const Recorded& rec = fullPlay();
+    ASSERT_TRUE(rec.outcome.ended);
+    EXPECT_EQ(rec.words.size(), rec.outcome.frames) << "one word per frame after the start";
+    // The play is only a good test when it has something to repeat.
+    EXPECT_GE(rec.outcome.field, 3u) << "two fields cleared";
+    EXPECT_LT(rec.fewestLeft, 2) << "a life lost";
+    EXPECT_GT(rec.outcome.score, 0u);
+
+    RepDir dir(true);
+    HeadlessPlatform platform;
+    platform.renderer.keepDraws = false;
+    ZTReplayRunner runner;
+    size_t firstDifference = 0;
+    bool differs = false;
+    ZTReplayHooks hooks;
+    hooks.after = [&](uint32_t frame) {
+        if (differs || frame > rec.hashes.size()) return;
+        if (ztStateHash() != rec.hashes[frame - 1]) differs = true, firstDifference = frame;
+    };
+    const ZTReplayOutcome out = runner.play(rec.words, rec.outcome.frames + 100, hooks);
+    EXPECT_FALSE(differs) << "first differing frame " << firstDifference;
+    EXPECT_TRUE(out.ended);
+    EXPECT_EQ(out.frames, rec.outcome.frames) << "the recorded fire button never ends a replay";
+    EXPECT_EQ(out.score, rec.outcome.score);
+    EXPECT_EQ(out.field, rec.outcome.field);
+    EXPECT_EQ(out.tail, rec.outcome.tail);
+    EXPECT_EQ(out.hash, rec.outcome.hash);
+}
+
+TEST(Playback, ASavedPlayChosenInTheListPlaysToTheSameEnding) {
+    ZTPilot pilot;
+    pilot.giveUpField = 2; // a short play: the conversation and the first field
+    const Recorded rec = recordPilotPlay(pilot);
+    ASSERT_TRUE(rec.outcome.ended);
+    ASSERT_EQ(rec.outcome.field, 2u);
+
+    RepWorld world(ZT_SCENE_REPSELECT);
+    std::filesystem::remove("dat");
+    std::filesystem::create_directory_symlink(std::filesystem::path(ZT_ROOT) / "dat", "dat");
+    world.platform.renderer.keepDraws = false;
+    world.input.kimRecordBuf = rec.words;
+    world.work->score = rec.outcome.score;
+    world.work->field = static_cast<int32_t>(rec.outcome.field);
+    world.work->tailMax = static_cast<int32_t>(rec.outcome.tail);
+    ASSERT_TRUE(ZTEngine::writeReplay("play.rep"));
+
+    world.frame(); // reads the one file
+    world.hold(KI_BUTTON1);
+    world.frame();
+    world.hold(0);
+    world.frames(49);
+    ASSERT_EQ(keNextScene, ZT_SCENE_KAIWA);
+    uint32_t frames = 0;
+    while (frames < rec.outcome.frames + 100 && keNextScene != ZT_SCENE_TITLE) {
+        world.frame();
+        frames += 1;
+        ASSERT_NE(keNextScene, ZT_SCENE_REPSAVE) << "a replay is never offered for saving";
+        ASSERT_NE(keNextScene, ZT_SCENE_NAMING);
+    }
+    EXPECT_EQ(frames, rec.outcome.frames);
+    EXPECT_EQ(world.work->score, rec.outcome.score);
+    EXPECT_EQ(static_cast<uint32_t>(world.work->field), rec.outcome.field);
+    EXPECT_EQ(world.work->lastField, 2) << "the game over was the recorded one";
+}
+
+TEST(Playback, ALiveFirstButtonEndsAReplayOnlyInTheGameScene) {
+    const Recorded& rec = fullPlay();
+    RepDir dir(true);
+    HeadlessPlatform platform;
+    platform.renderer.keepDraws = false;
+    ZTReplayRunner runner;
+    int pushedIn = -1;
+    uint32_t kaiwaPushes = 0;
+    ZTReplayHooks hooks;
+    hooks.before = [&](uint32_t frame) {
+        // A live push every 20 frames: the conversation ignores it, the field leaves at once.
+        const bool push = frame % 20 == 0;
+        platform.input.keys[KI_KEY_Z] = push ? 0x80 : 0;
+        if (push) pushedIn = keSceneNumber;
+        if (push && keSceneNumber == ZT_SCENE_KAIWA) kaiwaPushes += 1;
+    };
+    const ZTReplayOutcome out = runner.play(rec.words, rec.outcome.frames, hooks);
+    EXPECT_TRUE(out.ended);
+    EXPECT_GT(kaiwaPushes, 3u) << "pushed during the conversation and it carried on";
+    EXPECT_EQ(pushedIn, ZT_SCENE_GAME);
+    EXPECT_EQ(keNextScene, ZT_SCENE_TITLE);
+    EXPECT_EQ(out.frames % 20, 0u) << "left in the very frame of the push";
+    EXPECT_LT(out.frames, rec.outcome.frames);
+    EXPECT_FALSE(platform.audio.playing) << "the music stops with it";
+}
+
+TEST(Playback, TabFastForwardsOnlyTheGameSceneOfAReplay) {
+    const Recorded& rec = fullPlay();
+    RepDir dir(true);
+    HeadlessPlatform platform;
+    platform.renderer.keepDraws = false;
+    ZTReplayRunner runner;
+    int fastKaiwa = 0, fastGame = 0, slowGame = 0, pauseFrames = 0;
+    ZTReplayHooks hooks;
+    hooks.before = [&](uint32_t) { platform.input.keys[KI_KEY_TAB] = 0x80; };
+    hooks.after = [&](uint32_t) {
+        const bool fast = runner.lastFrame().skipWait;
+        // The frame that asks for the field already runs at the field's pace.
+        if (keSceneNumber == ZT_SCENE_KAIWA && keNextScene == ZT_SCENE_KAIWA) fastKaiwa += fast;
+        if (keSceneNumber == ZT_SCENE_GAME) (fast ? fastGame : slowGame) += 1;
+        if (keSceneNumber == ZT_SCENE_NEXTER || keSceneNumber == ZT_SCENE_RESTART) pauseFrames += 1;
+    };
+    runner.play(rec.words, rec.outcome.frames, hooks);
+    EXPECT_EQ(fastKaiwa, 0) << "the conversation keeps its pace";
+    EXPECT_GT(fastGame, 1000);
+    // The last frame of a field asks for the pause scene, which is not fast-forwarded.
+    EXPECT_LE(slowGame, 8);
+    EXPECT_GT(pauseFrames, 0);
+
+    // The same keys in the recorded play itself change nothing.
+    RepDir dir2(true);
+    ZTReplayRunner live;
+    int fastLive = 0;
+    ZTPilot pilot;
+    pilot.giveUpField = 2;
+    ZTReplayHooks liveHooks;
+    liveHooks.before = [&](uint32_t) { ztPilotKeys(pilot.next() | KI_TAB, platform.input.keys); };
+    liveHooks.after = [&](uint32_t) { fastLive += live.lastFrame().skipWait; };
+    EXPECT_TRUE(live.record(20000, liveHooks).ended);
+    EXPECT_EQ(fastLive, 0);
+}
