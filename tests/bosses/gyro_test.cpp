@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "objects/boss_gyro.h"
 #include "objects/counter_shot.h"
@@ -133,30 +132,6 @@ TEST_F(Gyro, TurretsFireInTurnFromTheThirtySecondFrame) {
     EXPECT_EQ(boss->shotCounter, 13);
 }
 
-TEST_F(Gyro, TurretsSitAlongTheBodyAndTrackThePlayer) {
-    gWork->tail = 1;
-    auto* boss = new ZTBossGyro();
-    // Turned a quarter clockwise the body faces left, and its turrets lie along that axis: the
-    // first 34 pixels behind the centre, the last 14 ahead.
-    boss->position = {320.0f, 240.0f, 0.0f};
-    boss->bodyAngle = kmPiF / 2.0f;
-    boss->phase = 2;
-    gWork->playerPos = {150.0f, 240.0f, 0.0f};
-    world.frame();
-    EXPECT_NEAR(boss->turretPositions[0].x, boss->position.x + 34.0f, 1e-3f);
-    EXPECT_NEAR(boss->turretPositions[0].y, boss->position.y, 1e-3f);
-    EXPECT_NEAR(boss->turretPositions[1].x, boss->position.x + 7.0f, 1e-3f);
-    EXPECT_NEAR(boss->turretPositions[2].x, boss->position.x - 14.0f, 1e-3f);
-    // Turrets start facing down; with the player to the left they turn clockwise toward it.
-    for (int t = 0; t < 3; ++t) EXPECT_GT(boss->turretAngles[t], 0.0f);
-    world.frames(120);
-    for (int t = 0; t < 3; ++t) {
-        const KVector to = gWork->playerPos - boss->turretPositions[t];
-        const float aim = static_cast<float>(std::atan2(-static_cast<double>(to.x), to.y));
-        EXPECT_NEAR(angleGap(boss->turretAngles[t], aim), 0.0f, 0.05f) << "turret " << t;
-    }
-}
-
 TEST_F(Gyro, AKillingBlowOfSevenScores1400AndLeavesTheTailAlone) {
     gWork->tail = 1;
     gWork->tailMax = 1;
@@ -178,51 +153,6 @@ TEST_F(Gyro, AKillingBlowOfSevenScores1400AndLeavesTheTailAlone) {
     EXPECT_EQ(world.first<ZTKoge>(2), nullptr) << "a flyer leaves no scorch mark";
     const auto sounds = world.takeSounds();
     EXPECT_EQ(std::count(sounds.begin(), sounds.end(), 3), 1);
-}
-
-TEST_F(Gyro, DrawsBodyTurretsAndCounterSpinningRotorsOverAFaintShadow) {
-    gWork->tail = 1;
-    gWork->playerPos = {320.0f, 400.0f, 0.0f};
-    auto* boss = new ZTBossGyro();
-    world.frames(70);
-    gSprite->kspClear();
-    boss->kbDrawShadow(0);
-    boss->kbDraw();
-    ASSERT_EQ(gSprite->count(), 5 + 8);
-    const KVector at = boss->position;
-    // The shadow: the body darkened, the rotor discs barely, far below and to the right.
-    const KSprite& shadow = gSprite->queued(0);
-    EXPECT_EQ(shadow.cell, 100);
-    EXPECT_EQ(shadow.colour, 0x60000000u);
-    EXPECT_EQ(shadow.x, at.x + 24.0f);
-    EXPECT_EQ(shadow.y, at.y + 24.0f);
-    for (int i = 1; i <= 4; ++i) {
-        EXPECT_EQ(gSprite->queued(i).cell, 101);
-        EXPECT_EQ(gSprite->queued(i).colour, 0x10000000u);
-    }
-    // Body, then the three turrets, then the rotors, all in full colour.
-    EXPECT_EQ(gSprite->queued(5).cell, 100);
-    EXPECT_EQ(gSprite->queued(5).angle, boss->bodyAngle);
-    for (int t = 0; t < 3; ++t) {
-        const KSprite& turret = gSprite->queued(6 + t);
-        EXPECT_EQ(turret.cell, 102);
-        EXPECT_EQ(turret.x, boss->turretPositions[t].x);
-        EXPECT_EQ(turret.angle, boss->turretAngles[t]);
-    }
-    const KSprite* rotor = &gSprite->queued(9);
-    for (int r = 0; r < 4; ++r) {
-        EXPECT_EQ(rotor[r].cell, 101);
-        EXPECT_EQ(rotor[r].colour, 0xFFFFFFFFu);
-        // The front rotors sit 50 pixels along the axis, the back ones 44, each 51 to the side;
-        // each shadow falls 24 pixels down and right of its rotor.
-        const float along = r % 2 == 0 ? 50.0f : 44.0f;
-        EXPECT_NEAR(kmDistance({rotor[r].x, rotor[r].y, 0.0f}, at),
-                    std::sqrt(51.0f * 51.0f + along * along), 1e-3f);
-        EXPECT_EQ(gSprite->queued(1 + r).x, rotor[r].x + 24.0f);
-    }
-    // Front left and back left spin opposite ways; the right pair runs half a turn apart.
-    EXPECT_EQ(rotor[0].angle, -rotor[1].angle);
-    EXPECT_NEAR(std::fabs(angleGap(rotor[3].angle, rotor[0].angle)), kmPiF, 1e-4f);
 }
 
 } // namespace

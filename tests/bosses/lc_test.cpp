@@ -118,26 +118,4 @@ TEST_F(LC, AKillingBlowOfTwelveScores6000AndLengthensTheTail) {
     EXPECT_EQ(std::count(sounds.begin(), sounds.end(), 5), 1);
 }
 
-TEST_F(LC, DrawsBaseRingAndTurretWithTheTurretsShadow) {
-    gWork->tail = 1;
-    gWork->playerPos = {500.0f, 300.0f, 0.0f};
-    auto* boss = new ZTBossLC(centre);
-    world.frames(30);
-    ASSERT_LT(boss->angle, -0.5f) << "turned toward the player, to the lower right";
-    gSprite->kspClear();
-    boss->kbDrawShadow(0);
-    boss->kbDraw();
-    ASSERT_EQ(gSprite->count(), 4);
-    EXPECT_EQ(gSprite->queued(0).cell, 105);
-    EXPECT_EQ(gSprite->queued(0).x, 332.0f);
-    EXPECT_EQ(gSprite->queued(0).colour, 0x60000000u);
-    // The base stands still, the ring turns half as far as the turret.
-    EXPECT_EQ(gSprite->queued(1).cell, 103);
-    EXPECT_EQ(gSprite->queued(1).angle, 0.0f);
-    EXPECT_EQ(gSprite->queued(2).cell, 104);
-    EXPECT_EQ(gSprite->queued(2).angle, boss->angle * 0.5f);
-    EXPECT_EQ(gSprite->queued(3).cell, 105);
-    EXPECT_EQ(gSprite->queued(3).angle, boss->angle);
-}
-
 } // namespace
