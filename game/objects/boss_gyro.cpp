@@ -94,10 +94,14 @@ void ZTBossGyro::steer() {
             velocity += -0.0625f * facing;
         // Each edge pushes on its own and counts; the count never goes down, so after enough
         // brushes with the edges the boss flies back to the middle.
-        if (position.x < 64.0f) velocity.x += thrust, strayCounter += 1;
-        if (position.x > 576.0f) velocity.x -= thrust, strayCounter += 1;
-        if (position.y < 64.0f) velocity.y += thrust, strayCounter += 1;
-        if (position.y > 416.0f) velocity.y -= thrust, strayCounter += 1;
+        auto push = [this](float& axis, float by) {
+            axis += by;
+            strayCounter += 1;
+        };
+        if (position.x < 64.0f) push(velocity.x, thrust);
+        if (position.x > 576.0f) push(velocity.x, -thrust);
+        if (position.y < 64.0f) push(velocity.y, thrust);
+        if (position.y > 416.0f) push(velocity.y, -thrust);
         if (strayCounter > 64) {
             strayCounter = 0;
             phase = 3;
