@@ -89,10 +89,11 @@ bool kxLoadTextureP(const char* path, uint32_t colourKey, int slot) {
                 const bool ok =
                     got == size && gPlatform.renderer &&
                     gPlatform.renderer->createTexture(slot, buffer.data(), got, colourKey);
-                klWrite(ok ? " CreateTexture [OK]\n" : " CreateTexture [ERR]\n");
+                klWrite(ok ? " SDL_CreateTextureFromSurface [OK]\n"
+                           : " SDL_CreateTextureFromSurface [ERR]\n");
                 loaded[slot] = ok;
             } else {
-                klWrite(" CreateTexture [ERR]\n");
+                klWrite(" SDL_CreateTextureFromSurface [ERR]\n");
             }
         }
     }
