@@ -51,7 +51,7 @@ int firstHit(const ZTPlayer& tank, float tx, float ty, const std::vector<Obstacl
     return steps + 1;
 }
 
-uint32_t steer(const ZTPlayer& tank) {
+uint32_t steer(const ZTPlayer& tank, bool chase) {
     const KVector p = tank.position;
     const float hx = -std::sin(tank.angle), hy = std::cos(tank.angle);
     std::vector<Obstacle> obstacles;
@@ -78,7 +78,12 @@ uint32_t steer(const ZTPlayer& tank) {
     const float dx = target.x - p.x, dy = target.y - p.y;
     const float d = std::sqrt(dx * dx + dy * dy) + 0.001f;
     float wx, wy;
-    if (d > 140.0f) {
+    if (!chase) {
+        // Round the middle of the field, well away from the enemies.
+        const float cx = 320.0f - p.x, cy = 240.0f - p.y;
+        const float r = std::sqrt(cx * cx + cy * cy) + 0.001f;
+        wx = -cy / r + (r > 120.0f ? cx / r : 0.0f), wy = cx / r + (r > 120.0f ? cy / r : 0.0f);
+    } else if (d > 140.0f) {
         wx = dx / d, wy = dy / d;
     } else {
         const float side = (hx * -dy + hy * dx) >= 0.0f ? 1.0f : -1.0f;
@@ -123,7 +128,8 @@ uint32_t ZTPilot::next() {
     }
     driving += 1;
     const int field = gWork->field;
-    const bool giveUp = giveUpField > 0 && field >= giveUpField;
+    const bool giveUp =
+        (giveUpField > 0 && field >= giveUpField) || (giveUpFrame > 0 && frame >= giveUpFrame);
     const bool plannedMiss = field == missOnField && missedOn != field && driving > 240;
     if (plannedMiss) {
         missedOn = field;
@@ -131,7 +137,8 @@ uint32_t ZTPilot::next() {
     }
     // Push, release, push: a held button is pushed only once.
     if (giveUp) return driving % 2 != 0 ? uint32_t{KI_BUTTON3} : 0u;
-    return KI_BUTTON1 | steer(*tank);
+    if (frame < waitUntil) return steer(*tank, false);
+    return KI_BUTTON1 | steer(*tank, true);
 }
 
 void ztPilotKeys(uint32_t word, uint8_t keys[256]) {

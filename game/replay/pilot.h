@@ -10,6 +10,11 @@ struct ZTPilot {
     int missOnField = 0;
     // From this field on the tank blows itself up as soon as it can, which ends the play.
     int giveUpField = 0;
+    // From this frame of the play on, likewise (0: never).
+    int giveUpFrame = 0;
+    // Until this frame of the play the tank only keeps out of harm's way: no shot, no chase.
+    // It makes long plays for the benchmark.
+    int waitUntil = 0;
 
     // The button word to hold in the coming frame.
     uint32_t next();
