@@ -1,9 +1,6 @@
 #include "data/set.h"
 #include "objects/ground_enemies.h"
-#if __has_include("objects/spit.h")
 #include "objects/spit.h"
-#define ZT_HAVE_SPITS 1
-#endif
 
 void ZTSet::spawn() {
     rewind();
@@ -20,7 +17,6 @@ void ZTSet::spawn() {
         case 2:
             new ZTEnmLarge(at);
             break;
-#ifdef ZT_HAVE_SPITS
         // The generators ignore their chip's place: their spits enter along the top edge.
         case 3:
             new ZTEnmSpitGen(3, 24);
@@ -31,7 +27,6 @@ void ZTSet::spawn() {
         case 5:
             new ZTEnmSpitGen(8, 24);
             break;
-#endif
         default:
             // Kinds 6 and 7 (and anything a hand-made file holds) place nothing.
             break;

@@ -13,11 +13,8 @@
 #include "log.h"
 #include "main_form.h"
 #include "objects/player.h"
-#if __has_include("objects/boss_gyro.h") && __has_include("objects/boss_lc.h")
 #include "objects/boss_gyro.h"
 #include "objects/boss_lc.h"
-#define ZT_HAVE_BOSSES 1
-#endif
 #include "objects/tail.h"
 #include "objects/wall.h"
 #include "sound.h"
@@ -66,15 +63,10 @@ EngineGame::~EngineGame() {
 void EngineGame::spawnField() {
     const uint32_t m = static_cast<uint32_t>(gWork->field) % 24u;
     if (m == 12 || m == 0) {
-#ifdef ZT_HAVE_BOSSES
         if (m == 12)
             new ZTBossGyro();
         else
             new ZTBossLC(KVector{320.0f, 240.0f, 0.0f});
-#else
-        // A build without the bosses: the field has no ground enemy and counts as cleared.
-        klWrite(" boss field: no boss in this build\n");
-#endif
         return;
     }
     char path[32];

@@ -233,11 +233,7 @@ TEST(Field, BossFieldsIgnoreTheirSetAndAMissingSetLeavesTheFieldEmpty) {
         for (KilnBehave* b = kbHead[3]; b; b = b->next)
             small += dynamic_cast<ZTEnm25P*>(b) != nullptr;
         EXPECT_EQ(small, 0) << "field " << field;
-#if __has_include("objects/boss_gyro.h") && __has_include("objects/boss_lc.h")
         EXPECT_EQ(play.work->groundCount, field == 7 ? 0 : 1) << "field " << field;
-#else
-        EXPECT_EQ(play.work->groundCount, 0) << "field " << field;
-#endif
     }
 }
 
@@ -270,7 +266,6 @@ TEST(Field, TheNextFieldPauseLeadsToTheTalksAroundTheBoss) {
     }
 }
 
-#if __has_include("objects/spit.h")
 TEST(Field, SpitGeneratorsAloneDoNotHoldAFieldOpen) {
     GamePlay play;
     play.writeSet(1, {{320, 32, 3}, {96, 32, 5}});
@@ -279,4 +274,3 @@ TEST(Field, SpitGeneratorsAloneDoNotHoldAFieldOpen) {
     EXPECT_EQ(play.work->groundCount, 0);
     EXPECT_EQ(currentGame->state, 5);
 }
-#endif
