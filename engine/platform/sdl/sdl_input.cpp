@@ -56,8 +56,13 @@ int sdlScaleAxis(int value) {
 }
 
 SdlInput::~SdlInput() {
+    closeDevices();
+}
+
+void SdlInput::closeDevices() {
     closePad();
     if (padSystem) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    padSystem = false;
 }
 
 void SdlInput::openDevices() {

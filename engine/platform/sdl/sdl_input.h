@@ -15,6 +15,8 @@ public:
     SdlInput& operator=(const SdlInput&) = delete;
 
     void openDevices() override;
+    // Lets the pad go and stops the pad subsystem; SDL must still be running.
+    void closeDevices();
     bool readKeys(uint8_t keys[256]) override;
     bool readPad(KPadState& pad) override;
     bool hasPad() const { return pad != nullptr; }

@@ -20,7 +20,10 @@ SdlPlatform::SdlPlatform() {
 }
 
 SdlPlatform::~SdlPlatform() {
+    // Everything SDL gave out goes back before SDL itself stops.
     window.destroy();
+    input.closeDevices();
+    while (audio.isOpen()) audio.close();
     gPlatform = Platform{};
     SDL_Quit();
 }
