@@ -192,8 +192,9 @@ void ZTWindow::drawText() {
             column += 2;
         } else {
             i += 1;
-            const int cell = static_cast<int>(c) + 155;
-            put(cell, x, y, 2.0f, 4.0f);
+            // Only the font's 96 characters: a control byte would land on a frame piece.
+            const int code = (c >= 32 && c <= 127) ? static_cast<int>(c) : '?';
+            put(code + 155, x, y, 2.0f, 4.0f);
             x += 16.0f;
             column += 1;
         }
@@ -238,4 +239,3 @@ void ZTWpMoyo::kbHash(KUHash& hash) const {
     hash.add(position);
     hash.add(static_cast<int32_t>(counter));
 }
-

@@ -128,3 +128,12 @@ TEST(Window, MenuWrapsAndPublishesItsChoiceAfterTheShake) {
     bench.frame();
     EXPECT_EQ(ZTWindow::selection, -1);
 }
+
+TEST(Window, OneByteCharactersStayInTheFont) {
+    ObjectBench bench;
+    new ZTWindow(1, 9, 0, std::string("A\x01\x1f\x80", 4), 0);
+    bench.frame();
+    EXPECT_EQ(bench.queued('A' + 155), 1);
+    EXPECT_EQ(bench.queued('?' + 155), 3);
+    EXPECT_EQ(bench.queued(31 + 155) + bench.queued(128 + 155), 0); // page mark, first glyph
+}
