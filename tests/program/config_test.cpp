@@ -10,10 +10,9 @@
 #include "platform/files.h"
 
 namespace {
-const char* kPath = "config_test.ini";
-
-void writeText(const std::string& text) {
-    ASSERT_TRUE(pfWriteAtomic(kPath, text.data(), text.size()));
+// Named after the test, so that tests run side by side never share a file.
+std::string pathName() {
+    return std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".ini";
 }
 
 std::string readText(const char* path) {
@@ -36,6 +35,11 @@ void expectDefaults(const ZTConfig& c) {
 class Config : public ::testing::Test {
 protected:
     void TearDown() override { std::remove(kPath); }
+    const std::string path = pathName();
+    const char* kPath = path.c_str();
+    void writeText(const std::string& text) {
+        ASSERT_TRUE(pfWriteAtomic(kPath, text.data(), text.size()));
+    }
 };
 } // namespace
 

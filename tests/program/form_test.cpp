@@ -39,7 +39,10 @@ class Form : public ::testing::Test {
 protected:
     void SetUp() override {
         home = pfCurrentDir();
-        root = std::filesystem::path(home) / "form_test_root";
+        // One folder per test, so that tests run side by side never share one.
+        root = std::filesystem::path(home) /
+               (std::string("form_") +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(root);
         std::filesystem::create_directories(root);
         ASSERT_TRUE(pfChangeDir(root.c_str()));

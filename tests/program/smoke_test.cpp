@@ -64,15 +64,19 @@ protected:
             xvfb =
                 spawn({"Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {}, {});
             for (int i = 0; i < 100 && !fs::exists("/tmp/.X11-unix/X" + id); ++i) sleepMs(50);
-            if (!fs::exists("/tmp/.X11-unix/X" + id)) {
-                kill(xvfb, SIGTERM);
-                waitFor(xvfb, 2000);
+            // Another test may have taken the same number a moment earlier: ours then quits.
+            sleepMs(200);
+            const bool ended = waitFor(xvfb, 0) != -1;
+            if (ended || !fs::exists("/tmp/.X11-unix/X" + id)) {
+                if (!ended) kill(xvfb, SIGTERM), waitFor(xvfb, 2000);
                 xvfb = -1;
                 display.clear();
             }
         }
         ASSERT_FALSE(display.empty()) << "no display for Xvfb";
-        root = fs::current_path() / "smoke_root";
+        root =
+            fs::current_path() / (std::string("smoke_") +
+                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
         fs::create_directories(root);
         std::ofstream(root / "zent.ini") << "[Debug]\nStage=4\n[Form]\nTop=30\nLeft=40\n";

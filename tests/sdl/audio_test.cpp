@@ -45,6 +45,11 @@ class Audio : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
+        // Named after the test, so that tests run side by side never share a file.
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        toneFile = name + ".wav";
+        logFile = name + ".log";
+        shortTone = toneFile.c_str();
         writeTone(shortTone, 1000);
         gPlatform.audio = &audio;
     }
@@ -54,7 +59,8 @@ protected:
         std::remove(shortTone);
     }
     SdlAudio audio;
-    const char* shortTone = "audio_test_tone.wav";
+    std::string toneFile, logFile;
+    const char* shortTone = nullptr;
 };
 } // namespace
 
@@ -132,7 +138,7 @@ TEST_F(Audio, MusicSwitchedOffSkipsEveryMusicOperation) {
 
 TEST_F(Audio, WithoutADeviceTheGameRunsSilent) {
     setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
-    const char* logPath = "audio_test.log";
+    const char* logPath = logFile.c_str();
     klOpen(logPath);
     EXPECT_FALSE(kwInitializeWave());
     EXPECT_FALSE(kwLoadSegment(0, shortTone, false));

@@ -57,6 +57,12 @@ class Texture : public Canvas {
 protected:
     void SetUp() override {
         Canvas::SetUp();
+        // Named after the test, so that tests run side by side never share a file.
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        logName = name + ".log";
+        fileName = name + ".dat";
+        logPath = logName.c_str();
+        filePath = fileName.c_str();
         klOpen(logPath);
     }
     void TearDown() override {
@@ -74,8 +80,9 @@ protected:
         flush(KBlend::Alpha);
     }
 
-    const char* logPath = "texture_test.log";
-    const char* filePath = "texture_test.dat";
+    std::string logName, fileName;
+    const char* logPath = nullptr;
+    const char* filePath = nullptr;
 };
 } // namespace
 
