@@ -29,3 +29,15 @@ void KilnAscii::kaPrintValue(int value, const char* format) {
     std::snprintf(text, sizeof text, format, value);
     kaPrint(text);
 }
+
+void KilnAscii::kaPrintAt(int column_, int row_, const char* text) {
+    column = column_;
+    row = row_;
+    kaPrint(text);
+}
+
+void KilnAscii::kaPrintValueAt(int column_, int row_, int value, const char* format) {
+    column = column_;
+    row = row_;
+    kaPrintValue(value, format);
+}

@@ -10,6 +10,9 @@ public:
     void kaPrint(const char* text);
     // Formats value (one integer conversion) into at most 31 characters and prints it.
     void kaPrintValue(int value, const char* format);
+    // The same at a given cursor place, which stays set afterwards.
+    void kaPrintAt(int column, int row, const char* text);
+    void kaPrintValueAt(int column, int row, int value, const char* format);
 
     int firstCell;
     int column = 0;

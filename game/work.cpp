@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "creator.h"
 #include "data/bytes.h"
 #include "data/map.h"
 #include "data/score_file.h"
@@ -118,4 +119,13 @@ void ZTWork::reloadMaps() {
         std::snprintf(path, sizeof path, "dat/m%02d.ztm", i);
         maps[i] = new ZTMap(path, 10, 8, 7);
     }
+}
+
+int ZTWork::finishPlay(bool recording) {
+    if (!recording) return ZT_SCENE_TITLE;
+    ZThiScore entry;
+    entry.score = score;
+    entry.field = static_cast<uint32_t>(field);
+    entry.tail = static_cast<uint32_t>(tailMax);
+    return entryScore(entry) ? ZT_SCENE_NAMING : ZT_SCENE_REPSAVE;
 }

@@ -33,6 +33,9 @@ public:
     void nextField();
     void addScore(uint32_t points);
     bool entryScore(const ZThiScore& entry);
+    // The end of a play: a recorded one stops recording and is offered to the table. Returns the
+    // scene to go to: name entry, replay save, or the title for a play that was not recorded.
+    int finishPlay(bool recording);
     ZTscoreTable::iterator findNewEntry();
     void clearNewMarks();
     void reloadMaps();

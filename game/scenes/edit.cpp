@@ -19,12 +19,6 @@ constexpr uint32_t white = 0xFFFFFFFF;
 constexpr int cursorCell = 22;
 constexpr int32_t lastMenuEntry = 3;
 
-void printAt(int column, int row, const char* text) {
-    gAscii->column = column;
-    gAscii->row = row;
-    gAscii->kaPrint(text);
-}
-
 float centre(int32_t square) {
     return static_cast<float>(square * 64 + 32);
 }
@@ -165,7 +159,7 @@ void EngineEdit::keDraw() {
     case Put: {
         // Keep the help clear of the square being painted.
         const int row = cursorRow < 2 ? 25 : 0;
-        printAt(0, row, "[1] Put Chip");
+        gAscii->kaPrintAt(0, row, "[1] Put Chip");
         gAscii->kaPrint("[2] Chip Select");
         gAscii->kaPrint("[4] Open Menu");
         const float x = centre(cursorColumn), y = centre(cursorRow);
@@ -174,19 +168,19 @@ void EngineEdit::keDraw() {
         break;
     }
     case ChipSelect:
-        printAt(0, 25, "[1] Return");
+        gAscii->kaPrintAt(0, 25, "[1] Return");
         gAscii->kaPrint("[2] Return");
         gSprite->kspPut(cursorCell, centre(paletteColumn), centre(paletteRow), 0.0f, 2.0f, 2.0f,
                         white);
         break;
     case Menu:
-        printAt(0, 0, "[1] Decide");
+        gAscii->kaPrintAt(0, 0, "[1] Decide");
         gAscii->kaPrint("[4] Close Menu");
-        printAt(2, 8, "SAVE");
+        gAscii->kaPrintAt(2, 8, "SAVE");
         gAscii->kaPrint("CLEAR");
         gAscii->kaPrint("RANDOM");
         gAscii->kaPrint("Exit");
-        printAt(0, 8 + menuIndex, "->");
+        gAscii->kaPrintAt(0, 8 + menuIndex, "->");
         break;
     default:
         break;

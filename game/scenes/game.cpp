@@ -12,9 +12,9 @@
 #include "kmath.h"
 #include "log.h"
 #include "main_form.h"
-#include "objects/player.h"
 #include "objects/boss_gyro.h"
 #include "objects/boss_lc.h"
+#include "objects/player.h"
 #include "objects/tail.h"
 #include "objects/wall.h"
 #include "sound.h"
@@ -172,16 +172,8 @@ void EngineGame::stepState() {
 void EngineGame::endGameOver() {
     gWork->lastField = gWork->field;
     gWork->lastTail = gWork->tail;
-    if (!gInput->kimRecording) {
-        keNextScene = ZT_SCENE_TITLE;
-        return;
-    }
+    keNextScene = gWork->finishPlay(gInput->kimRecording);
     gInput->kimRecording = false;
-    ZThiScore entry;
-    entry.score = gWork->score;
-    entry.field = static_cast<uint32_t>(gWork->field);
-    entry.tail = static_cast<uint32_t>(gWork->tailMax);
-    keNextScene = gWork->entryScore(entry) ? ZT_SCENE_NAMING : ZT_SCENE_REPSAVE;
 }
 
 void EngineGame::keHit() {

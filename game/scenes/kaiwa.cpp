@@ -168,16 +168,8 @@ void EngineKaiwa::finish() {
     // The end of the play: the next continue starts from the beginning.
     gWork->lastField = 1;
     gWork->lastTail = 1;
-    if (!gInput->kimRecording) {
-        keNextScene = ZT_SCENE_TITLE;
-        return;
-    }
+    keNextScene = gWork->finishPlay(gInput->kimRecording);
     gInput->kimRecording = false;
-    ZThiScore entry;
-    entry.score = gWork->score;
-    entry.field = static_cast<uint32_t>(gWork->field);
-    entry.tail = static_cast<uint32_t>(gWork->tailMax);
-    keNextScene = gWork->entryScore(entry) ? ZT_SCENE_NAMING : ZT_SCENE_REPSAVE;
 }
 
 void EngineKaiwa::updatePicture() {

@@ -22,17 +22,6 @@ void flush() {
     gSprite->kspClear();
 }
 
-void printAt(int column, int row, const char* text) {
-    gAscii->column = column;
-    gAscii->row = row;
-    gAscii->kaPrint(text);
-}
-
-void printValueAt(int column, int row, int value, const char* format) {
-    gAscii->column = column;
-    gAscii->row = row;
-    gAscii->kaPrintValue(value, format);
-}
 } // namespace
 
 uint32_t ztHeadingColour(int counter) {
@@ -42,20 +31,20 @@ uint32_t ztHeadingColour(int counter) {
 void ztPrintScoreTable(bool highlightNew) {
     gAscii->scale = 2;
     gAscii->colour = yellow;
-    printAt(1, 4, "Rank");
-    printAt(7, 4, "Name");
-    printAt(20, 4, "Score");
-    printAt(27, 4, "Field");
-    printAt(34, 4, "Tail");
+    gAscii->kaPrintAt(1, 4, "Rank");
+    gAscii->kaPrintAt(7, 4, "Name");
+    gAscii->kaPrintAt(20, 4, "Score");
+    gAscii->kaPrintAt(27, 4, "Field");
+    gAscii->kaPrintAt(34, 4, "Tail");
     int rank = 1;
     for (const ZThiScore& e : gWork->scoreTable) {
         const int row = 4 + 2 * rank;
         gAscii->colour = highlightNew && e.isNew ? 0xFFFFC0F0 : white;
-        printValueAt(3, row, rank, "%2d");
-        printAt(7, row, e.name.c_str());
-        printValueAt(18, row, static_cast<int>(e.score), "%7d");
-        printValueAt(29, row, static_cast<int>(e.field), "%3d");
-        printValueAt(35, row, static_cast<int>(e.tail), "%3d");
+        gAscii->kaPrintValueAt(3, row, rank, "%2d");
+        gAscii->kaPrintAt(7, row, e.name.c_str());
+        gAscii->kaPrintValueAt(18, row, static_cast<int>(e.score), "%7d");
+        gAscii->kaPrintValueAt(29, row, static_cast<int>(e.field), "%3d");
+        gAscii->kaPrintValueAt(35, row, static_cast<int>(e.tail), "%3d");
         rank += 1;
     }
 }
@@ -106,7 +95,7 @@ void EngineRanking::keDraw() {
     if (remaining < 50) {
         gAscii->scale = 2;
         gAscii->colour = ztHeadingColour(counter);
-        printAt(14, 2, "ZENTAK ACES");
+        gAscii->kaPrintAt(14, 2, "ZENTAK ACES");
         ztPrintScoreTable(false);
         flush();
     }

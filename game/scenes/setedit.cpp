@@ -22,12 +22,6 @@ constexpr uint32_t ghost = 0x80FFFFFF;
 constexpr int cursorCell = 22;
 constexpr int32_t lastMenuEntry = 2;
 
-void printAt(int column, int row, const char* text) {
-    gAscii->column = column;
-    gAscii->row = row;
-    gAscii->kaPrint(text);
-}
-
 void put(int cell, float x, float y, float scale, uint32_t colour) {
     gSprite->kspPut(cell, x, y, 0.0f, scale, scale, colour);
 }
@@ -165,25 +159,25 @@ void EngineSet::keDraw() {
         ztDrawKindIcon(kind, x, y, ghost);
         put(cursorCell, x, y, 2.0f, set->contains(cursorX, cursorY) ? yellow : white);
         // Keep the help clear of the top rows when the cursor works there.
-        printAt(0, cursorY <= 96 ? 25 : 0, "[1] Put / Delete");
+        gAscii->kaPrintAt(0, cursorY <= 96 ? 25 : 0, "[1] Put / Delete");
         gAscii->kaPrint("[2] Select");
         gAscii->kaPrint("[4] Menu");
         break;
     }
     case Select:
-        printAt(0, 0, "[1] Return");
+        gAscii->kaPrintAt(0, 0, "[1] Return");
         gAscii->kaPrint("[2] Return");
         for (int32_t k = 0; k <= lastKind; ++k)
             ztDrawKindIcon(k, static_cast<float>(k * 64 + 32), 240.0f, white);
         put(cursorCell, static_cast<float>(kind * 64 + 32), 240.0f, 2.0f, white);
         break;
     case Menu:
-        printAt(0, 0, "[1] Decide");
+        gAscii->kaPrintAt(0, 0, "[1] Decide");
         gAscii->kaPrint("[4] Close Menu");
-        printAt(2, 4, "Save");
+        gAscii->kaPrintAt(2, 4, "Save");
         gAscii->kaPrint("All Clear");
         gAscii->kaPrint("Exit");
-        printAt(0, 4 + menuIndex, ">");
+        gAscii->kaPrintAt(0, 4 + menuIndex, ">");
         break;
     default:
         break;
