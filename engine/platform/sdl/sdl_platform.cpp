@@ -3,7 +3,11 @@
 #include <SDL.h>
 
 uint32_t SdlTimer::ticks() {
-    return SDL_GetTicks();
+    // SDL counts from its own start; the frame clock expects a clock that has been running a
+    // while (like the machine's uptime), so that its first count closes a one-second window at
+    // once and fps reads 1 from the first frame.
+    constexpr uint32_t alreadyRunning = 1000;
+    return SDL_GetTicks() + alreadyRunning;
 }
 
 void SdlTimer::sleep(uint32_t ms) {
