@@ -114,6 +114,10 @@ int main(int argc, char** argv) {
     }
     const fs::path root =
         fs::absolute(argc == first + 2 ? fs::path(argv[first + 1]) : fs::current_path());
+    if (!fs::is_directory(root / "dat")) {
+        std::fprintf(stderr, "%s: no dat folder to play on\n", root.c_str());
+        return 3;
+    }
     if (pilot) return recordPilot(argv[first], root);
 
     ZTReplayHeader header;
