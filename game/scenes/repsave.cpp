@@ -9,14 +9,6 @@
 #include "window.h"
 #include "work.h"
 
-namespace {
-void printAt(int column, int row, const char* text) {
-    gAscii->column = column;
-    gAscii->row = row;
-    gAscii->kaPrint(text);
-}
-} // namespace
-
 EngineRepSave::EngineRepSave() {
     new ZTWpMoyo();
     gWork->clearColor = 0xFFC100;
@@ -70,17 +62,17 @@ void EngineRepSave::keMove() {
 void EngineRepSave::keDraw() {
     gAscii->scale = 2;
     gAscii->colour = 0xFFE080FF;
-    printAt(7, 6, fileName.c_str());
+    gAscii->kaPrintAt(7, 6, fileName.c_str());
     gAscii->colour = 0xFFFFFFFF;
-    printAt(10, 8, "Save Replay Data ?");
-    printAt(16, cursor * 2 + 12, ">");
+    gAscii->kaPrintAt(10, 8, "Save Replay Data ?");
+    gAscii->kaPrintAt(16, cursor * 2 + 12, ">");
     if (state == 2) {
-        printAt(18, 12, saved ? "OK !" : "NG !");
+        gAscii->kaPrintAt(18, 12, saved ? "OK !" : "NG !");
     } else {
         // While the choice is confirmed, the chosen word blinks: four frames off, four on.
         const bool hideChosen = state == 1 && (timer & 4) == 0;
-        if (!(hideChosen && cursor == 0)) printAt(18, 12, "YES");
-        if (!(hideChosen && cursor == 1)) printAt(18, 14, "NO");
+        if (!(hideChosen && cursor == 0)) gAscii->kaPrintAt(18, 12, "YES");
+        if (!(hideChosen && cursor == 1)) gAscii->kaPrintAt(18, 14, "NO");
     }
     kbDrawLayer(ztMoyoLayer);
     gSprite->kspSetStates();

@@ -12,18 +12,6 @@
 
 namespace {
 constexpr uint32_t white = 0xFFFFFFFF;
-
-void printAt(int column, int row, const char* text) {
-    gAscii->column = column;
-    gAscii->row = row;
-    gAscii->kaPrint(text);
-}
-
-void printValueAt(int column, int row, int value, const char* format) {
-    gAscii->column = column;
-    gAscii->row = row;
-    gAscii->kaPrintValue(value, format);
-}
 } // namespace
 
 EngineRepSelect::EngineRepSelect() {
@@ -116,9 +104,9 @@ void EngineRepSelect::moveChosen() {
 
 void EngineRepSelect::drawPage(int hidden) const {
     gAscii->colour = white;
-    printAt(14, 1, "Select File");
-    printValueAt(28, 28, page + 1, "Page %2d");
-    printValueAt(35, 28, lastPage + 1, "/%2d");
+    gAscii->kaPrintAt(14, 1, "Select File");
+    gAscii->kaPrintValueAt(28, 28, page + 1, "Page %2d");
+    gAscii->kaPrintValueAt(35, 28, lastPage + 1, "/%2d");
     for (int i = 0; i < perPage; ++i) {
         const int k = page * perPage + i;
         if (k >= fileCount) break;
@@ -126,16 +114,16 @@ void EngineRepSelect::drawPage(int hidden) const {
         const int row = i * 3 + 3;
         const RepFileInfo& info = infos[k];
         gAscii->colour = info.valid ? white : 0xFFFF0000;
-        printAt(3, row, fileNames[k].c_str());
+        gAscii->kaPrintAt(3, row, fileNames[k].c_str());
         if (!info.valid) {
             gAscii->colour = 0xFFFFFF00;
-            printAt(5, row + 1, "Error File");
+            gAscii->kaPrintAt(5, row + 1, "Error File");
             continue;
         }
         gAscii->colour = 0xFF80FF80;
-        printValueAt(5, row + 1, static_cast<int>(info.score), "SC:%07d");
-        printValueAt(19, row + 1, static_cast<int>(info.field), "ST:%3d");
-        printValueAt(27, row + 1, static_cast<int>(info.tail), "TAIL:%3d");
+        gAscii->kaPrintValueAt(5, row + 1, static_cast<int>(info.score), "SC:%07d");
+        gAscii->kaPrintValueAt(19, row + 1, static_cast<int>(info.field), "ST:%3d");
+        gAscii->kaPrintValueAt(27, row + 1, static_cast<int>(info.tail), "TAIL:%3d");
     }
 }
 
@@ -144,12 +132,12 @@ void EngineRepSelect::keDraw() {
     switch (state) {
     case 0:
         gAscii->colour = white;
-        printValueAt(12, 1, counter, "Reading Info %d");
+        gAscii->kaPrintValueAt(12, 1, counter, "Reading Info %d");
         break;
     case 1:
         drawPage(-1);
         gAscii->colour = white;
-        printAt(2, cursor * 3 + 3, ">");
+        gAscii->kaPrintAt(2, cursor * 3 + 3, ">");
         break;
     case 2:
         // The chosen entry blinks: four frames off, four on.
@@ -157,7 +145,7 @@ void EngineRepSelect::keDraw() {
         break;
     case 10:
         gAscii->colour = white;
-        printAt(16, 12, "NO File");
+        gAscii->kaPrintAt(16, 12, "NO File");
         break;
     default:
         break;
