@@ -1,24 +1,13 @@
 // The map and set files: exact layouts, round trips, and damaged or hostile files.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "data/map.h"
 #include "data/set.h"
-#include "play.h"
+#include "files.h"
+#include "scratch_dir.h"
+#include "work.h"
 
 namespace {
-
-std::vector<uint8_t> readBytes(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const char* path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
-}
 
 std::vector<uint8_t> mapHeader(int32_t w, int32_t h) {
     std::vector<uint8_t> b;

@@ -2,25 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "data/score_file.h"
+#include "files.h"
 #include "input.h"
 #include "play.h"
 #include "random.h"
 
 namespace {
-
-std::vector<uint8_t> readBytes(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const char* path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
-}
 
 bool sameTable(const ZTscoreTable& a, const ZTscoreTable& b) {
     if (a.size() != b.size()) return false;

@@ -1,0 +1,9 @@
+#pragma once
+// Whole files in and out, for tests that look at what the game wrote or hand it damaged data.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+std::vector<uint8_t> readBytes(const std::string& path);
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+std::string readText(const std::string& path);
