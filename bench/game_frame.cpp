@@ -3,69 +3,31 @@
 // frame's logic (every behaviour's move and the hit phase), the queueing and flushing of its
 // draw, and the heap allocations of a frame in which nothing is created.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
 
 #include "alloc_counter.h"
-#include "ascii.h"
 #include "behave.h"
-#include "creator.h"
 #include "data/set.h"
 #include "engine.h"
 #include "frame.h"
 #include "hit.h"
-#include "input.h"
 #include "kmath.h"
 #include "objects/counter_shot.h"
 #include "objects/effects.h"
 #include "objects/eshot.h"
-#include "platform/headless/headless.h"
-#include "random.h"
+#include "scene_world.h"
 #include "scenes/game.h"
-#include "sound.h"
-#include "sprite.h"
-#include "work.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-// The engine modules and a game work in a private folder holding the crowded enemy set.
-struct Field {
-    Field() : sprite(kCellCount, 4096, 0, 11, 0.0), ascii(kFontFirstCell) {
-        char pattern[] = "/tmp/zt_bench_XXXXXX";
-        if (!mkdtemp(pattern)) std::abort();
-        dir = pattern;
-        previous = fs::current_path();
-        fs::current_path(dir);
-        fs::create_directory("dat");
+// The shared scene world in a private folder holding the crowded enemy set.
+struct Field : SceneWorld {
+    Field() : SceneWorld(ZT_SCENE_GAME) {
         ZTSet set;
         // Large enemies on the upper rows, middle ones below them: 60 ground enemies.
         for (int i = 0; i < 30; ++i) set.add(64 + (i % 10) * 56, 64 + (i / 10) * 48, 2);
         for (int i = 0; i < 30; ++i) set.add(64 + (i % 10) * 56, 224 + (i / 10) * 40, 1);
         set.save("dat/s01.zts");
-
         platform.renderer.keepDraws = false;
-        kspDefineAllCells(sprite);
-        gSprite = &sprite;
-        gAscii = &ascii;
-        gInput = &input;
-        work = new ZTWork();
-        gWork = work;
-        keInitializeKilnEngine(&creator, ZT_SCENE_GAME);
-    }
-    ~Field() {
-        keDisposeKilnEngine();
-        gWork = nullptr;
-        delete work;
-        gInput = nullptr;
-        gAscii = nullptr;
-        gSprite = nullptr;
-        std::error_code ec;
-        fs::current_path(previous, ec);
-        fs::remove_all(dir, ec);
     }
 
     // A new game scene with every crowd of the worst frame in place.
@@ -89,13 +51,14 @@ struct Field {
             new ZTKoge({40.0f + (i % 20) * 28.0f, 40.0f + (i / 20) * 20.0f, 0.0f}, 1.0f);
     }
 
-    fs::path dir, previous;
-    HeadlessPlatform platform;
-    KilnSprite sprite;
-    KilnAscii ascii;
-    KilnInput input;
-    ZTCreator creator;
-    ZTWork* work = nullptr;
+    // A fresh game scene two frames in: built, then playing.
+    void restart() {
+        keEndScene();
+        work->startGame(1, 200, false, false, false);
+        keNextScene = ZT_SCENE_GAME;
+        ztFrameStep(false);
+        ztFrameStep(false);
+    }
 };
 
 int liveObjects() {
@@ -140,23 +103,13 @@ BENCHMARK(BM_WorstFrameDraw)->Unit(benchmark::kMicrosecond);
 // but nothing is fired or destroyed, so a frame must not touch the heap.
 void BM_QuietFrameAllocations(benchmark::State& state) {
     Field field;
-    keEndScene();
-    field.work->startGame(1, 200, false, false, false);
-    keNextScene = ZT_SCENE_GAME;
-    ztFrameStep(false); // builds the scene
-    ztFrameStep(false);
+    field.restart();
     uint64_t allocations = 0;
     int64_t frames = 0;
     for (auto _ : state) {
         // Frames 2 to 60: the first volley comes on frame 65.
         state.PauseTiming();
-        if (frames % 58 == 0) {
-            keEndScene();
-            field.work->startGame(1, 200, false, false, false);
-            keNextScene = ZT_SCENE_GAME;
-            ztFrameStep(false);
-            ztFrameStep(false);
-        }
+        if (frames % 58 == 0) field.restart();
         const uint64_t before = benchAllocations();
         state.ResumeTiming();
         ztFrameStep(true);

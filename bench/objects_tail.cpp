@@ -5,9 +5,9 @@
 #include "alloc_counter.h"
 #include "behave.h"
 #include "hit.h"
+#include "object_field.h"
 #include "objects/joint.h"
 #include "objects/tail.h"
-#include "platform/headless/headless.h"
 #include "work.h"
 
 namespace {
@@ -28,25 +28,14 @@ struct Head : KilnBehave {
     float angle = 0.0f;
 };
 
-struct TailField {
+// The shared object field with a 200-joint tail behind the circling head.
+struct TailField : ObjectField {
     explicit TailField(int armed) {
-        kbResetLists();
-        knResetLists();
-        ksInitializeScratch();
-        resetTailChain();
-        work = new ZTWork();
-        gWork = work;
         gWork->tail = 200;
         auto* head = new Head();
         new ZTTail(0, 1, head->joint, false);
         for (int i = 1; i < 200; ++i) addTail(i % 20 == 0 && armed > 0 ? 1 : 0, false);
         for (int i = 0; i < 300; ++i) frame(); // let the tail unfold
-    }
-    ~TailField() {
-        kbDeleteAll();
-        ksDisposeScratch();
-        gWork = nullptr;
-        delete work;
     }
     static void frame() {
         kbMoveAll();
@@ -61,8 +50,6 @@ struct TailField {
                 t->counterTimer = 128;
             }
     }
-    HeadlessPlatform platform;
-    ZTWork* work;
 };
 
 void report(benchmark::State& state, uint64_t before) {
