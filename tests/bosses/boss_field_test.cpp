@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine.h"
+#include "layers.h"
 #include "objects/boss_gyro.h"
 #include "objects/boss_lc.h"
 #include "objects/ground_enemies.h"
@@ -12,13 +13,6 @@
 #include "statehash.h"
 
 namespace {
-
-template <class T> std::vector<T*> objects(int layer) {
-    std::vector<T*> found;
-    for (KilnBehave* b = kbHead[layer]; b; b = b->next)
-        if (T* t = dynamic_cast<T*>(b)) found.push_back(t);
-    return found;
-}
 
 // A set file for every field tried, so that a boss field visibly ignores it.
 const std::vector<GamePlay::Chip> sentries = {{96, 96, 0}, {544, 96, 0}};
@@ -37,12 +31,12 @@ TEST(BossField, FieldsTwelveAndTwentyFourApartGetTheBossesWhateverSetsExist) {
         play.start(c.field, 1);
         play.frame();
         ASSERT_NE(currentGame, nullptr) << c.field;
-        EXPECT_EQ(objects<ZTBossGyro>(9).size(), static_cast<size_t>(c.gyros)) << c.field;
-        EXPECT_EQ(objects<ZTBossLC>(3).size(), static_cast<size_t>(c.lcs)) << c.field;
-        EXPECT_EQ(objects<ZTEnm25P>(3).size(), static_cast<size_t>(c.smalls)) << c.field;
+        EXPECT_EQ(layerObjects<ZTBossGyro>(9).size(), static_cast<size_t>(c.gyros)) << c.field;
+        EXPECT_EQ(layerObjects<ZTBossLC>(3).size(), static_cast<size_t>(c.lcs)) << c.field;
+        EXPECT_EQ(layerObjects<ZTEnm25P>(3).size(), static_cast<size_t>(c.smalls)) << c.field;
         EXPECT_EQ(gWork->groundCount, c.gyros + c.lcs + c.smalls) << c.field;
         if (c.lcs) {
-            EXPECT_EQ(objects<ZTBossLC>(3)[0]->position, (KVector{320.0f, 240.0f, 0.0f}));
+            EXPECT_EQ(layerObjects<ZTBossLC>(3)[0]->position, (KVector{320.0f, 240.0f, 0.0f}));
         }
     }
 }
@@ -52,7 +46,7 @@ TEST(BossField, ASetOfGeneratorsOnlyEndsAtOnceWithItsSpitsStillToCome) {
     play.writeSet(1, {{32, 32, 5}, {64, 32, 3}, {96, 32, 4}, {128, 32, 6}});
     play.start(1, 1);
     play.frame();
-    const auto gens = objects<ZTEnmSpitGen>(9);
+    const auto gens = layerObjects<ZTEnmSpitGen>(9);
     ASSERT_EQ(gens.size(), 3u) << "kind 6 places nothing";
     // In the file's order: 8, 3 and 5 spits.
     EXPECT_EQ(gens[0]->maximum, 8);
@@ -68,16 +62,16 @@ TEST(BossField, ShootingDownTheGyroClearsFieldTwelve) {
     GamePlay play;
     play.start(12, 1);
     play.frame();
-    auto* boss = objects<ZTBossGyro>(9).at(0);
+    auto* boss = layerObjects<ZTBossGyro>(9).at(0);
     const uint32_t score = gWork->score;
     play.frames(100);
     ASSERT_EQ(currentGame->state, 2);
-    ASSERT_EQ(objects<ZTBossGyro>(9).size(), 1u) << "still alive after its entry";
+    ASSERT_EQ(layerObjects<ZTBossGyro>(9).size(), 1u) << "still alive after its entry";
     // One last blow, as a hit phase records it.
     boss->life = 1;
     boss->damage = 3;
     play.frame();
-    EXPECT_TRUE(objects<ZTBossGyro>(9).empty());
+    EXPECT_TRUE(layerObjects<ZTBossGyro>(9).empty());
     EXPECT_EQ(gWork->score, score + 600u);
     EXPECT_EQ(gWork->groundCount, 0);
     const int taken = play.runUntil([] { return keNextScene == ZT_SCENE_NEXTER; }, 400);

@@ -22,13 +22,8 @@ void writePatternMap(const char* path) {
     ASSERT_TRUE(map.save(path));
 }
 
-class MapEditor : public ::testing::Test {
+class MapEditor : public EditorTest<EngineEdit, ZT_SCENE_EDIT> {
 protected:
-    void start(int stage = 1) {
-        world.start(ZT_SCENE_EDIT, stage);
-        edit = world.scene<EngineEdit>();
-        ASSERT_NE(edit, nullptr);
-    }
     // Opens the menu if it is not open, walks to `entry` from the top and carries it out.
     void menu(int entry) {
         if (edit->mode != EngineEdit::Menu) world.push(KI_BUTTON4);
@@ -44,9 +39,6 @@ protected:
         world.push(KI_RIGHT, column);
         world.push(KI_BUTTON1);
     }
-
-    EditorWorld world;
-    EngineEdit* edit = nullptr;
 };
 } // namespace
 

@@ -1,6 +1,8 @@
 #pragma once
 // A headless program for the editors: the main form in a private game root, started straight
 // into one editor with a chosen stage number.
+#include <gtest/gtest.h>
+
 #include "driver.h"
 #include "engine.h"
 #include "files.h"
@@ -22,4 +24,17 @@ public:
     }
 
     TForm1* form = nullptr;
+};
+
+// A fixture for one editor: `start` opens scene `number` on a stage and finds the editor in it.
+template <class Editor, int number> class EditorTest : public ::testing::Test {
+protected:
+    void start(int stage = 1) {
+        world.start(number, stage);
+        edit = world.scene<Editor>();
+        ASSERT_NE(edit, nullptr);
+    }
+
+    EditorWorld world;
+    Editor* edit = nullptr;
 };

@@ -13,13 +13,8 @@
 #include "scenes/setedit.h"
 
 namespace {
-class SetEditor : public ::testing::Test {
+class SetEditor : public EditorTest<EngineSet, ZT_SCENE_SET> {
 protected:
-    void start(int stage = 1) {
-        world.start(ZT_SCENE_SET, stage);
-        edit = world.scene<EngineSet>();
-        ASSERT_NE(edit, nullptr);
-    }
     void menu(int entry) {
         world.push(KI_BUTTON4);
         world.push(KI_UP, 2);
@@ -42,9 +37,6 @@ protected:
         for (const ZTsetChip& c : edit->set->chips) out.push_back({c.x, c.y});
         return out;
     }
-
-    EditorWorld world;
-    EngineSet* edit = nullptr;
 };
 } // namespace
 

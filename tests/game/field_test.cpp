@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine.h"
+#include "layers.h"
 #include "objects/ground_enemies.h"
 #include "objects/player.h"
 #include "play.h"
@@ -15,15 +16,11 @@ namespace {
 constexpr int tankLayer = 5;
 
 ZTPlayer* tank() {
-    for (KilnBehave* b = kbHead[tankLayer]; b; b = b->next)
-        if (auto* p = dynamic_cast<ZTPlayer*>(b)) return p;
-    return nullptr;
+    return firstObject<ZTPlayer>(tankLayer);
 }
 
 int countLayer(int layer) {
-    int n = 0;
-    for (KilnBehave* b = kbHead[layer]; b; b = b->next) ++n;
-    return n;
+    return static_cast<int>(layerObjects<KilnBehave>(layer).size());
 }
 
 // A small enemy tucked in the top-left corner keeps the field from clearing.
@@ -229,10 +226,7 @@ TEST(Field, BossFieldsIgnoreTheirSetAndAMissingSetLeavesTheFieldEmpty) {
         if (field == 7) std::remove("dat/s07.zts");
         play.start(field, 1);
         play.frame();
-        int small = 0;
-        for (KilnBehave* b = kbHead[3]; b; b = b->next)
-            small += dynamic_cast<ZTEnm25P*>(b) != nullptr;
-        EXPECT_EQ(small, 0) << "field " << field;
+        EXPECT_TRUE(layerObjects<ZTEnm25P>(3).empty()) << "field " << field;
         EXPECT_EQ(play.work->groundCount, field == 7 ? 0 : 1) << "field " << field;
     }
 }
@@ -244,8 +238,7 @@ TEST(Field, TheSetIsSpawnedInFileOrderAndUnknownKindsPlaceNothing) {
     play.frame();
     EXPECT_EQ(play.work->groundCount, 3);
     std::vector<float> xs;
-    for (KilnBehave* b = kbHead[3]; b; b = b->next)
-        if (auto* g = dynamic_cast<ZTGroundEnemy*>(b)) xs.push_back(g->position.x);
+    for (const ZTGroundEnemy* g : layerObjects<ZTGroundEnemy>(3)) xs.push_back(g->position.x);
     EXPECT_EQ(xs, (std::vector<float>{320.0f, 96.0f, 544.0f}));
 }
 

@@ -1,8 +1,8 @@
 // The ranking's explosions and table.
 #include <gtest/gtest.h>
 
-#include "behave.h"
 #include "engine.h"
+#include "layers.h"
 #include "meta_world.h"
 #include "objects/effects.h"
 #include "scenes/ranking.h"
@@ -27,9 +27,8 @@ TEST(Ranking, ShowsTheTableOnceFewerThanFiftyExplosionsRemain) {
 
     w.frames(20);
     EXPECT_EQ(r->remaining, -2);
-    int scorches = 0;
-    for (KilnBehave* b = kbHead[2]; b; b = b->next) scorches += dynamic_cast<ZTKoge*>(b) != nullptr;
-    EXPECT_EQ(scorches, 152) << "the count is checked once a frame, so four more go off";
+    EXPECT_EQ(layerObjects<ZTKoge>(2).size(), 152u)
+        << "the count is checked once a frame, so four more go off";
 }
 
 TEST(Ranking, AnEarlyPushStillWaits48FramesBeforeTheTitle) {

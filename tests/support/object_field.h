@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "behave.h"
+#include "layers.h"
 #include "modules.h"
 #include "root.h"
 
@@ -20,16 +20,8 @@ public:
     // The cells every layer queues when drawn now, in draw order; the queue is left empty.
     std::vector<int> drawLayers();
 
-    template <class T> std::vector<T*> all(int layer) const {
-        std::vector<T*> found;
-        for (KilnBehave* b = kbHead[layer]; b; b = b->next)
-            if (T* t = dynamic_cast<T*>(b)) found.push_back(t);
-        return found;
-    }
-    template <class T> T* first(int layer) const {
-        auto found = all<T>(layer);
-        return found.empty() ? nullptr : found.front();
-    }
+    template <class T> std::vector<T*> all(int layer) const { return layerObjects<T>(layer); }
+    template <class T> T* first(int layer) const { return firstObject<T>(layer); }
 
     int frameNumber = 0;
 };
