@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 
+#include "files.h"
 #include "meta_world.h"
 #include "scenes/kaiwa.h"
 
@@ -87,24 +88,15 @@ TEST(Dialogue, LoaderSkipsCommentsAndRefusesWhatIsNoConversation) {
     EXPECT_EQ(lines.size(), 9u);
     EXPECT_EQ(lines[0], toShiftJis(sourceLines(1)[0]));
 
-    {
-        std::ofstream f("crlf.txt", std::ios::binary);
-        f << "# note\r\n\r\nAB|p\r\nCD|p";
-    }
+    writeText("crlf.txt", "# note\r\n\r\nAB|p\r\nCD|p");
     ASSERT_TRUE(ztLoadKaiwaLines("crlf.txt", lines));
     EXPECT_EQ(lines, (std::vector<std::string>{"AB|p", "CD|p"}));
 
     EXPECT_FALSE(ztLoadKaiwaLines("missing.txt", lines));
     EXPECT_TRUE(lines.empty());
-    {
-        std::ofstream f("huge.txt", std::ios::binary);
-        f << std::string(70000, 'x');
-    }
+    writeText("huge.txt", std::string(70000, 'x'));
     EXPECT_FALSE(ztLoadKaiwaLines("huge.txt", lines));
-    {
-        std::ofstream f("long.txt", std::ios::binary);
-        f << std::string(5000, 'x') << "\nB|p\n";
-    }
+    writeText("long.txt", std::string(5000, 'x') + "\nB|p\n");
     ASSERT_TRUE(ztLoadKaiwaLines("long.txt", lines));
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].size(), 1024u);

@@ -3,7 +3,8 @@
 #include <iconv.h>
 
 #include <fstream>
-#include <sstream>
+
+#include "files.h"
 
 std::string toShiftJis(const std::string& utf8) {
     iconv_t cd = iconv_open("CP932", "UTF-8");
@@ -20,8 +21,14 @@ std::string toShiftJis(const std::string& utf8) {
     return out;
 }
 
+namespace {
+std::string sourcePath(int n) {
+    return std::string(ZT_TEXT_DIR) + "/kaiwa" + std::to_string(n) + ".txt";
+}
+} // namespace
+
 std::vector<std::string> sourceLines(int n) {
-    std::ifstream file(std::string(ZT_TEXT_DIR) + "/kaiwa" + std::to_string(n) + ".txt");
+    std::ifstream file(sourcePath(n));
     std::vector<std::string> lines;
     std::string line;
     while (std::getline(file, line))
@@ -30,13 +37,8 @@ std::vector<std::string> sourceLines(int n) {
 }
 
 void writeConversations() {
-    for (int n = 0; n < 3; ++n) {
-        std::ifstream in(std::string(ZT_TEXT_DIR) + "/kaiwa" + std::to_string(n) + ".txt");
-        std::stringstream utf8;
-        utf8 << in.rdbuf();
-        std::ofstream out("dat/kaiwa" + std::to_string(n) + ".txt", std::ios::binary);
-        out << toShiftJis(utf8.str());
-    }
+    for (int n = 0; n < 3; ++n)
+        writeText("dat/kaiwa" + std::to_string(n) + ".txt", toShiftJis(readText(sourcePath(n))));
 }
 
 int ObjectBench::queued(int cell) const {

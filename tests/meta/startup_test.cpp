@@ -2,11 +2,10 @@
 // developer menu's numbers carried over to the next run through the configuration.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "engine.h"
+#include "files.h"
 #include "input.h"
 #include "main_form.h"
 #include "meta_world.h"
@@ -14,8 +13,11 @@
 #include "scenes/title.h"
 
 namespace {
-void holdZ(HeadlessPlatform& p, bool down) {
-    p.input.keys[KI_KEY_Z] = down ? 0x80 : 0;
+// The title, built by one frame of the main form.
+EngineTitle* openTitle(TForm1& form) {
+    keNextScene = ZT_SCENE_TITLE;
+    form.AppIdle();
+    return dynamic_cast<EngineTitle*>(keScene);
 }
 } // namespace
 
@@ -28,7 +30,7 @@ TEST(Startup, PowerOnToTheFirstFieldsBannerWithOneButton) {
         TForm1 form;
         // Z goes down for one frame in every 16: enough to pass every screen, never held.
         while (frames < 3000) {
-            holdZ(platform, frames % 16 == 15);
+            holdButtons(platform, frames % 16 == 15 ? uint32_t{KI_BUTTON1} : 0u);
             ASSERT_TRUE(form.AppIdle());
             frames += 1;
             if (scenes.empty() || scenes.back() != keSceneNumber) scenes.push_back(keSceneNumber);
@@ -54,9 +56,7 @@ TEST(Startup, DeveloperMenuNumbersOutliveTheRun) {
     HeadlessPlatform platform;
     {
         TForm1 form;
-        keNextScene = ZT_SCENE_TITLE;
-        form.AppIdle();
-        auto* title = dynamic_cast<EngineTitle*>(keScene);
+        auto* title = openTitle(form);
         ASSERT_NE(title, nullptr);
         title->number = 17;
         title->tailNumber = 36;
@@ -65,15 +65,11 @@ TEST(Startup, DeveloperMenuNumbersOutliveTheRun) {
         EXPECT_EQ(form.stage, 17);
         EXPECT_EQ(form.tailCount, 36);
     }
-    std::ifstream ini("zent.ini");
-    std::stringstream text;
-    text << ini.rdbuf();
-    EXPECT_NE(text.str().find("Stage=17"), std::string::npos) << text.str();
+    const std::string ini = readText("zent.ini");
+    EXPECT_NE(ini.find("Stage=17"), std::string::npos) << ini;
     {
         TForm1 form;
-        keNextScene = ZT_SCENE_TITLE;
-        form.AppIdle();
-        auto* title = dynamic_cast<EngineTitle*>(keScene);
+        auto* title = openTitle(form);
         ASSERT_NE(title, nullptr);
         EXPECT_EQ(title->number, 17);
         EXPECT_EQ(title->tailNumber, 36);

@@ -18,3 +18,7 @@ std::string readText(const std::string& path) {
     const std::vector<uint8_t> bytes = readBytes(path);
     return std::string(bytes.begin(), bytes.end());
 }
+
+void writeText(const std::string& path, const std::string& text) {
+    writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}

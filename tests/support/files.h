@@ -7,3 +7,4 @@
 std::vector<uint8_t> readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::string readText(const std::string& path);
+void writeText(const std::string& path, const std::string& text);
