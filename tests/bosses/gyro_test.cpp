@@ -12,10 +12,7 @@
 
 namespace {
 
-class Gyro : public ::testing::Test {
-protected:
-    ObjectWorld world;
-};
+class Gyro : public ObjectTest {};
 
 TEST_F(Gyro, LifeGrowsWithTheTail) {
     gWork->tail = 1;

@@ -16,10 +16,7 @@ namespace {
 
 const KVector centre{320.0f, 240.0f, 0.0f};
 
-class LC : public ::testing::Test {
-protected:
-    ObjectWorld world;
-};
+class LC : public ObjectTest {};
 
 TEST_F(LC, LifeGrowsWithTheTail) {
     gWork->tail = 1;

@@ -14,10 +14,8 @@ namespace {
 
 constexpr int flyLayer = 9;
 
-class Spits : public ::testing::Test {
+class Spits : public ObjectTest {
 protected:
-    ObjectWorld world;
-
     std::vector<ZTEnmSpit*> spits() const { return world.all<ZTEnmSpit>(flyLayer); }
 
     // Frames (1-based, counted from now) on which a new spit appeared, over `count` frames.

@@ -14,10 +14,8 @@
 
 namespace {
 
-class GroundEnemy : public ::testing::Test {
+class GroundEnemy : public ObjectTest {
 protected:
-    ObjectWorld world;
-
     // Blows of the given power that overlap `target` in the next hit phase, then fade.
     void blow(const KVector& target, int power) {
         new ZTCounterShot(target, {0.0f, 0.0f, 0.0f}, power);

@@ -12,9 +12,8 @@
 namespace {
 constexpr float turnStep = 0.1308997f;
 
-class PlayerTest : public ::testing::Test {
+class PlayerTest : public ObjectTest {
 protected:
-    ObjectWorld world;
     ZTPlayer* player = nullptr;
 
     void SetUp() override { player = new ZTPlayer(); }

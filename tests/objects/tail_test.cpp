@@ -143,9 +143,8 @@ TEST(Tail, DestructionRunsDownOneJointEveryThreeFrames) {
 }
 
 // One armed joint standing still at (320, 240) heading down, behind a history no one pushes.
-class ArmedJoint : public ::testing::Test {
+class ArmedJoint : public ObjectTest {
 protected:
-    ObjectWorld world;
     ZTJoint* head = nullptr;
     ZTTail* joint = nullptr;
     ZTPShotGrip* grip = nullptr;
