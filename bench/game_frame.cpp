@@ -6,35 +6,33 @@
 
 #include "alloc_counter.h"
 #include "behave.h"
-#include "data/set.h"
 #include "engine.h"
 #include "frame.h"
+#include "game_play.h"
 #include "hit.h"
 #include "kmath.h"
 #include "objects/counter_shot.h"
 #include "objects/effects.h"
 #include "objects/eshot.h"
-#include "scene_world.h"
 #include "scenes/game.h"
 
 namespace {
 
-// The shared scene world in a private folder holding the crowded enemy set.
-struct Field : SceneWorld {
-    Field() : SceneWorld(ZT_SCENE_GAME) {
-        ZTSet set;
+// The shared headless play in a private folder holding the crowded enemy set.
+struct Field : GamePlay {
+    Field() {
+        std::vector<Chip> crowd;
         // Large enemies on the upper rows, middle ones below them: 60 ground enemies.
-        for (int i = 0; i < 30; ++i) set.add(64 + (i % 10) * 56, 64 + (i / 10) * 48, 2);
-        for (int i = 0; i < 30; ++i) set.add(64 + (i % 10) * 56, 224 + (i / 10) * 40, 1);
-        set.save("dat/s01.zts");
+        for (int i = 0; i < 30; ++i) crowd.push_back({64 + (i % 10) * 56, 64 + (i / 10) * 48, 2});
+        for (int i = 0; i < 30; ++i) crowd.push_back({64 + (i % 10) * 56, 224 + (i / 10) * 40, 1});
+        writeSet(1, crowd);
         platform.renderer.keepDraws = false;
     }
 
     // A new game scene with every crowd of the worst frame in place.
     void build() {
         keEndScene();
-        work->startGame(1, 200, false, false, false);
-        keNextScene = ZT_SCENE_GAME;
+        start(1, 200, false);
         keStartFrame();
         for (int burst = 0; burst < 10; ++burst) {
             const KVector at{96.0f + 48.0f * burst, 400.0f, 0.0f};
@@ -54,10 +52,8 @@ struct Field : SceneWorld {
     // A fresh game scene two frames in: built, then playing.
     void restart() {
         keEndScene();
-        work->startGame(1, 200, false, false, false);
-        keNextScene = ZT_SCENE_GAME;
-        ztFrameStep(false);
-        ztFrameStep(false);
+        start(1, 200, false);
+        frames(2);
     }
 };
 

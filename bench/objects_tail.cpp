@@ -5,7 +5,7 @@
 #include "alloc_counter.h"
 #include "behave.h"
 #include "hit.h"
-#include "object_field.h"
+#include "object_world.h"
 #include "objects/joint.h"
 #include "objects/tail.h"
 #include "work.h"
@@ -28,8 +28,8 @@ struct Head : KilnBehave {
     float angle = 0.0f;
 };
 
-// The shared object field with a 200-joint tail behind the circling head.
-struct TailField : ObjectField {
+// The shared object world with a 200-joint tail behind the circling head.
+struct TailField : ObjectWorld {
     explicit TailField(int armed) {
         gWork->tail = 200;
         auto* head = new Head();

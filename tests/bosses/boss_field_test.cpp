@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "engine.h"
+#include "game_play.h"
 #include "layers.h"
 #include "objects/boss_gyro.h"
 #include "objects/boss_lc.h"
 #include "objects/ground_enemies.h"
 #include "objects/spit.h"
-#include "play.h"
 #include "scenes/game.h"
 #include "statehash.h"
 

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
+#include "object_test.h"
 #include "objects/boss_gyro.h"
 #include "objects/counter_shot.h"
 #include "objects/effects.h"
 #include "shot_watch.h"
-#include "world.h"
 
 namespace {
 

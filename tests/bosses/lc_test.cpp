@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
+#include "object_test.h"
 #include "objects/boss_lc.h"
 #include "objects/counter_shot.h"
 #include "objects/effects.h"
 #include "objects/player.h"
 #include "objects/tail.h"
 #include "shot_watch.h"
-#include "world.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
+#include "object_test.h"
 #include "objects/bounds.h"
 #include "objects/counter_shot.h"
 #include "objects/effects.h"
 #include "objects/spit.h"
 #include "shot_watch.h"
-#include "world.h"
 
 namespace {
 

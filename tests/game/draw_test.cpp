@@ -6,8 +6,8 @@
 
 #include "data/map.h"
 #include "engine.h"
+#include "game_play.h"
 #include "kmath.h"
-#include "play.h"
 #include "scenes/game.h"
 #include "statehash.h"
 

@@ -5,10 +5,10 @@
 #include <cstdio>
 
 #include "engine.h"
+#include "game_play.h"
 #include "layers.h"
 #include "objects/ground_enemies.h"
 #include "objects/player.h"
-#include "play.h"
 #include "scenes/game.h"
 
 namespace {

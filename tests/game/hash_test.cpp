@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine.h"
-#include "play.h"
+#include "game_play.h"
 #include "scenes/game.h"
 #include "statehash.h"
 

@@ -5,8 +5,8 @@
 
 #include "data/score_file.h"
 #include "files.h"
+#include "game_play.h"
 #include "input.h"
-#include "play.h"
 #include "random.h"
 
 namespace {

@@ -178,7 +178,8 @@ TEST(Kaiwa, AReplayTurnsThePagesWithTheRecordedButtons) {
     ASSERT_TRUE(ZTWindow::alive(k->window));
 
     // Now the recording pushes the button every 50th frame.
-    for (int i = 0; i < 2000; ++i) w.input.kimPlayBuf.push_back(i % 50 == 49 ? uint32_t{KI_BUTTON1} : 0u);
+    for (int i = 0; i < 2000; ++i)
+        w.input.kimPlayBuf.push_back(i % 50 == 49 ? uint32_t{KI_BUTTON1} : 0u);
     EXPECT_GT(w.runUntil([] { return keSceneNumber == ZT_SCENE_GAME; }, 1000), 0);
     EXPECT_FALSE(w.input.kimUsePlay) << "switched on only around the objects' move";
 }

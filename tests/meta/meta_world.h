@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "object_field.h"
+#include "object_world.h"
 #include "scene_world.h"
 #include "scratch_dir.h"
 
@@ -29,11 +29,11 @@ public:
 };
 
 // The behaviour lists and the modules windows need: for testing objects without a scene.
-class ObjectBench : public ObjectField {
+class ObjectBench : public ObjectWorld {
 public:
     // Input poll, every layer's move and, if asked, the draw of every layer.
     void frame(bool drawn = true) {
-        ObjectField::frame();
+        ObjectWorld::frame();
         if (drawn) lastCells = drawLayers();
     }
     void frames(int count, bool drawn = true) {

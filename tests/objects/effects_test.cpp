@@ -1,13 +1,13 @@
 // Explosions, pop-ups and the player's and enemies' shot effects.
 #include <gtest/gtest.h>
 
+#include "object_test.h"
 #include "objects/counter_shot.h"
 #include "objects/effects.h"
 #include "objects/eshot.h"
 #include "objects/pshot.h"
 #include "objects/wall.h"
 #include "random.h"
-#include "world.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "object_test.h"
 #include "objects/counter_shot.h"
 #include "objects/effects.h"
 #include "objects/eshot.h"
@@ -10,7 +11,6 @@
 #include "objects/player.h"
 #include "objects/tail.h"
 #include "objects/tail_add_eft.h"
-#include "world.h"
 
 namespace {
 

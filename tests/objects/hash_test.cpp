@@ -3,11 +3,11 @@
 
 #include <vector>
 
+#include "object_test.h"
 #include "objects/ground_enemies.h"
 #include "objects/player.h"
 #include "objects/tail.h"
 #include "statehash.h"
-#include "world.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
+#include "object_test.h"
 #include "objects/eshot.h"
 #include "objects/player.h"
 #include "objects/pshot.h"
 #include "objects/tail.h"
-#include "world.h"
 
 namespace {
 constexpr float turnStep = 0.1308997f;

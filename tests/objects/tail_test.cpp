@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <map>
 
+#include "object_test.h"
 #include "objects/counter_shot.h"
 #include "objects/eshot.h"
 #include "objects/player.h"
 #include "objects/pshot.h"
 #include "objects/tail.h"
 #include "objects/tail_add_eft.h"
-#include "world.h"
 
 namespace {
 

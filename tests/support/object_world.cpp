@@ -1,28 +1,33 @@
-#include "object_field.h"
+#include "object_world.h"
 
 #include "hit.h"
 #include "objects/tail.h"
+#include "random.h"
 
-ObjectField::ObjectField() {
+ObjectWorld::ObjectWorld() {
     kbResetLists();
     knResetLists();
     ksInitializeScratch();
     resetTailChain();
+    work->tail = 0;
+    work->tailMax = 0;
+    work->groundCount = 0;
+    kuSeed(920);
 }
 
-ObjectField::~ObjectField() {
+ObjectWorld::~ObjectWorld() {
     kbDeleteAll();
     ksDisposeScratch();
 }
 
-void ObjectField::frame() {
+void ObjectWorld::frame() {
     input.kiUpdate();
     kbMoveAll();
     knHitCheck();
     frameNumber += 1;
 }
 
-std::vector<int> ObjectField::drawLayers() {
+std::vector<int> ObjectWorld::drawLayers() {
     sprite.kspClear();
     for (int layer = 0; layer < kbLayerCount; ++layer) kbDrawLayer(layer);
     std::vector<int> cells;

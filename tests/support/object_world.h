@@ -6,12 +6,13 @@
 #include "root.h"
 
 // Game objects without a scene: the engine modules in a private game root, empty behaviour and
-// hit lists, the scratch parts and the tail chain. A frame is the input poll, every layer's move
-// and the hit phase, as the game scene runs them.
-class ObjectField : public HeadlessRoot, public EngineModules {
+// hit lists, the scratch parts and the tail chain, and the work as a fresh play leaves it (no
+// tail yet, no ground enemy counted) with the random generator at a fixed seed. A frame is the
+// input poll, every layer's move and the hit phase, as the game scene runs them.
+class ObjectWorld : public HeadlessRoot, public EngineModules {
 public:
-    ObjectField();
-    ~ObjectField();
+    ObjectWorld();
+    ~ObjectWorld();
 
     void frame();
     void frames(int count) {

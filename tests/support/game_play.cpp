@@ -1,4 +1,4 @@
-#include "play.h"
+#include "game_play.h"
 
 #include <cstdio>
 
