@@ -11,8 +11,9 @@
 
 namespace {
 
-TEST(Effects, SixteenFrameExplosionDrawsExactlySixteenNumbers) {
-    ObjectWorld world;
+class Effects : public ObjectTest {};
+
+TEST_F(Effects, SixteenFrameExplosionDrawsExactlySixteenNumbers) {
     kuSeed(920);
     uint32_t expected = kuRandomState;
     for (int i = 0; i < 16; ++i) expected = expected * 22695477u + 1u;
@@ -33,8 +34,7 @@ TEST(Effects, SixteenFrameExplosionDrawsExactlySixteenNumbers) {
     }
 }
 
-TEST(Effects, FragmentMovesInTheFrameItIsMadeSoItsFirstCellShowsThreeFrames) {
-    ObjectWorld world;
+TEST_F(Effects, FragmentMovesInTheFrameItIsMadeSoItsFirstCellShowsThreeFrames) {
     new ZTBaku({320.0f, 240.0f, 0.0f}, 1.0f, 1);
     world.frame();
     auto* bit = world.first<ZTBakuBit>(4);
@@ -51,8 +51,7 @@ TEST(Effects, FragmentMovesInTheFrameItIsMadeSoItsFirstCellShowsThreeFrames) {
     EXPECT_EQ(world.first<ZTBakuBit>(4), nullptr);
 }
 
-TEST(Effects, RatePopUpSizeAndLifetime) {
-    ObjectWorld world;
+TEST_F(Effects, RatePopUpSizeAndLifetime) {
     auto* one = new ZTRate({100.0f, 100.0f, 0.0f}, 1);
     auto* hundred = new ZTRate({300.0f, 100.0f, 0.0f}, 100);
     EXPECT_EQ(one->size, 0.53125f);
@@ -65,8 +64,7 @@ TEST(Effects, RatePopUpSizeAndLifetime) {
     EXPECT_EQ(world.all<ZTRate>(10).size(), 0u);
 }
 
-TEST(Effects, RateDrawsDigitCellsCentredOnItsPosition) {
-    ObjectWorld world;
+TEST_F(Effects, RateDrawsDigitCellsCentredOnItsPosition) {
     auto* rate = new ZTRate({320.0f, 100.0f, 0.0f}, 10);
     for (int i = 0; i < 17; ++i) rate->kbMove();
     gSprite->kspClear();
@@ -80,8 +78,7 @@ TEST(Effects, RateDrawsDigitCellsCentredOnItsPosition) {
     EXPECT_GT(right, 320.0f);
 }
 
-TEST(Effects, EnemyShotEndsAtTheBorderWithAFlash) {
-    ObjectWorld world;
+TEST_F(Effects, EnemyShotEndsAtTheBorderWithAFlash) {
     auto* shot = new ZTEShot({320.0f, 446.0f, 0.0f}, 0.0f, 2.0f, 1);
     world.frame();
     EXPECT_EQ(shot->position.y, 448.0f);
@@ -95,8 +92,7 @@ TEST(Effects, EnemyShotEndsAtTheBorderWithAFlash) {
     EXPECT_TRUE(world.takeSounds().empty());
 }
 
-TEST(Effects, CounterShotFadesAfterSeventeenMovesWithoutAFlash) {
-    ObjectWorld world;
+TEST_F(Effects, CounterShotFadesAfterSeventeenMovesWithoutAFlash) {
     auto* shot = new ZTCounterShot({100.0f, 240.0f, 0.0f}, {12.0f, 0.0f, 0.0f}, 3);
     const uint32_t state = kuRandomState;
     world.frames(16);
@@ -107,8 +103,7 @@ TEST(Effects, CounterShotFadesAfterSeventeenMovesWithoutAFlash) {
     EXPECT_EQ(kuRandomState, state);
 }
 
-TEST(Effects, CounterShotEndingAtTheBorderDrawsTwoNumbersAndMakesNoSound) {
-    ObjectWorld world;
+TEST_F(Effects, CounterShotEndingAtTheBorderDrawsTwoNumbersAndMakesNoSound) {
     new ZTCounterShot({600.0f, 240.0f, 0.0f}, {12.0f, 0.0f, 0.0f}, 3);
     uint32_t expected = kuRandomState;
     for (int i = 0; i < 2; ++i) expected = expected * 22695477u + 1u;
@@ -118,8 +113,7 @@ TEST(Effects, CounterShotEndingAtTheBorderDrawsTwoNumbersAndMakesNoSound) {
     EXPECT_TRUE(world.takeSounds().empty());
 }
 
-TEST(Effects, PlayerShotThatHitsEndsTwelvePixelsOnWithSoundSeven) {
-    ObjectWorld world;
+TEST_F(Effects, PlayerShotThatHitsEndsTwelvePixelsOnWithSoundSeven) {
     auto* grip = new ZTPShotGrip();
     auto* shot = new ZTPShot({320.0f, 300.0f, 0.0f}, kmPiF, grip);
     EXPECT_EQ(grip->liveShots, 1);
@@ -136,8 +130,7 @@ TEST(Effects, PlayerShotThatHitsEndsTwelvePixelsOnWithSoundSeven) {
     ksRelease(grip);
 }
 
-TEST(Effects, MuzzleBlastShowsTwoCellsAndIsGoneInItsSixthFrame) {
-    ObjectWorld world;
+TEST_F(Effects, MuzzleBlastShowsTwoCellsAndIsGoneInItsSixthFrame) {
     auto* blast = new ZTPShotBlast({320.0f, 240.0f, 0.0f}, 0.0f);
     world.frames(3);
     EXPECT_EQ(blast->cell, 5);
@@ -147,8 +140,7 @@ TEST(Effects, MuzzleBlastShowsTwoCellsAndIsGoneInItsSixthFrame) {
     EXPECT_EQ(world.first<ZTPShotBlast>(8), nullptr);
 }
 
-TEST(Effects, WallQueuesItsFramePiecesAndShadowsTopAndLeftOnly) {
-    ObjectWorld world;
+TEST_F(Effects, WallQueuesItsFramePiecesAndShadowsTopAndLeftOnly) {
     ZTWall wall;
     gSprite->kspClear();
     wall.kbDraw();

@@ -20,8 +20,9 @@ std::vector<ZTTail*> chain() {
     return joints;
 }
 
-TEST(Tail, BuiltFromTheWorkTailAlternatingArmedAndPlain) {
-    ObjectWorld world;
+class Tail : public ObjectTest {};
+
+TEST_F(Tail, BuiltFromTheWorkTailAlternatingArmedAndPlain) {
     gWork->tail = 3;
     new ZTPlayer();
     std::vector<int> kinds;
@@ -36,8 +37,7 @@ TEST(Tail, BuiltFromTheWorkTailAlternatingArmedAndPlain) {
     EXPECT_TRUE(world.all<ZTTailAddEft>(8).empty());
 }
 
-TEST(Tail, FollowsFifteenFramesBehindTheTank) {
-    ObjectWorld world;
+TEST_F(Tail, FollowsFifteenFramesBehindTheTank) {
     auto* player = new ZTPlayer();
     ZTTail* firstJoint = tailFirst;
     std::vector<KVector> path;
@@ -62,8 +62,7 @@ TEST(Tail, FollowsFifteenFramesBehindTheTank) {
     EXPECT_NEAR(kmDistance(firstJoint->position, second->position), 30.0f, 1e-3f);
 }
 
-TEST(Tail, JointWithinFourteenPixelsDestroysTheTank) {
-    ObjectWorld world;
+TEST_F(Tail, JointWithinFourteenPixelsDestroysTheTank) {
     auto* player = new ZTPlayer();
     world.frames(40);
     ZTTail* last = tailLast;
@@ -75,8 +74,7 @@ TEST(Tail, JointWithinFourteenPixelsDestroysTheTank) {
     }
 }
 
-TEST(Tail, TightCircleRunsIntoTheTailButStraightDrivingNeverDoes) {
-    ObjectWorld world;
+TEST_F(Tail, TightCircleRunsIntoTheTailButStraightDrivingNeverDoes) {
     auto* player = new ZTPlayer();
     world.frames(32 + 60);
     EXPECT_EQ(player->state, 1);
@@ -103,8 +101,7 @@ TEST(Tail, TightCircleRunsIntoTheTailButStraightDrivingNeverDoes) {
     EXPECT_EQ(player->state, 2);
 }
 
-TEST(Tail, DestructionRunsDownOneJointEveryThreeFrames) {
-    ObjectWorld world;
+TEST_F(Tail, DestructionRunsDownOneJointEveryThreeFrames) {
     gWork->tail = 4;
     auto* player = new ZTPlayer();
     world.frames(32);
@@ -238,8 +235,7 @@ TEST_F(ArmedJoint, CounterShotsDoNotTriggerACharge) {
     EXPECT_EQ(joint->counterState, 1);
 }
 
-TEST(Tail, AddTailAppendsAnArmedJointWithItsFlash) {
-    ObjectWorld world;
+TEST_F(Tail, AddTailAppendsAnArmedJointWithItsFlash) {
     new ZTPlayer();
     ZTTail* before = tailLast;
     addTail(1, true);
@@ -254,8 +250,7 @@ TEST(Tail, AddTailAppendsAnArmedJointWithItsFlash) {
     EXPECT_EQ(tailLast->joint->references, 2);
 }
 
-TEST(Tail, AddTailWithNoJointLeftDoesNothing) {
-    ObjectWorld world;
+TEST_F(Tail, AddTailWithNoJointLeftDoesNothing) {
     addTail(1, true);
     EXPECT_EQ(tailLast, nullptr);
     EXPECT_EQ(kbHead[5], nullptr);
