@@ -4,6 +4,7 @@
 #include "frame.h"
 
 void ProgramDriver::frame(bool drawn) {
+    drawn = drawn || drawEveryFrame;
     if (drawn) platform.renderer.draws.clear();
     ztFrameStep(drawn);
 }

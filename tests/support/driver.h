@@ -42,6 +42,9 @@ public:
     // Text printed at `scale` on one character row in the last drawn frame; gaps are spaces.
     std::string textRow(int row, int scale = 2) const;
 
+    // Draws every frame, as the program does, for worlds that read the screen after each push.
+    bool drawEveryFrame = false;
+
 private:
     static KilnEngine* live();
 };
