@@ -1,0 +1,38 @@
+#pragma once
+// Play-tests a field headlessly: the automatic player drives the tank on one field, from the
+// banner to the clear or the last life, over the stock maps and sets baked into a private folder.
+#include <string>
+
+// A private folder made current for its lifetime, whose dat/ holds every map and set of the
+// source folder baked afresh, so that nothing an editor saved in a game root takes part.
+class StockDatDir {
+public:
+    explicit StockDatDir(const std::string& sourceDir);
+    ~StockDatDir();
+    StockDatDir(const StockDatDir&) = delete;
+    StockDatDir& operator=(const StockDatDir&) = delete;
+
+    bool ok = false;
+    std::string error; // the first source that did not bake, when not ok
+
+private:
+    std::string path;
+    std::string previous;
+};
+
+struct FieldTrial {
+    int enemies = 0;        // ground enemies standing when the field starts
+    int firstKills = 0;     // of those, destroyed before the first miss (or the clear)
+    int firstFrames = 0;    // frames the first tank lasted in play (or until the clear)
+    int kills = 0;          // ground enemies destroyed over all the attempts
+    int misses = 0;         // tanks lost
+    bool cleared = false;   // the field was cleared with the lives given
+    int frames = 0;         // frames run in all
+    int spitsDestroyed = 0; // spit enemies shot down
+    float lostX = -1.0f;    // where the first tank was lost (-1: it was not)
+    float lostY = -1.0f;
+};
+
+// Plays `field` starting with `tail` joints and `lives` tanks (1 to 3) for at most `limit`
+// frames. The modules and the scene runner are built and torn down inside.
+FieldTrial ztTrialField(int field, int tail, int lives, int limit);
