@@ -1,6 +1,7 @@
 #include "sound.h"
 
 #include "log.h"
+#include "platform/files.h"
 #include "platform/platform.h"
 
 namespace {
@@ -35,7 +36,7 @@ bool kwLoadSegment(int slot, const char* path, bool loop) {
         return false;
     }
     klWrite(" <Mix_LoadWAV>\n");
-    const bool ok = waveReady && gPlatform.audio->loadEffect(slot, path);
+    const bool ok = waveReady && gPlatform.audio->loadEffect(slot, pfDataPath(path).c_str());
     klWrite(ok ? " [LOAD OK]\n" : " [LOAD NG]\n");
     slotLoaded[slot] = ok;
     return ok;
@@ -75,7 +76,7 @@ void voxSetVolume(float volume) {
 void voxPlay(const char* path, bool loop) {
     if (!musicEnabled || !musicReady) return;
     gPlatform.audio->stopMusic();
-    if (!gPlatform.audio->loadMusic(path)) return;
+    if (!gPlatform.audio->loadMusic(pfDataPath(path).c_str())) return;
     gPlatform.audio->setMusicVolume(musicVolume);
     gPlatform.audio->playMusic(loop);
 }

@@ -9,6 +9,7 @@
 constexpr int kPfInvalid = -1;
 
 // read: open an existing file; write: create or truncate. Returns kPfInvalid on failure.
+// A file opened only for reading comes from the data folder when the game root lacks it.
 int pfOpen(const char* path, bool read, bool write);
 void pfClose(int handle);
 bool pfCloseChecked(int handle);
@@ -28,3 +29,10 @@ std::vector<std::string> pfList(const char* pattern);
 // a full disk never leaves a half-written file. With noReplace an existing file is kept and the
 // call fails.
 bool pfWriteAtomic(const char* path, const void* data, size_t size, bool noReplace = false);
+
+// The installed game's pictures, sounds and texts stay in a read-only data folder while the
+// player's files live in the game root. Empty (the default) means the root holds everything.
+void pfSetDataDir(const std::string& dir);
+// Where a file to be read is: the path itself when it exists or is absolute, else the same
+// relative path under the data folder when that exists there.
+std::string pfDataPath(const char* path);

@@ -7,10 +7,12 @@
 // The second form records a play of the automatic player from the title's new game to its end
 // and saves it as a new replay file (an existing file is never replaced).
 //
-// GAME_ROOT (default: the current directory) is where the maps, sets and conversations are read
-// from, below its dat/. Nothing is written there: the play runs in a scratch folder that sees only
-// that dat/. Exit status: 0 the play ended as the header says, 1 it did not (a desync),
-// 2 the file is not a whole replay, 3 bad arguments, no scratch folder or the file not saved.
+// GAME_ROOT is where the maps, sets and conversations are read from, below its dat/. Without it
+// the root is found as the game finds it: the current folder when it holds pixel/, else the
+// per-user root beside the installed data. Nothing is written there: the play runs in a scratch
+// folder that sees only that dat/. Exit status: 0 the play ended as the header says, 1 it did not
+// (a desync), 2 the file is not a whole replay, 3 bad arguments, no scratch folder or the file not
+// saved.
 #include <stdlib.h>
 
 #include <chrono>
@@ -21,6 +23,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/game_root.h"
 #include "platform/headless/headless.h"
 #include "replay/pilot.h"
 #include "replay/replay_file.h"
@@ -104,16 +107,41 @@ int recordPilot(const fs::path& out, const fs::path& root) {
     return 0;
 }
 
+constexpr const char* kUsage = "usage: zentaku-replay FILE [GAME_ROOT]\n"
+                               "       zentaku-replay --pilot NEW_FILE [GAME_ROOT]\n"
+                               "       zentaku-replay --help | --version\n";
+
 int main(int argc, char** argv) {
-    const bool pilot = argc > 1 && std::string(argv[1]) == "--pilot";
+    const std::string option = argc > 1 ? argv[1] : "";
+    if (argc == 2 && option == "--help") {
+        std::printf("%s\nPlays a replay without a window or sound and checks that it ends as "
+                    "recorded.\nExit status: 0 it did, 1 a desync, 2 not a whole replay file, "
+                    "3 bad arguments,\nno game root, no scratch folder or the file not saved.\n",
+                    kUsage);
+        return 0;
+    }
+    if (argc == 2 && option == "--version") {
+        std::printf("zentaku-replay %s\n", ZT_VERSION);
+        return 0;
+    }
+    const bool pilot = option == "--pilot";
     const int first = pilot ? 2 : 1;
     if (argc < first + 1 || argc > first + 2) {
-        std::fprintf(stderr, "usage: zentaku-replay FILE [GAME_ROOT]\n"
-                             "       zentaku-replay --pilot NEW_FILE [GAME_ROOT]\n");
+        std::fprintf(stderr, "%s", kUsage);
         return 3;
     }
-    const fs::path root =
-        fs::absolute(argc == first + 2 ? fs::path(argv[first + 1]) : fs::current_path());
+    fs::path root;
+    if (argc == first + 2) {
+        root = fs::absolute(argv[first + 1]);
+    } else {
+        const PfGameRoot found = pfGameRoot();
+        if (!found.error.empty()) {
+            std::fprintf(stderr, "zentaku-replay: %s\n", found.error.c_str());
+            return 3;
+        }
+        root = found.root;
+        pfSetDataDir(found.data);
+    }
     if (!fs::is_directory(root / "dat")) {
         std::fprintf(stderr, "%s: no dat folder to play on\n", root.c_str());
         return 3;

@@ -9,7 +9,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+std::string dataDir;
+} // namespace
+
+void pfSetDataDir(const std::string& dir) {
+    dataDir = dir;
+}
+
+std::string pfDataPath(const char* path) {
+    if (dataDir.empty() || path[0] == '/' || ::access(path, F_OK) == 0) return path;
+    std::string there = dataDir + "/" + path;
+    return ::access(there.c_str(), F_OK) == 0 ? there : path;
+}
+
 int pfOpen(const char* path, bool read, bool write) {
+    const std::string source = write ? std::string(path) : pfDataPath(path);
     int flags = O_CLOEXEC;
     if (read && write)
         flags |= O_RDWR;
@@ -18,7 +33,7 @@ int pfOpen(const char* path, bool read, bool write) {
     else
         flags |= O_RDONLY;
     if (write) flags |= O_CREAT | O_TRUNC;
-    int fd = ::open(path, flags, 0644);
+    int fd = ::open(source.c_str(), flags, 0644);
     if (fd < 0) return kPfInvalid;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
