@@ -78,7 +78,8 @@ protected:
             fs::current_path() / (std::string("smoke_") +
                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
-        fs::create_directories(root);
+        // A pixel/ folder makes it a game root: the program runs there, pictures or none.
+        fs::create_directories(root / "pixel");
         std::ofstream(root / "zent.ini") << "[Debug]\nStage=4\n[Form]\nTop=30\nLeft=40\n";
     }
     void TearDown() override {
