@@ -6,6 +6,7 @@
 
 #include "../../input.h"
 #include "../../log.h"
+#include "sdl_trace.h"
 
 namespace {
 struct KeyMap {
@@ -93,6 +94,10 @@ bool SdlInput::readKeys(uint8_t keys[256]) {
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     sdlMapKeys(state, count, keys);
+    int down = 0;
+    for (int i = 0; i < 256; ++i) down += keys[i] ? 1 : 0;
+    if (down != keysDown) sdlTrace("keys", down);
+    keysDown = down;
     return state != nullptr;
 }
 

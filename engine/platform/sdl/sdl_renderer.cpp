@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "sdl_image.h"
+#include "sdl_trace.h"
 
 namespace {
 SDL_BlendMode sdlBlend(KBlend blend) {
@@ -174,10 +175,12 @@ void SdlRenderer::present() {
     if (!renderer) return;
     if (!picture) {
         SDL_RenderPresent(renderer);
+        sdlTrace("present");
         return;
     }
     if (!overPicture) copyToScreen(renderer, picture);
     SDL_RenderPresent(renderer);
+    sdlTrace("present");
     SDL_SetRenderTarget(renderer, picture);
     overPicture = false;
 }
