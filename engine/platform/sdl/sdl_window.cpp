@@ -5,6 +5,7 @@
 #include <string>
 
 #include "../../log.h"
+#include "sdl_trace.h"
 
 namespace {
 bool overlaps(const SDL_Rect& a, const SDL_Rect& b) {
@@ -175,6 +176,7 @@ KWindowEvents SdlWindow::handleEvents() {
             break;
         case SDL_KEYDOWN: {
             if (event.key.repeat) break;
+            sdlTrace("keydown");
             const SDL_Scancode key = event.key.keysym.scancode;
             if (key == SDL_SCANCODE_P) out.pause = true;
             if (key == SDL_SCANCODE_F11 ||
