@@ -57,18 +57,28 @@ bool SdlWindow::create(const char* caption, int w, int h, const KWindowSettings&
         placedTop = usable.y + (usable.h - h * windowScale) / 2;
     }
     // Hidden until start-up is done, so the player never sees an empty frame.
-    window = SDL_CreateWindow(caption, placedLeft, placedTop, w * windowScale, h * windowScale,
-                              SDL_WINDOW_HIDDEN);
+    if (settings.windowed) {
+        window = SDL_CreateWindow(caption, placedLeft, placedTop, w * windowScale, h * windowScale,
+                                  SDL_WINDOW_HIDDEN);
+        return window != nullptr;
+    }
+    // Full screen covers the desktop from the start, so that it also works where no window
+    // manager would resize the window when asked.
+    SDL_Rect desk{0, 0, w, h};
+    SDL_GetDisplayBounds(display, &desk);
+    window =
+        SDL_CreateWindow(caption, desk.x, desk.y, desk.w, desk.h,
+                         SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (!window) return false;
-    if (!settings.windowed) enterFullScreen();
+    fullScreen = true;
+    SDL_ShowCursor(SDL_DISABLE);
     return true;
 }
 
 void SdlWindow::enterFullScreen() {
     if (shown) position(placedLeft, placedTop); // to come back to the same place
     fullScreen = true;
-    // Cover the desktop first, so that it also works where no window manager would resize the
-    // window when asked; the desktop keeps its mode and the picture is scaled.
+    // Cover the desktop first, as at creation; the desktop keeps its mode, the picture is scaled.
     SDL_Rect desk{0, 0, width, height};
     int display = SDL_GetWindowDisplayIndex(window);
     SDL_GetDisplayBounds(display < 0 ? 0 : display, &desk);
