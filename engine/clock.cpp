@@ -9,10 +9,13 @@ void KUClocker::kuWait() {
     PlatformTimer* timer = gPlatform.timer;
     if (!timer) return;
     uint32_t now, elapsed;
-    for (;;) {
+    for (bool first = true;; first = false) {
         now = timer->ticks();
         elapsed = (now - lastFrame) * 3 + carry;
-        if (elapsed >= 50) break;
+        if (elapsed >= 50) {
+            late = first && elapsed > 53;
+            break;
+        }
         timer->sleep(1);
     }
     lastFrame = now;
@@ -27,4 +30,13 @@ void KUClocker::kuCount() {
         fps = frames;
         frames = 0;
     }
+}
+
+void KUClocker::kuResume() {
+    const uint32_t now = gPlatform.timer ? gPlatform.timer->ticks() : 0;
+    lastFrame = now;
+    carry = 0;
+    late = false;
+    secondStart = now;
+    frames = 0;
 }

@@ -11,10 +11,15 @@ public:
     void kuWait();
     // Counts a frame; fps holds the frames of the last whole second.
     void kuCount();
+    // Starts the slots afresh after a pause: the paused time is neither made up nor counted.
+    void kuResume();
 
     uint32_t secondStart = 0;
     uint32_t frames = 0;
     uint32_t fps = 0;
     uint32_t lastFrame = 0;
     uint32_t carry = 0;
+    // The last wait found its slot already past by more than a millisecond: the frame starts
+    // late (something held it back, such as a present waiting for the display).
+    bool late = false;
 };

@@ -36,10 +36,11 @@ void KilnInput::kiUpdate() {
         if (devices->readPad(pad)) {
             for (int i = 0; i < 8; ++i)
                 if (pad.buttons[i]) kimNow |= 1u << i;
-            if (pad.x >= axisThreshold) kimNow |= KI_RIGHT;
-            if (pad.x <= -axisThreshold) kimNow |= KI_LEFT;
-            if (pad.y >= axisThreshold) kimNow |= KI_DOWN;
-            if (pad.y <= -axisThreshold) kimNow |= KI_UP;
+            // Stick and d-pad each add their own directions, as keyboard and pad do.
+            if (pad.x >= axisThreshold || pad.dpadX > 0) kimNow |= KI_RIGHT;
+            if (pad.x <= -axisThreshold || pad.dpadX < 0) kimNow |= KI_LEFT;
+            if (pad.y >= axisThreshold || pad.dpadY > 0) kimNow |= KI_DOWN;
+            if (pad.y <= -axisThreshold || pad.dpadY < 0) kimNow |= KI_UP;
         }
         uint8_t keys[256];
         if (devices->readKeys(keys))

@@ -13,7 +13,13 @@
 #include "platform/files.h"
 
 namespace {
-enum Key { WindowMode, RefleshRate, Int, SpriteOfs, Bgm, Stage, Tail, Top, Left, KeyCount };
+// clang-format off
+enum Key {
+    WindowMode, RefleshRate, Int, SpriteOfs, Bgm, Stage, Tail, Top, Left, // the game's own nine
+    Scale, FocusPause, VSync, SeVolume, BgmVolume,                        // the player's comforts
+    KeyCount
+};
+// clang-format on
 
 struct KeyName {
     const char* section;
@@ -23,6 +29,8 @@ constexpr KeyName keyNames[KeyCount] = {
     {"Screen", "WindowMode"}, {"Screen", "RefleshRate"}, {"Screen", "Int"},
     {"Screen", "SpriteOfs"},  {"Sound", "BGM"},          {"Debug", "Stage"},
     {"Debug", "Tail"},        {"Form", "Top"},           {"Form", "Left"},
+    {"Screen", "Scale"},      {"Screen", "FocusPause"},  {"Screen", "VSync"},
+    {"Sound", "SEVolume"},    {"Sound", "BGMVolume"},
 };
 
 struct Found {
@@ -43,13 +51,14 @@ int collect(void* user, const char* section, const char* name, const char* value
     return 1;
 }
 
-void readInt(const Found& found, Key k, int& out) {
+// A value out of lo..hi counts as one that does not parse.
+void readInt(const Found& found, Key k, int& out, long lo = INT_MIN, long hi = INT_MAX) {
     if (!found.present[k]) return;
     const char* text = found.value[k].c_str();
     char* end = nullptr;
     errno = 0;
     const long v = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || errno == ERANGE || v < INT_MIN || v > INT_MAX) return;
+    if (end == text || *end != '\0' || errno == ERANGE || v < lo || v > hi) return;
     out = static_cast<int>(v);
 }
 
@@ -90,6 +99,11 @@ bool ztReadConfig(const char* path, ZTConfig& config) {
     readInt(found, Tail, config.tailCount);
     readInt(found, Top, config.top);
     readInt(found, Left, config.left);
+    readInt(found, Scale, config.scale, 1, 16);
+    readBool(found, FocusPause, config.focusPause);
+    readBool(found, VSync, config.vsync);
+    readInt(found, SeVolume, config.seVolume, 0, 100);
+    readInt(found, BgmVolume, config.bgmVolume, 0, 100);
     return result >= 0;
 }
 
@@ -103,8 +117,14 @@ bool ztWriteConfig(const char* path, const ZTConfig& config) {
     const auto [end, ec] = std::to_chars(number, number + sizeof number, config.spriteOffset);
     text += "SpriteOfs=";
     text += ec == std::errc() ? std::string(number, end) : std::string("0");
-    text += "\n[Sound]\n";
+    text += "\n";
+    put(text, "Scale", config.scale);
+    put(text, "FocusPause", config.focusPause ? 1 : 0);
+    put(text, "VSync", config.vsync ? 1 : 0);
+    text += "[Sound]\n";
     put(text, "BGM", config.bgmEnabled ? 1 : 0);
+    put(text, "SEVolume", config.seVolume);
+    put(text, "BGMVolume", config.bgmVolume);
     text += "[Debug]\n";
     put(text, "Stage", config.stage);
     put(text, "Tail", config.tailCount);

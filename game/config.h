@@ -1,6 +1,7 @@
 #pragma once
-// The configuration file "./zent.ini": nine keys in four sections, read once at start-up and
-// written once at exit.
+// The configuration file "./zent.ini": the game's nine keys and the player's comforts in four
+// sections, read once at start-up and written once at exit. A key missing from an older file
+// keeps its default.
 
 struct ZTConfig {
     bool windowMode = true;    // Screen/WindowMode
@@ -12,10 +13,15 @@ struct ZTConfig {
     int tailCount = 1;         // Debug/Tail
     int top = 0;               // Form/Top
     int left = 0;              // Form/Left
+    int scale = 1;             // Screen/Scale: the window is this many times 640x480
+    bool focusPause = true;    // Screen/FocusPause: losing the keyboard focus pauses
+    bool vsync = true;         // Screen/VSync: present in step with the display
+    int seVolume = 100;        // Sound/SEVolume: effects, 0..100
+    int bgmVolume = 100;       // Sound/BGMVolume: music, 0..100
 };
 
 // Reads the keys of the file into config. A missing file or key, or a value that does not
 // parse, leaves the default. False when the file could not be read at all.
 bool ztReadConfig(const char* path, ZTConfig& config);
-// Writes all nine keys through a temporary file renamed into place.
+// Writes every key through a temporary file renamed into place.
 bool ztWriteConfig(const char* path, const ZTConfig& config);

@@ -59,10 +59,20 @@ TForm1::TForm1() {
     tailCount = config.tailCount;
     formTop = config.top;
     formLeft = config.left;
+    scale = config.scale;
+    focusPause = config.focusPause;
+    vsync = config.vsync;
+    seVolume = config.seVolume;
+    bgmVolume = config.bgmVolume;
     bool windowReady = true;
-    if (gPlatform.window)
-        windowReady =
-            gPlatform.window->create("Zentaku", kWidth, kHeight, formLeft, formTop, windowMode);
+    if (gPlatform.window) {
+        KWindowSettings settings;
+        settings.left = formLeft, settings.top = formTop;
+        settings.windowed = windowMode;
+        settings.scale = scale;
+        settings.vsync = vsync;
+        windowReady = gPlatform.window->create("Zentaku", kWidth, kHeight, settings);
+    }
 
     klOpen(kLogPath);
     klWrite("Zentaku Debug Log.\n\n");
@@ -84,6 +94,7 @@ TForm1::TForm1() {
     kiInitializeInput();
     if (gPlatform.input) gPlatform.input->openDevices();
 
+    if (gPlatform.audio) gPlatform.audio->setLevels(seVolume, bgmVolume);
     voxInitialize(bgmEnabled);
     voxSetVolume(0.6f);
     if (kwInitializeWave()) {
@@ -136,6 +147,11 @@ TForm1::~TForm1() {
     config.tailCount = tailCount;
     config.top = formTop;
     config.left = formLeft;
+    config.scale = scale;
+    config.focusPause = focusPause;
+    config.vsync = vsync;
+    config.seVolume = seVolume;
+    config.bgmVolume = bgmVolume;
     if (!ztWriteConfig(kConfigPath, config))
         std::fprintf(stderr, "zentaku: could not write %s\n", kConfigPath);
     if (gForm == this) gForm = nullptr;
@@ -144,17 +160,45 @@ TForm1::~TForm1() {
 
 bool TForm1::AppIdle() {
     if (!running) return false;
-    // The close box ends the program the way Escape does; the shutdown ends the live scene.
-    if (gPlatform.window && !gPlatform.window->handleEvents()) {
-        klWrite("<TForm1::FormClose>\n");
-        running = false;
-        return false;
+    bool redrawPause = false;
+    if (PlatformWindow* window = gPlatform.window) {
+        const KWindowEvents events = window->handleEvents();
+        // The close box ends the program the way Escape does; the shutdown ends the live scene.
+        if (events.close) {
+            klWrite("<TForm1::FormClose>\n");
+            running = false;
+            return false;
+        }
+        if (events.switchScreen) {
+            windowMode = !windowMode;
+            window->setWindowed(windowMode);
+        }
+        const bool wasPaused = paused;
+        if (events.pause)
+            setPaused(!paused);
+        else if (events.focusLost && focusPause)
+            setPaused(true);
+        redrawPause = paused && (!wasPaused || events.exposed || events.switchScreen);
     }
+    if (paused) return pausedIdle(redrawPause);
+
     frameCount += 1;
     bool drawn = false;
     if (frameCount >= drawInterval) {
         drawn = true;
         frameCount = 0;
+    }
+    // Where presenting waits for the display, a frame that starts late is not drawn (never
+    // two in a row), and a fast-forward draws one frame per slot: the present's wait then
+    // never holds back the logic, which stays at 60 frames a second on any refresh rate.
+    if (drawn && gPlatform.window && gPlatform.window->vsync() && gPlatform.timer) {
+        const uint32_t now = gPlatform.timer->ticks();
+        if (skipWait)
+            drawn = now - lastDrawTick >= 16;
+        else if (clock.late && !lateSkipped)
+            drawn = false;
+        lateSkipped = !drawn && !skipWait;
+        if (drawn) lastDrawTick = now;
     }
     const ZTFrameResult frame = ztFrameStep(drawn);
     if (frame.sceneMissing) {
@@ -170,4 +214,44 @@ bool TForm1::AppIdle() {
     if (!skipWait) clock.kuWait();
     clock.kuCount();
     return running;
+}
+
+void TForm1::setPaused(bool on) {
+    if (on == paused) return;
+    paused = on;
+    klWrite(on ? "<TForm1::Pause>\n" : "<TForm1::Resume>\n");
+    if (gPlatform.audio) gPlatform.audio->pause(on);
+    if (!on) clock.kuResume();
+}
+
+bool TForm1::pausedIdle(bool redraw) {
+    // Escape still ends the program. Nothing else is read: the button word and the record
+    // stay exactly as the last frame left them.
+    uint8_t keys[256];
+    if (gPlatform.input && gPlatform.input->readKeys(keys) && (keys[KI_KEY_ESCAPE] & 0x80)) {
+        running = false;
+        return false;
+    }
+    if (redraw) drawPause();
+    if (gPlatform.window) gPlatform.window->idle(10);
+    return true;
+}
+
+void TForm1::drawPause() {
+    PlatformRenderer* renderer = gPlatform.renderer;
+    if (!renderer) return;
+    renderer->showLastPicture(0x90000000);
+    if (gSprite && gAscii) {
+        // "PAUSE" in the game's own font, four times its size, in the middle of the picture.
+        constexpr char word[] = "PAUSE";
+        constexpr float size = 32.0f;
+        for (int i = 0; word[i]; ++i)
+            gSprite->kspPut(gAscii->firstCell + word[i] - 32,
+                            kWidth / 2.0f + (static_cast<float>(i) - 2.0f) * size, kHeight / 2.0f,
+                            0.0f, 4.0f, 4.0f, 0xFFFFFFFF);
+        gSprite->kspSetStates();
+        gSprite->kspFlush();
+        gSprite->kspClear();
+    }
+    renderer->present();
 }

@@ -12,8 +12,10 @@ public:
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
-    // One frame; false once the program is ending.
+    // One frame, or one turn of the pause; false once the program is ending.
     bool AppIdle();
+    // While paused no frame runs: nothing is polled or recorded and the clock stands still.
+    void setPaused(bool on);
 
     bool windowMode = true;
     int refreshRate = 60;
@@ -28,12 +30,25 @@ public:
     // The window's top-left corner: read from and written back to the configuration.
     int formTop = 0;
     int formLeft = 0;
+    // The player's comforts, from the configuration.
+    int scale = 1;
+    bool focusPause = true;
+    bool vsync = true;
+    int seVolume = 100;
+    int bgmVolume = 100;
+    bool paused = false;
     // 0 after a normal end; 1 when a scene number had no scene; 2 when there was no window or
     // graphics device to run on.
     int exitCode = 0;
     ZTCreator creator;
     KUClocker clock;
     ZTWork work;
+
+private:
+    bool pausedIdle(bool redraw);
+    void drawPause();
+    bool lateSkipped = false;  // the last frame went undrawn because it started late
+    uint32_t lastDrawTick = 0; // when the last frame was drawn during a fast-forward
 };
 
 extern TForm1* gForm; // defined in globals.cpp

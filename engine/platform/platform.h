@@ -32,13 +32,19 @@ public:
     virtual void bindTexture(int slot) = 0;
     virtual void setBlend(KBlend blend) = 0;
     virtual void drawTriangles(const KVertex* vertices, int count) = 0;
+    // Clears the picture; a window shows black around it wherever the picture does not reach.
     virtual void clear(uint32_t rgb) = 0;
     virtual void present() = 0;
+    // Puts the last presented picture back, covered by `shade` (ARGB); what is drawn next goes
+    // over it until the next present(). The running frames leave that picture untouched.
+    virtual void showLastPicture(uint32_t shade) { (void)shade; }
 };
 
-// The pad as the input module reads it: eight buttons, and axes scaled to -1000..+1000.
+// The pad as the input module reads it: eight buttons, the stick's axes scaled to
+// -1000..+1000, and the d-pad on its own (-1, 0 or +1 on each axis).
 struct KPadState {
     int x = 0, y = 0;
+    int8_t dpadX = 0, dpadY = 0;
     uint8_t buttons[8] = {};
 };
 
@@ -68,25 +74,52 @@ public:
     virtual void setMusicVolume(float volume) = 0; // 1.0 = full
     virtual float musicVolume() = 0;
     virtual void fadeOutMusic(int milliseconds) = 0;
+    // The player's levels, 0..100 each; the game's own volumes and fades are scaled by them.
+    virtual void setLevels(int effects, int music) = 0;
+    // Paused, the music holds its place and every effect stops; unpaused, the music goes on.
+    virtual void pause(bool paused) = 0;
+};
+
+// How the program's window is to be made; the configuration supplies every field.
+struct KWindowSettings {
+    int left = 0, top = 0; // the window's top-left corner on the desktop
+    bool windowed = true;
+    int scale = 1;     // the picture's whole factor in a window, clamped to what the display holds
+    bool vsync = true; // present in step with the display's refresh where it allows
+};
+
+// What happened at the window since the last look.
+struct KWindowEvents {
+    bool close = false;        // the close box, or the desktop asked the program to end
+    bool pause = false;        // P or the pad's Start went down
+    bool switchScreen = false; // Alt+Enter or F11: between the window and full screen
+    bool focusLost = false;    // the keyboard focus went to another window
+    bool exposed = false;      // what is on screen was lost or changed size: show it again
 };
 
 // The program's one window. Tests and batch tools run without it (gPlatform.window is null).
 class PlatformWindow {
 public:
     virtual ~PlatformWindow() = default;
-    // Creates the window, still hidden: caption, a fixed client area, its top-left corner;
-    // a full-screen window covers the desktop from the start.
-    virtual bool create(const char* caption, int width, int height, int left, int top,
-                        bool windowed) = 0;
+    // Creates the window, still hidden, with a fixed client area of width x height times the
+    // scale; a full-screen window covers the desktop from the start.
+    virtual bool create(const char* caption, int width, int height,
+                        const KWindowSettings& settings) = 0;
     // Creates the drawing device for the window and makes it gPlatform.renderer. Full screen is
     // the desktop's own mode with the picture scaled by a whole factor. Logs its steps.
     virtual bool createDevice(bool windowed) = 0;
     virtual void destroyDevice() = 0;
     virtual void show() = 0;
-    // The window's top-left corner on the desktop.
+    // Switches between the window and desktop full screen while the program runs.
+    virtual void setWindowed(bool windowed) = 0;
+    // True when presenting waits for the display's refresh.
+    virtual bool vsync() const = 0;
+    // The window's top-left corner, in the terms create() takes it.
     virtual void position(int& left, int& top) = 0;
-    // Handles the pending window events; false once the user has asked to close the window.
-    virtual bool handleEvents() = 0;
+    // Handles the pending window events.
+    virtual KWindowEvents handleEvents() = 0;
+    // Keeps the window responsive for a while without running a frame.
+    virtual void idle(uint32_t ms) { (void)ms; }
 };
 
 // The backend in use; set up by the program (or a test) before the engine modules are created.

@@ -30,6 +30,11 @@ void expectDefaults(const ZTConfig& c) {
     EXPECT_EQ(c.tailCount, 1);
     EXPECT_EQ(c.top, 0);
     EXPECT_EQ(c.left, 0);
+    EXPECT_EQ(c.scale, 1);
+    EXPECT_TRUE(c.focusPause);
+    EXPECT_TRUE(c.vsync);
+    EXPECT_EQ(c.seVolume, 100);
+    EXPECT_EQ(c.bgmVolume, 100);
 }
 
 class Config : public ::testing::Test {
@@ -64,6 +69,13 @@ TEST_F(Config, AllNineKeysAreRead) {
     EXPECT_EQ(c.tailCount, 46);
     EXPECT_EQ(c.top, -20);
     EXPECT_EQ(c.left, 300);
+    // A file from before the player's comforts keeps each of their defaults.
+    ZTConfig fresh;
+    EXPECT_EQ(c.scale, fresh.scale);
+    EXPECT_EQ(c.focusPause, fresh.focusPause);
+    EXPECT_EQ(c.vsync, fresh.vsync);
+    EXPECT_EQ(c.seVolume, fresh.seVolume);
+    EXPECT_EQ(c.bgmVolume, fresh.bgmVolume);
 }
 
 TEST_F(Config, MissingKeysAndSectionsKeepTheirDefaults) {
@@ -78,7 +90,8 @@ TEST_F(Config, MissingKeysAndSectionsKeepTheirDefaults) {
 TEST_F(Config, ValuesThatDoNotParseGiveTheDefault) {
     writeText("[Screen]\nWindowMode=yes\nRefleshRate=60Hz\nInt=\nSpriteOfs=abc\n"
               "[Sound]\nBGM=on\n[Debug]\nStage=99999999999\nTail=1.5\n[Form]\nTop=0x10\n"
-              "Left=nan\n");
+              "Left=nan\nScale=0\n[Screen]\nVSync=off\nScale=17\n[Sound]\nSEVolume=101\n"
+              "BGMVolume=-1\n");
     ZTConfig c;
     ztReadConfig(kPath, c);
     expectDefaults(c);
@@ -115,9 +128,15 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     out.tailCount = 50;
     out.top = 123;
     out.left = -7;
+    out.scale = 3;
+    out.focusPause = false;
+    out.vsync = false;
+    out.seVolume = 0;
+    out.bgmVolume = 55;
     ASSERT_TRUE(ztWriteConfig(kPath, out));
     const std::string text = readText(kPath);
-    EXPECT_EQ(text, "[Screen]\nWindowMode=0\nRefleshRate=85\nInt=0\nSpriteOfs=0.1\n[Sound]\nBGM=0\n"
+    EXPECT_EQ(text, "[Screen]\nWindowMode=0\nRefleshRate=85\nInt=0\nSpriteOfs=0.1\nScale=3\n"
+                    "FocusPause=0\nVSync=0\n[Sound]\nBGM=0\nSEVolume=0\nBGMVolume=55\n"
                     "[Debug]\nStage=24\nTail=50\n[Form]\nTop=123\nLeft=-7\n");
     ZTConfig in;
     ASSERT_TRUE(ztReadConfig(kPath, in));
@@ -130,4 +149,9 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     EXPECT_EQ(in.tailCount, out.tailCount);
     EXPECT_EQ(in.top, out.top);
     EXPECT_EQ(in.left, out.left);
+    EXPECT_EQ(in.scale, out.scale);
+    EXPECT_EQ(in.focusPause, out.focusPause);
+    EXPECT_EQ(in.vsync, out.vsync);
+    EXPECT_EQ(in.seVolume, out.seVolume);
+    EXPECT_EQ(in.bgmVolume, out.bgmVolume);
 }

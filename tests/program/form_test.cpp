@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 
+#include "clock.h"
 #include "engine.h"
 #include "file.h"
 #include "input.h"
@@ -117,7 +118,8 @@ TEST_F(Form, ConfigurationIsReadAtStartAndWrittenAtExit) {
     form->tailCount = 46;
     stop();
     EXPECT_EQ(readText("zent.ini"),
-              "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=2\nSpriteOfs=0.25\n[Sound]\nBGM=0\n"
+              "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=2\nSpriteOfs=0.25\nScale=1\n"
+              "FocusPause=1\nVSync=1\n[Sound]\nBGM=0\nSEVolume=100\nBGMVolume=100\n"
               "[Debug]\nStage=9\nTail=46\n[Form]\nTop=40\nLeft=50\n");
 }
 
@@ -125,7 +127,8 @@ TEST_F(Form, MissingConfigurationIsWrittenWithDefaults) {
     start();
     stop();
     EXPECT_EQ(readText("zent.ini"),
-              "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\nSpriteOfs=0\n[Sound]\nBGM=1\n"
+              "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\nSpriteOfs=0\nScale=1\n"
+              "FocusPause=1\nVSync=1\n[Sound]\nBGM=1\nSEVolume=100\nBGMVolume=100\n"
               "[Debug]\nStage=1\nTail=1\n[Form]\nTop=0\nLeft=0\n");
 }
 
@@ -204,4 +207,121 @@ TEST_F(Form, NoSoundDeviceMeansNoEffectsLoaded) {
     EXPECT_NE(log.find("<KilnWave::kwInitializeWave>\n <Mix_OpenAudio>\n [NG]\n"),
               std::string::npos);
     EXPECT_EQ(log.find("LOAD INDEX"), std::string::npos);
+}
+
+// The pause, its ways in and out, and presenting in step with displays of any refresh rate;
+// the window is the headless one, whose events the tests queue.
+class WindowedForm : public Form {
+protected:
+    void SetUp() override {
+        Form::SetUp();
+        gPlatform.window = &platform.window;
+    }
+    void pauseEvent() { platform.window.next.pause = true; }
+};
+
+TEST_F(WindowedForm, PauseHoldsEveryFrameCounterAndTheRecord) {
+    writeText("zent.ini", "[Sound]\nSEVolume=40\nBGMVolume=70\n");
+    start();
+    EXPECT_EQ(platform.audio.effectLevel, 40);
+    EXPECT_EQ(platform.audio.musicLevel, 70);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(form->AppIdle());
+    gInput->kimRecording = true; // as a play being recorded
+    gInput->kimRecordBuf.clear();
+    gInput->kimCursor = 0;
+    ASSERT_TRUE(form->AppIdle());
+    const KUClocker clockBefore = form->clock;
+    const uint32_t timeBefore = platform.timer.now;
+    const int presentsBefore = platform.renderer.presents;
+
+    pauseEvent();
+    platform.input.keys[KI_KEY_Z] = 0x80; // held all through the pause: never polled
+    for (int i = 0; i < 50; ++i) ASSERT_TRUE(form->AppIdle());
+    EXPECT_TRUE(form->paused);
+    EXPECT_TRUE(platform.audio.paused);
+    EXPECT_EQ(gInput->kimRecordBuf.size(), 1u);
+    EXPECT_EQ(gInput->kimCursor, 1);
+    EXPECT_EQ(gInput->kimNow, 0u);
+    EXPECT_EQ(form->clock.frames, clockBefore.frames);
+    EXPECT_EQ(form->clock.lastFrame, clockBefore.lastFrame);
+    EXPECT_EQ(platform.timer.now, timeBefore); // no frame waited on the clock
+    // The last picture is shown once, dimmed, with the word over it; no frame was drawn.
+    EXPECT_EQ(platform.renderer.reshows, 1);
+    EXPECT_EQ(platform.renderer.reshowShade >> 24, 0x90u);
+    EXPECT_EQ(platform.renderer.presents, presentsBefore + 1);
+    platform.window.next.exposed = true; // the desktop lost what was on screen
+    ASSERT_TRUE(form->AppIdle());
+    EXPECT_EQ(platform.renderer.reshows, 2);
+
+    platform.timer.advance(5000); // a long pause: its time is not made up afterwards
+    pauseEvent();
+    ASSERT_TRUE(form->AppIdle());
+    EXPECT_FALSE(form->paused);
+    EXPECT_FALSE(platform.audio.paused);
+    ASSERT_EQ(gInput->kimRecordBuf.size(), 2u);
+    EXPECT_EQ(gInput->kimRecordBuf[1], static_cast<uint32_t>(KI_BUTTON1));
+    const uint32_t resumed = platform.timer.now;
+    for (int i = 0; i < 60; ++i) ASSERT_TRUE(form->AppIdle());
+    EXPECT_EQ(platform.timer.now - resumed, 1000u);
+    EXPECT_EQ(gInput->kimRecordBuf.size(), 62u);
+}
+
+TEST_F(WindowedForm, FocusLossPausesUnlessSwitchedOffAndEscapeStillQuits) {
+    start();
+    ASSERT_TRUE(form->AppIdle());
+    platform.window.next.focusLost = true;
+    ASSERT_TRUE(form->AppIdle());
+    EXPECT_TRUE(form->paused);
+    ASSERT_TRUE(form->AppIdle());
+    EXPECT_TRUE(form->paused); // only P or Start resumes
+    platform.input.keys[KI_KEY_ESCAPE] = 0x80;
+    EXPECT_FALSE(form->AppIdle());
+    EXPECT_FALSE(form->running);
+    stop();
+    EXPECT_NE(readText("zent.ini").find("FocusPause=1\n"), std::string::npos);
+
+    platform.input.keys[KI_KEY_ESCAPE] = 0;
+    writeText("zent.ini", "[Screen]\nFocusPause=0\n");
+    start();
+    ASSERT_TRUE(form->AppIdle());
+    platform.window.next.focusLost = true;
+    ASSERT_TRUE(form->AppIdle());
+    EXPECT_FALSE(form->paused);
+}
+
+TEST_F(WindowedForm, ScreenSwitchIsSavedAsTheWindowMode) {
+    start();
+    EXPECT_TRUE(platform.window.settings.windowed);
+    platform.window.next.switchScreen = true;
+    ASSERT_TRUE(form->AppIdle());
+    EXPECT_FALSE(platform.window.settings.windowed);
+    stop();
+    EXPECT_NE(readText("zent.ini").find("WindowMode=0\n"), std::string::npos);
+}
+
+// A display that makes every present wait for its next refresh; logic still runs 60 frames a
+// second whatever the refresh rate, and the display shows as many of them as it can.
+TEST_F(WindowedForm, VsyncKeepsSixtyFramesASecondOnAnyRefreshRate) {
+    for (const int hz : {50, 60, 75, 144}) {
+        SCOPED_TRACE(hz);
+        start();
+        platform.renderer.onPresent = [this, hz] {
+            platform.timer.advance(1); // drawing takes a while
+            const uint64_t us = uint64_t{platform.timer.now} * 1000;
+            const uint64_t period = 1000000 / static_cast<uint64_t>(hz);
+            platform.timer.now = static_cast<uint32_t>(((us / period + 1) * period + 999) / 1000);
+        };
+        for (int i = 0; i < 60; ++i) ASSERT_TRUE(form->AppIdle());
+        const uint32_t begin = platform.timer.now;
+        const int presents = platform.renderer.presents;
+        for (int i = 0; i < 600; ++i) ASSERT_TRUE(form->AppIdle());
+        const uint32_t took = platform.timer.now - begin;
+        EXPECT_GE(took, 9984u);
+        EXPECT_LE(took, 10017u);
+        const int shown = platform.renderer.presents - presents;
+        EXPECT_LE(shown, hz * 10 + 1);
+        EXPECT_GE(shown, (hz < 60 ? hz : 60) * 9);
+        platform.renderer.onPresent = nullptr;
+        stop();
+    }
 }

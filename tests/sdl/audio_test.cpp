@@ -119,6 +119,28 @@ TEST_F(Audio, MusicPlaysAtItsVolumeAndFadesOut) {
     EXPECT_FALSE(audio.musicSounding());
 }
 
+TEST_F(Audio, PlayerLevelsScaleTheGameVolumesAndPauseHoldsTheMusic) {
+    audio.setLevels(50, 50); // before the device opens: kept for it
+    ASSERT_TRUE(audio.open());
+    EXPECT_EQ(audio.mixerEffectVolume(), 64);
+    ASSERT_TRUE(audio.loadMusic(shortTone));
+    ASSERT_TRUE(audio.loadEffect(4, shortTone));
+    audio.setMusicVolume(0.6f);
+    EXPECT_EQ(audio.mixerMusicVolume(), 38); // 0.6 x 0.5 x 128
+    EXPECT_NEAR(audio.musicVolume(), 0.6f, 0.01f);
+    audio.setLevels(0, 100);
+    EXPECT_EQ(audio.mixerEffectVolume(), 0);
+    EXPECT_EQ(audio.mixerMusicVolume(), 77);
+    audio.playMusic(true);
+    audio.playEffect(4);
+    audio.pause(true);
+    EXPECT_TRUE(audio.musicPaused());
+    EXPECT_FALSE(audio.effectSounding(4));
+    audio.pause(false);
+    EXPECT_FALSE(audio.musicPaused());
+    EXPECT_TRUE(audio.musicSounding());
+}
+
 TEST_F(Audio, MusicSwitchedOffSkipsEveryMusicOperation) {
     voxInitialize(false);
     voxSetVolume(0.6f);

@@ -117,7 +117,16 @@ TEST_F(Pad, ButtonsStickAndDpadMakeTheButtonWord) {
     sdlVirtualPadButton(SDL_PAD_DPAD_DOWN, false);
     sdlVirtualPadButton(SDL_PAD_DPAD_RIGHT, true);
     EXPECT_EQ(poll() & 0xF00u, static_cast<uint32_t>(KI_RIGHT));
+    // The stick one way and the d-pad the other give both, as keyboard and pad do.
+    sdlVirtualPadAxis(SDL_PAD_LEFT_X, -32768);
+    sdlVirtualPadAxis(SDL_PAD_LEFT_Y, 32767);
+    EXPECT_EQ(poll() & 0xF00u, static_cast<uint32_t>(KI_RIGHT | KI_LEFT | KI_DOWN));
     sdlVirtualPadButton(SDL_PAD_DPAD_RIGHT, false);
+    sdlVirtualPadButton(SDL_PAD_DPAD_UP, true);
+    EXPECT_EQ(poll() & 0xF00u, static_cast<uint32_t>(KI_LEFT | KI_DOWN | KI_UP));
+    sdlVirtualPadButton(SDL_PAD_DPAD_UP, false);
+    sdlVirtualPadAxis(SDL_PAD_LEFT_X, 0);
+    sdlVirtualPadAxis(SDL_PAD_LEFT_Y, 0);
     EXPECT_EQ(poll(), 0u);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The headless backend: a clock that tests advance, scripted keys and pad, a renderer that
 // records what it was asked to draw, and silent audio. Deterministic by construction.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,13 +46,24 @@ public:
     void setBlend(KBlend b) override { blend = b; }
     void drawTriangles(const KVertex* vertices, int count) override;
     void clear(uint32_t rgb) override;
-    void present() override { presents += 1; }
+    void present() override {
+        presents += 1;
+        if (onPresent) onPresent();
+    }
+    void showLastPicture(uint32_t shade) override {
+        reshows += 1;
+        reshowShade = shade;
+    }
 
     // Recording every vertex costs memory; batch tools switch it off and only count.
     bool keepDraws = true;
     std::vector<Draw> draws;
     int drawCalls = 0;
     int presents = 0;
+    // A stand-in for a display that makes presenting wait (its refresh), when a test sets it.
+    std::function<void()> onPresent;
+    int reshows = 0;
+    uint32_t reshowShade = 0;
     int clears = 0;
     uint32_t clearColour = 0;
     int bound = -1;
@@ -72,12 +84,44 @@ public:
     void setMusicVolume(float v) override { volume = v; }
     float musicVolume() override { return volume; }
     void fadeOutMusic(int) override { playing = false; }
+    void setLevels(int e, int m) override { effectLevel = e, musicLevel = m; }
+    void pause(bool p) override { paused = p; }
 
     bool available = true;
     std::vector<int> played;
     std::string music;
     bool playing = false, looping = false;
     float volume = 1.0f;
+    int effectLevel = 100, musicLevel = 100;
+    bool paused = false;
+};
+
+// A window that only reports the events a test queues; not installed unless a test asks.
+class HeadlessWindow : public PlatformWindow {
+public:
+    bool create(const char*, int, int, const KWindowSettings& s) override {
+        settings = s;
+        return true;
+    }
+    bool createDevice(bool w) override {
+        settings.windowed = w;
+        return gPlatform.renderer != nullptr;
+    }
+    void destroyDevice() override {}
+    void show() override {}
+    void setWindowed(bool w) override { settings.windowed = w; }
+    bool vsync() const override { return settings.vsync; }
+    void position(int& left, int& top) override { left = settings.left, top = settings.top; }
+    KWindowEvents handleEvents() override {
+        const KWindowEvents e = next;
+        next = KWindowEvents{};
+        return e;
+    }
+    void idle(uint32_t ms) override { idled += ms; }
+
+    KWindowSettings settings;
+    KWindowEvents next; // reported by the next handleEvents(), then cleared
+    uint32_t idled = 0;
 };
 
 // One headless platform, installed into gPlatform for its lifetime.
@@ -88,4 +132,5 @@ struct HeadlessPlatform {
     HeadlessInput input;
     RecordingRenderer renderer;
     SilentAudio audio;
+    HeadlessWindow window; // gPlatform.window stays null until a test installs it
 };

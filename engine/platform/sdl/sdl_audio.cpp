@@ -23,6 +23,7 @@ bool SdlAudio::open() {
     // One channel per effect slot, all reserved, so nothing else ever takes a slot's channel.
     Mix_AllocateChannels(kSlots);
     Mix_ReserveChannels(kSlots);
+    Mix_Volume(-1, effectLevel * MIX_MAX_VOLUME / 100);
     opens = 1;
     return true;
 }
@@ -87,18 +88,37 @@ void SdlAudio::stopMusic() {
 }
 
 void SdlAudio::setMusicVolume(float volume) {
+    gameVolume = volume < 0.0f ? 0.0f : (volume > 1.0f ? 1.0f : volume);
     if (opens == 0) return;
-    const float v = volume < 0.0f ? 0.0f : (volume > 1.0f ? 1.0f : volume);
-    Mix_VolumeMusic(static_cast<int>(v * MIX_MAX_VOLUME + 0.5f));
+    const float level = gameVolume * static_cast<float>(musicLevel) / 100.0f;
+    Mix_VolumeMusic(static_cast<int>(level * MIX_MAX_VOLUME + 0.5f));
 }
 
 float SdlAudio::musicVolume() {
-    if (opens == 0) return 0.0f;
-    return static_cast<float>(Mix_VolumeMusic(-1)) / MIX_MAX_VOLUME;
+    return opens == 0 ? 0.0f : gameVolume;
 }
 
 void SdlAudio::fadeOutMusic(int milliseconds) {
     if (opens > 0) Mix_FadeOutMusic(milliseconds < 0 ? 0 : milliseconds);
+}
+
+void SdlAudio::setLevels(int effects, int musicPercent) {
+    auto clamp = [](int v) { return v < 0 ? 0 : (v > 100 ? 100 : v); };
+    effectLevel = clamp(effects);
+    musicLevel = clamp(musicPercent);
+    if (opens == 0) return;
+    Mix_Volume(-1, effectLevel * MIX_MAX_VOLUME / 100);
+    setMusicVolume(gameVolume);
+}
+
+void SdlAudio::pause(bool paused) {
+    if (opens == 0) return;
+    if (paused) {
+        Mix_PauseMusic();
+        Mix_HaltChannel(-1);
+    } else {
+        Mix_ResumeMusic();
+    }
 }
 
 bool SdlAudio::effectSounding(int slot) const {
@@ -107,4 +127,16 @@ bool SdlAudio::effectSounding(int slot) const {
 
 bool SdlAudio::musicSounding() const {
     return opens > 0 && Mix_PlayingMusic() != 0;
+}
+
+bool SdlAudio::musicPaused() const {
+    return opens > 0 && Mix_PausedMusic() != 0;
+}
+
+int SdlAudio::mixerMusicVolume() const {
+    return opens > 0 ? Mix_VolumeMusic(-1) : 0;
+}
+
+int SdlAudio::mixerEffectVolume() const {
+    return opens > 0 ? Mix_Volume(-1, -1) : 0;
 }

@@ -25,10 +25,16 @@ public:
     void setMusicVolume(float volume) override;
     float musicVolume() override;
     void fadeOutMusic(int milliseconds) override;
+    void setLevels(int effects, int music) override;
+    void pause(bool paused) override;
 
     bool isOpen() const { return opens > 0; }
     bool effectSounding(int slot) const;
     bool musicSounding() const;
+    bool musicPaused() const;
+    // The mixer's own volumes (0..128): the music's, and the effects' average.
+    int mixerMusicVolume() const;
+    int mixerEffectVolume() const;
 
 private:
     void shutDown();
@@ -36,4 +42,6 @@ private:
     int opens = 0;
     Mix_Chunk* effects[kSlots] = {};
     _Mix_Music* music = nullptr;
+    float gameVolume = 1.0f;                 // what the game asked of the music
+    int effectLevel = 100, musicLevel = 100; // the player's levels
 };

@@ -6,6 +6,7 @@
 
 #include "../../input.h"
 #include "../../log.h"
+#include "sdl_trace.h"
 
 namespace {
 struct KeyMap {
@@ -93,6 +94,10 @@ bool SdlInput::readKeys(uint8_t keys[256]) {
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     sdlMapKeys(state, count, keys);
+    int down = 0;
+    for (int i = 0; i < 256; ++i) down += keys[i] ? 1 : 0;
+    if (down != keysDown) sdlTrace("keys", down);
+    keysDown = down;
     return state != nullptr;
 }
 
@@ -105,10 +110,13 @@ bool SdlInput::readPad(KPadState& out) {
     for (int i = 0; i < 8; ++i) out.buttons[i] = SDL_GameControllerGetButton(pad, padButtons[i]);
     out.x = sdlScaleAxis(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX));
     out.y = sdlScaleAxis(SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY));
-    // The d-pad counts as the stick pushed all the way.
-    if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT)) out.x = -1000;
-    if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) out.x = 1000;
-    if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_UP)) out.y = -1000;
-    if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN)) out.y = 1000;
+    // The d-pad is read on its own: the input module adds its directions to the stick's.
+    auto held = [this](SDL_GameControllerButton b) {
+        return SDL_GameControllerGetButton(pad, b) ? 1 : 0;
+    };
+    out.dpadX = static_cast<int8_t>(held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT) -
+                                    held(SDL_CONTROLLER_BUTTON_DPAD_LEFT));
+    out.dpadY = static_cast<int8_t>(held(SDL_CONTROLLER_BUTTON_DPAD_DOWN) -
+                                    held(SDL_CONTROLLER_BUTTON_DPAD_UP));
     return true;
 }

@@ -27,6 +27,7 @@ private:
 
     bool padSystem = false;
     _SDL_GameController* pad = nullptr;
+    int keysDown = 0; // for the measuring trace
 };
 
 // Maps SDL's keyboard state (indexed by SDL scancode) onto 256 key states indexed by our scan

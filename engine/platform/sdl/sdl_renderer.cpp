@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "sdl_image.h"
+#include "sdl_trace.h"
 
 namespace {
 SDL_BlendMode sdlBlend(KBlend blend) {
@@ -30,14 +31,25 @@ SdlRenderer::~SdlRenderer() {
     close();
 }
 
-bool SdlRenderer::openWindow(SDL_Window* window, int width, int height) {
+bool SdlRenderer::openWindow(SDL_Window* window, int width, int height, bool vsync) {
     close();
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-    // No PRESENTVSYNC: the frame clock paces the game, presenting never waits for the retrace.
-    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    // Vsync only keeps the picture from tearing: the frame clock still paces the game.
+    const Uint32 sync = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | sync);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | sync);
     if (!renderer) return false;
     setPicture(renderer, width, height);
+    picture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width,
+                                height);
+    if (picture) {
+        SDL_SetTextureScaleMode(picture, SDL_ScaleModeNearest);
+        SDL_SetTextureBlendMode(picture, SDL_BLENDMODE_NONE);
+        if (SDL_SetRenderTarget(renderer, picture) != 0) {
+            SDL_DestroyTexture(picture);
+            picture = nullptr; // draws straight into the window instead
+        }
+    }
     return true;
 }
 
@@ -61,6 +73,9 @@ void SdlRenderer::releaseAll() {
 
 void SdlRenderer::close() {
     releaseAll();
+    if (picture) SDL_DestroyTexture(picture);
+    picture = nullptr;
+    overPicture = false;
     if (renderer) SDL_DestroyRenderer(renderer);
     renderer = nullptr;
     if (target) SDL_FreeSurface(target);
@@ -73,6 +88,12 @@ const char* SdlRenderer::name() const {
     SDL_RendererInfo info;
     if (!renderer || SDL_GetRendererInfo(renderer, &info) != 0) return "";
     return info.name;
+}
+
+bool SdlRenderer::vsync() const {
+    SDL_RendererInfo info;
+    if (!renderer || SDL_GetRendererInfo(renderer, &info) != 0) return false;
+    return (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
 }
 
 bool SdlRenderer::readPixels(std::vector<uint32_t>& argb, int& width, int& height) {
@@ -130,11 +151,47 @@ void SdlRenderer::drawTriangles(const KVertex* vertices, int count) {
 
 void SdlRenderer::clear(uint32_t rgb) {
     if (!renderer) return;
+    if (overPicture) {
+        // A frame runs again: it draws into its picture, no longer over the shown one.
+        SDL_SetRenderTarget(renderer, picture);
+        overPicture = false;
+    }
     SDL_SetRenderDrawColor(renderer, static_cast<Uint8>(rgb >> 16), static_cast<Uint8>(rgb >> 8),
                            static_cast<Uint8>(rgb), 255);
     SDL_RenderClear(renderer);
 }
 
+namespace {
+// The picture on the screen, black around it.
+void copyToScreen(SDL_Renderer* renderer, SDL_Texture* picture) {
+    SDL_SetRenderTarget(renderer, nullptr);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderCopy(renderer, picture, nullptr, nullptr);
+}
+} // namespace
+
 void SdlRenderer::present() {
-    if (renderer) SDL_RenderPresent(renderer);
+    if (!renderer) return;
+    if (!picture) {
+        SDL_RenderPresent(renderer);
+        sdlTrace("present");
+        return;
+    }
+    if (!overPicture) copyToScreen(renderer, picture);
+    SDL_RenderPresent(renderer);
+    sdlTrace("present");
+    SDL_SetRenderTarget(renderer, picture);
+    overPicture = false;
+}
+
+void SdlRenderer::showLastPicture(uint32_t shade) {
+    if (!renderer || !picture) return;
+    copyToScreen(renderer, picture);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer, static_cast<Uint8>(shade >> 16),
+                           static_cast<Uint8>(shade >> 8), static_cast<Uint8>(shade),
+                           static_cast<Uint8>(shade >> 24));
+    SDL_RenderFillRect(renderer, nullptr);
+    overPicture = true;
 }

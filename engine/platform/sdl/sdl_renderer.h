@@ -20,8 +20,9 @@ public:
     SdlRenderer(const SdlRenderer&) = delete;
     SdlRenderer& operator=(const SdlRenderer&) = delete;
 
-    // Renders into the window; the picture is width x height, scaled by whole factors.
-    bool openWindow(SDL_Window* window, int width, int height);
+    // Renders into the window; the picture is width x height, scaled by whole factors, with
+    // black around it. With vsync, presenting waits for the display's refresh where it can.
+    bool openWindow(SDL_Window* window, int width, int height, bool vsync);
     // Renders into a surface in memory with SDL's software renderer (golden images, tools).
     bool openSoftware(int width, int height);
     void close();
@@ -30,6 +31,7 @@ public:
     bool readPixels(std::vector<uint32_t>& argb, int& width, int& height);
     // SDL's name of the renderer in use ("software", "opengl", ...).
     const char* name() const;
+    bool vsync() const;
 
     bool createTexture(int slot, const uint8_t* data, size_t size, uint32_t colourKey) override;
     void releaseTexture(int slot) override;
@@ -38,12 +40,17 @@ public:
     void drawTriangles(const KVertex* vertices, int count) override;
     void clear(uint32_t rgb) override;
     void present() override;
+    void showLastPicture(uint32_t shade) override;
 
 private:
     void releaseAll();
 
     SDL_Renderer* renderer = nullptr;
     SDL_Surface* target = nullptr; // owned only by the software renderer
+    // In a window the frames are drawn here and copied to the screen when presented, so that
+    // the picture survives for the pause and the screen around it stays black.
+    SDL_Texture* picture = nullptr;
+    bool overPicture = false; // drawing goes over the shown picture until the next present
     SDL_Texture* textures[kSlots] = {};
     int bound = -1;
     KBlend blend = KBlend::Alpha;

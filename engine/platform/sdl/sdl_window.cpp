@@ -5,32 +5,100 @@
 #include <string>
 
 #include "../../log.h"
+#include "sdl_trace.h"
+
+namespace {
+bool overlaps(const SDL_Rect& a, const SDL_Rect& b) {
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+// The first display the rectangle reaches into, or -1 when it lies off every display.
+int displayOf(const SDL_Rect& r) {
+    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(i, &bounds) == 0 && overlaps(r, bounds)) return i;
+    }
+    return -1;
+}
+
+// The largest whole scale up to `wanted` whose window fits the display's usable area.
+int fittingScale(int display, int width, int height, int wanted) {
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(display, &usable) != 0) return wanted < 1 ? 1 : wanted;
+    int scale = wanted < 1 ? 1 : wanted;
+    while (scale > 1 && (width * scale > usable.w || height * scale > usable.h)) --scale;
+    return scale;
+}
+} // namespace
 
 SdlWindow::~SdlWindow() {
     destroy();
 }
 
-bool SdlWindow::create(const char* caption, int w, int h, int left, int top, bool windowed) {
+bool SdlWindow::create(const char* caption, int w, int h, const KWindowSettings& settings) {
     if (window) return true;
     if (!videoInitialised) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
         videoInitialised = true;
     }
     width = w, height = h;
-    placedLeft = left, placedTop = top;
-    // Hidden until start-up is done, so the player never sees an empty frame.
-    if (windowed) {
-        window = SDL_CreateWindow(caption, left, top, w, h, SDL_WINDOW_HIDDEN);
-    } else {
-        // Full screen covers the desktop from the start, so that it also works where no window
-        // manager would resize the window when asked.
-        SDL_Rect desk{left, top, w, h};
-        SDL_GetDisplayBounds(0, &desk);
-        window = SDL_CreateWindow(caption, desk.x, desk.y, desk.w, desk.h,
-                                  SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS |
-                                      SDL_WINDOW_FULLSCREEN_DESKTOP);
+    wantVsync = settings.vsync;
+    // A place off every display (a monitor since unplugged) comes back onto the primary one.
+    SDL_Rect wanted{settings.left, settings.top, w * (settings.scale < 1 ? 1 : settings.scale),
+                    h * (settings.scale < 1 ? 1 : settings.scale)};
+    int display = displayOf(wanted);
+    if (display < 0) display = 0;
+    windowScale = fittingScale(display, w, h, settings.scale);
+    placedLeft = settings.left, placedTop = settings.top;
+    if (displayOf(wanted) < 0) {
+        SDL_Rect usable{0, 0, w * windowScale, h * windowScale};
+        SDL_GetDisplayUsableBounds(0, &usable);
+        placedLeft = usable.x + (usable.w - w * windowScale) / 2;
+        placedTop = usable.y + (usable.h - h * windowScale) / 2;
     }
-    return window != nullptr;
+    // Hidden until start-up is done, so the player never sees an empty frame.
+    if (settings.windowed) {
+        window = SDL_CreateWindow(caption, placedLeft, placedTop, w * windowScale, h * windowScale,
+                                  SDL_WINDOW_HIDDEN);
+        return window != nullptr;
+    }
+    // Full screen covers the desktop from the start, so that it also works where no window
+    // manager would resize the window when asked.
+    SDL_Rect desk{0, 0, w, h};
+    SDL_GetDisplayBounds(display, &desk);
+    window =
+        SDL_CreateWindow(caption, desk.x, desk.y, desk.w, desk.h,
+                         SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (!window) return false;
+    fullScreen = true;
+    SDL_ShowCursor(SDL_DISABLE);
+    return true;
+}
+
+void SdlWindow::enterFullScreen() {
+    if (shown) position(placedLeft, placedTop); // to come back to the same place
+    fullScreen = true;
+    // Cover the desktop first, as at creation; the desktop keeps its mode, the picture is scaled.
+    SDL_Rect desk{0, 0, width, height};
+    int display = SDL_GetWindowDisplayIndex(window);
+    SDL_GetDisplayBounds(display < 0 ? 0 : display, &desk);
+    SDL_SetWindowBordered(window, SDL_FALSE);
+    SDL_SetWindowPosition(window, desk.x, desk.y);
+    SDL_SetWindowSize(window, desk.w, desk.h);
+    klWrite(" <SDL_SetWindowFullscreen (desktop)>\n");
+    klWrite(SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0 ? "  [OK]\n"
+                                                                                : "  [NG]\n");
+    SDL_ShowCursor(SDL_DISABLE);
+}
+
+void SdlWindow::leaveFullScreen() {
+    fullScreen = false;
+    klWrite(" <SDL_SetWindowFullscreen (window)>\n");
+    klWrite(SDL_SetWindowFullscreen(window, 0) == 0 ? "  [OK]\n" : "  [NG]\n");
+    SDL_SetWindowBordered(window, SDL_TRUE);
+    SDL_SetWindowSize(window, width * windowScale, height * windowScale);
+    SDL_SetWindowPosition(window, placedLeft, placedTop);
+    SDL_ShowCursor(SDL_ENABLE);
 }
 
 bool SdlWindow::createDevice(bool windowed) {
@@ -49,18 +117,15 @@ bool SdlWindow::createDevice(bool windowed) {
         klWrite(" <SDL_CreateRenderer>\n  [NG]\n");
         return false;
     }
-    fullScreen = !windowed;
-    if (fullScreen) {
-        // No display-mode switch: the desktop keeps its mode and the picture is scaled.
-        klWrite(" <SDL_SetWindowFullscreen (desktop)>\n");
-        klWrite(SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0 ? "  [OK]\n"
-                                                                                    : "  [NG]\n");
-        SDL_ShowCursor(SDL_DISABLE);
-    }
+    if (windowed == fullScreen) setWindowed(windowed);
     klWrite(" <SDL_CreateRenderer>\n");
-    const bool ok = renderer.openWindow(window, width, height);
+    const bool ok = renderer.openWindow(window, width, height, wantVsync);
     klWrite(ok ? "  [OK]\n" : "  [NG]\n");
-    if (ok) klWrite(std::string("  driver  = ") + renderer.name() + "\n");
+    if (ok) {
+        klWrite(std::string("  driver  = ") + renderer.name() + "\n");
+        klWrite(renderer.vsync() ? "  vsync   = on\n" : "  vsync   = off\n");
+        klValue("  scale   =", windowScale);
+    }
     gPlatform.renderer = ok ? &renderer : nullptr;
     return ok;
 }
@@ -75,22 +140,77 @@ void SdlWindow::destroyDevice() {
 void SdlWindow::show() {
     if (!window) return;
     SDL_ShowWindow(window);
+    // Placed again once shown: only now does SDL know the frame the desktop put around the
+    // window, and so place the client area exactly where position() will read it back.
+    if (!fullScreen) SDL_SetWindowPosition(window, placedLeft, placedTop);
     SDL_RaiseWindow(window);
+    shown = true;
+}
+
+void SdlWindow::setWindowed(bool windowed) {
+    if (!window || windowed == !fullScreen) return;
+    if (windowed)
+        leaveFullScreen();
+    else
+        enterFullScreen();
 }
 
 void SdlWindow::position(int& left, int& top) {
     left = placedLeft, top = placedTop;
-    if (window && !fullScreen) SDL_GetWindowPosition(window, &left, &top);
+    if (window && !fullScreen && shown) SDL_GetWindowPosition(window, &left, &top);
 }
 
-bool SdlWindow::handleEvents() {
+KWindowEvents SdlWindow::handleEvents() {
+    KWindowEvents out;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-        if (event.type == SDL_QUIT) closeRequested = true;
-        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)
-            closeRequested = true;
+        switch (event.type) {
+        case SDL_QUIT:
+            out.close = true;
+            break;
+        case SDL_WINDOWEVENT:
+            switch (event.window.event) {
+            case SDL_WINDOWEVENT_CLOSE:
+                out.close = true;
+                break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                out.focusLost = true;
+                break;
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+                out.exposed = true;
+                break;
+            default:
+                break;
+            }
+            break;
+        case SDL_KEYDOWN: {
+            if (event.key.repeat) break;
+            sdlTrace("keydown");
+            const SDL_Scancode key = event.key.keysym.scancode;
+            if (key == SDL_SCANCODE_P) out.pause = true;
+            if (key == SDL_SCANCODE_F11 ||
+                ((key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER) &&
+                 (event.key.keysym.mod & KMOD_ALT)))
+                out.switchScreen = true;
+            break;
+        }
+        case SDL_CONTROLLERBUTTONDOWN:
+            if (event.cbutton.button == SDL_CONTROLLER_BUTTON_START) out.pause = true;
+            break;
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET:
+            out.exposed = true;
+            break;
+        default:
+            break;
+        }
     }
-    return !closeRequested;
+    return out;
+}
+
+void SdlWindow::idle(uint32_t ms) {
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
 }
 
 void SdlWindow::destroy() {
@@ -99,6 +219,7 @@ void SdlWindow::destroy() {
     window = nullptr;
     if (fullScreen) SDL_ShowCursor(SDL_ENABLE);
     fullScreen = false;
+    shown = false;
     if (videoInitialised) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     videoInitialised = false;
 }

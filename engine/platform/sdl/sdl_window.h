@@ -1,8 +1,11 @@
 #pragma once
-// The program's window on SDL: fixed client area, not resizable; full screen is the desktop's
-// own mode with the picture scaled by a whole factor.
+// The program's window on SDL: a fixed client area of the picture times a whole scale, not
+// resizable; full screen is the desktop's own mode with the picture scaled by a whole factor
+// and black around it. Alt+Enter and F11 switch between the two while the game runs.
 #include "../platform.h"
 #include "sdl_renderer.h"
+
+struct SDL_Window;
 
 class SdlWindow : public PlatformWindow {
 public:
@@ -11,22 +14,34 @@ public:
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
 
-    bool create(const char* caption, int width, int height, int left, int top,
-                bool windowed) override;
+    bool create(const char* caption, int width, int height,
+                const KWindowSettings& settings) override;
     bool createDevice(bool windowed) override;
     void destroyDevice() override;
     void show() override;
+    void setWindowed(bool windowed) override;
+    bool vsync() const override { return renderer.vsync(); }
     void position(int& left, int& top) override;
-    bool handleEvents() override;
+    KWindowEvents handleEvents() override;
+    void idle(uint32_t ms) override;
     void destroy();
+
+    // The scale the window was given after clamping to its display.
+    int scale() const { return windowScale; }
 
     SdlRenderer renderer;
 
 private:
+    void enterFullScreen();
+    void leaveFullScreen();
+
     SDL_Window* window = nullptr;
     int width = 0, height = 0;
+    int windowScale = 1;
+    bool wantVsync = true;
     bool fullScreen = false;
-    bool closeRequested = false;
-    int placedLeft = 0, placedTop = 0; // kept for full screen, where the window has no place
+    bool shown = false;
+    // Where the window goes, in the client coordinates SDL reports; kept while in full screen.
+    int placedLeft = 0, placedTop = 0;
     bool videoInitialised = false;
 };
