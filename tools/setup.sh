@@ -7,7 +7,7 @@ PKGS="build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   librsvg2-dev libcairo2-dev libpng-dev libvorbis-dev
   unifont console-setup-linux
-  xvfb xdotool x11-apps imagemagick xauth twm xfonts-base
+  xvfb xdotool x11-apps imagemagick xauth
   clang libclang-rt-14-dev ffmpeg desktop-file-utils appstream dpkg-dev file"
 missing=""
 for p in $PKGS; do
