@@ -18,3 +18,6 @@ public:
     uint32_t lastFrame = 0;
     uint32_t carry = 0;
 };
+
+// The clock that paces the frames (the program's); null where nothing keeps time.
+extern KUClocker* gFrameClock;

@@ -32,6 +32,7 @@ void stopWithMessage(const char* message) {
 TForm1::TForm1() {
     gForm = this;
     gWork = &work;
+    gFrameClock = &clock;
 
     ZTConfig config;
     ztReadConfig(kConfigPath, config);
@@ -115,6 +116,7 @@ TForm1::~TForm1() {
     config.left = formLeft;
     if (!ztWriteConfig(kConfigPath, config))
         std::fprintf(stderr, "zentaku: could not write %s\n", kConfigPath);
+    if (gFrameClock == &clock) gFrameClock = nullptr;
     if (gForm == this) gForm = nullptr;
     if (gWork == &work) gWork = nullptr; // the members go next: work first, then the clock
 }

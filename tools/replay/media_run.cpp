@@ -13,6 +13,9 @@ ZTMediaRun::ZTMediaRun(bool withPictures) : pictures(withPictures) {
         platform.renderer.keepDraws = false;
     }
     platform.useAudio(audio);
+    // A clock that has been running a while, as the program's does.
+    platform.timer.now = 1000;
+    gFrameClock = &clock;
     // As the program starts its sound, with the music switched on.
     voxInitialize(true);
     voxSetVolume(0.6f);
@@ -23,6 +26,7 @@ ZTMediaRun::ZTMediaRun(bool withPictures) : pictures(withPictures) {
 
 ZTMediaRun::~ZTMediaRun() {
     runner.reset();
+    gFrameClock = nullptr;
     kwDisposeWave();
     voxDispose();
     if (pictures) kxDisposeTexture();
@@ -37,6 +41,9 @@ ZTReplayOutcome ZTMediaRun::play(const std::vector<uint32_t>& words, uint32_t fr
     // counting frames from 0; those of the game start fall into the first frame.
     hooks.before = [&](uint32_t frame) { audio.frame = frame - 1; };
     hooks.after = [&](uint32_t frame) {
+        // The program's pace: the headless timer moves on while the clock waits for its slot.
+        clock.kuWait();
+        clock.kuCount();
         if (!sink) return;
         const uint32_t* argb = nullptr;
         if (pictures) {

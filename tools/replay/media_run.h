@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "clock.h"
 #include "platform/headless/audio_log.h"
 #include "platform/headless/headless.h"
 #include "platform/sdl/sdl_renderer.h"
@@ -38,6 +39,7 @@ public:
 private:
     HeadlessPlatform platform;
     SdlRenderer renderer;
+    KUClocker clock; // paced by the headless timer, so the head-up display reads 60 frames/s
     std::vector<uint32_t> pixels;
     bool pictures;
     bool ready = false;

@@ -25,7 +25,7 @@ struct Music {
     bool playing = false;
     bool loop = false;
     int volume = kFull;
-    int fadeSteps = 0; // 0: not fading
+    int fadeSteps = 0;    // 0: not fading
     int64_t fadeFrom = 0; // the sample the fade began at
 };
 
@@ -162,7 +162,7 @@ bool ztWriteWav(const char* path, const std::vector<int16_t>& stereo) {
     std::fwrite("data", 1, 4, file);
     u32(data);
     // The samples are little-endian already on every machine we build for.
-    const bool ok = std::fwrite(stereo.data(), sizeof(int16_t), stereo.size(), file) ==
-                    stereo.size();
+    const bool ok =
+        std::fwrite(stereo.data(), sizeof(int16_t), stereo.size(), file) == stereo.size();
     return std::fclose(file) == 0 && ok;
 }

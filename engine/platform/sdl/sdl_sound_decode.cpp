@@ -15,8 +15,8 @@ bool convert(const SDL_AudioSpec& from, const uint8_t* data, size_t bytes,
              std::vector<int16_t>& stereo) {
     stereo.clear();
     if (bytes > kMaxBytes || bytes > 0x7fffffff) return false;
-    SDL_AudioStream* stream = SDL_NewAudioStream(from.format, from.channels, from.freq,
-                                                 AUDIO_S16SYS, 2, kSdlMixRate);
+    SDL_AudioStream* stream =
+        SDL_NewAudioStream(from.format, from.channels, from.freq, AUDIO_S16SYS, 2, kSdlMixRate);
     if (!stream) return false;
     bool ok = SDL_AudioStreamPut(stream, data, static_cast<int>(bytes)) == 0 &&
               SDL_AudioStreamFlush(stream) == 0;
