@@ -175,6 +175,7 @@ int ztExportFrames(const fs::path& dir, const fs::path& file, const fs::path& ro
             progress.update(frame);
             return written;
         });
+    progress.finish();
     if (!written) return 3;
     std::printf("%u frames written to %s in %.1f s\n", out.frames, dir.c_str(), progress.seconds());
     return playedStatus(out, header);
@@ -232,6 +233,7 @@ int ztExportVideo(const fs::path& outFile, const fs::path& file, const fs::path&
         progress.update(frame);
         return sent;
     });
+    progress.finish();
     const bool finished = encoder.finish();
     if (!sent || !finished) {
         std::fprintf(stderr, "%s: ffmpeg did not finish the video\n", outFile.c_str());

@@ -13,7 +13,12 @@ ZTProgress::ZTProgress(const char* label, uint32_t total)
       last(start) {}
 
 ZTProgress::~ZTProgress() {
+    finish();
+}
+
+void ZTProgress::finish() {
     if (printed) std::fputc('\n', stderr);
+    printed = false;
 }
 
 double ZTProgress::seconds() const {

@@ -9,6 +9,8 @@ public:
     ZTProgress(const char* label, uint32_t total);
     ~ZTProgress();
     void update(uint32_t done);
+    // Ends the progress line, so what follows starts on a line of its own.
+    void finish();
     // Seconds since the start.
     double seconds() const;
 
