@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 
+KUClocker* gFrameClock = nullptr;
+
 KUClocker::KUClocker() = default;
 KUClocker::~KUClocker() = default;
 

@@ -23,3 +23,6 @@ public:
     // late (something held it back, such as a present waiting for the display).
     bool late = false;
 };
+
+// The clock that paces the frames (the program's); null where nothing keeps time.
+extern KUClocker* gFrameClock;

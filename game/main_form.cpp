@@ -9,6 +9,7 @@
 #include "graphics.h"
 #include "input.h"
 #include "log.h"
+#include "media.h"
 #include "platform/platform.h"
 #include "sound.h"
 #include "sprite.h"
@@ -19,22 +20,6 @@ constexpr const char* kConfigPath = "./zent.ini";
 constexpr const char* kLogPath = "_ZT_Debug.log";
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr int kTextureSlots = 11;
-constexpr int kEffects = 11;
-
-struct TextureFile {
-    const char* path;
-    uint32_t colourKey;
-};
-// Slot order; slot 0 is keyed on opaque black, every other sheet on opaque pure green.
-constexpr TextureFile textureFiles[kTextureSlots] = {
-    {"pixel/pwn.dat", 0xFF000000},   {"pixel/bg01.dat", 0xFF00FF00},
-    {"pixel/dbg01.dat", 0xFF00FF00}, {"pixel/chr.dat", 0xFF00FF00},
-    {"pixel/bos01.dat", 0xFF00FF00}, {"pixel/tit00.dat", 0xFF00FF00},
-    {"pixel/gov.dat", 0xFF00FF00},   {"pixel/fwmi.dat", 0xFF00FF00},
-    {"pixel/fwma.dat", 0xFF00FF00},  {"pixel/fwri.dat", 0xFF00FF00},
-    {"pixel/sys.dat", 0xFF00FF00},
-};
 
 void stopWithMessage(const char* message) {
     std::fprintf(stderr, "zentaku: %s\n", message);
@@ -47,6 +32,7 @@ void stopWithMessage(const char* message) {
 TForm1::TForm1() {
     gForm = this;
     gWork = &work;
+    gFrameClock = &clock;
 
     ZTConfig config;
     ztReadConfig(kConfigPath, config);
@@ -81,9 +67,7 @@ TForm1::TForm1() {
     kwinSaveAll();
 
     const bool deviceReady = windowReady && kxInitializeX(windowMode, kWidth, kHeight, refreshRate);
-    kxInitializeTexture(kTextureSlots);
-    for (int slot = 0; slot < kTextureSlots; ++slot)
-        kxLoadTextureP(textureFiles[slot].path, textureFiles[slot].colourKey, slot);
+    ztLoadTextures();
 
     gSprite = new KilnSprite(kCellCount, 4096, 4096, kTextureSlots, spriteOffset);
     gSprite->kspClear();
@@ -97,13 +81,7 @@ TForm1::TForm1() {
     if (gPlatform.audio) gPlatform.audio->setLevels(seVolume, bgmVolume);
     voxInitialize(bgmEnabled);
     voxSetVolume(0.6f);
-    if (kwInitializeWave()) {
-        for (int i = 0; i < kEffects; ++i) {
-            char path[32];
-            std::snprintf(path, sizeof path, "snd/SE%02d.wav", i);
-            kwLoadSegment(i, path, false);
-        }
-    }
+    if (kwInitializeWave()) ztLoadEffects();
 
     keInitializeKilnEngine(&creator, 0);
 
@@ -154,6 +132,7 @@ TForm1::~TForm1() {
     config.bgmVolume = bgmVolume;
     if (!ztWriteConfig(kConfigPath, config))
         std::fprintf(stderr, "zentaku: could not write %s\n", kConfigPath);
+    if (gFrameClock == &clock) gFrameClock = nullptr;
     if (gForm == this) gForm = nullptr;
     if (gWork == &work) gWork = nullptr; // the members go next: work first, then the clock
 }

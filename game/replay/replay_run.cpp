@@ -76,6 +76,7 @@ ZTReplayOutcome ZTReplayRunner::run(uint32_t limit, const ZTReplayHooks& hooks) 
         out.frames += 1;
         if (hooks.after) hooks.after(out.frames);
         if (r.sceneMissing || r.quit) break;
+        if (hooks.stop && hooks.stop(out.frames)) break;
         if (!inPlay(keNextScene)) {
             out.ended = true;
             break;

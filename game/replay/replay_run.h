@@ -23,6 +23,8 @@ struct ZTReplayOutcome {
 struct ZTReplayHooks {
     std::function<void(uint32_t frame)> before;
     std::function<void(uint32_t frame)> after;
+    // Asked after every frame: true ends the run there (the one watching has had enough).
+    std::function<bool(uint32_t frame)> stop;
 };
 
 class ZTReplayRunner {

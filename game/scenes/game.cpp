@@ -228,7 +228,7 @@ void EngineGame::drawHud() const {
         a.row = row;
     };
     line(33, 0);
-    a.kaPrintValue(gForm ? static_cast<int>(gForm->clock.fps) : 0, "%dFPS");
+    a.kaPrintValue(gFrameClock ? static_cast<int>(gFrameClock->fps) : 0, "%dFPS");
     line(2, 0);
     a.kaPrintValue(static_cast<int>(gWork->score), "SC:%07d");
     line(20, 0);

@@ -128,6 +128,10 @@ public:
 struct HeadlessPlatform {
     HeadlessPlatform();
     ~HeadlessPlatform();
+    // Another backend in place of the recording renderer or the silent audio, for as long as
+    // this platform is installed: a headless run that makes real pictures or logs its sound.
+    void useRenderer(PlatformRenderer& other) { gPlatform.renderer = &other; }
+    void useAudio(PlatformAudio& other) { gPlatform.audio = &other; }
     HeadlessTimer timer;
     HeadlessInput input;
     RecordingRenderer renderer;

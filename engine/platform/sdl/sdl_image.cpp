@@ -46,6 +46,23 @@ SDL_Surface* sdlDecodeKeyed(const uint8_t* data, size_t size, uint32_t colourKey
     return argb;
 }
 
+bool sdlDecodePng(const uint8_t* data, size_t size, std::vector<uint32_t>& argb, int& width,
+                  int& height) {
+    argb.clear();
+    // A key of transparent black changes nothing: such pixels are 0 already.
+    SDL_Surface* surface = sdlDecodeKeyed(data, size, 0);
+    if (!surface) return false;
+    width = surface->w;
+    height = surface->h;
+    argb.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    const auto* row = static_cast<const uint8_t*>(surface->pixels);
+    for (int y = 0; y < height; ++y, row += surface->pitch)
+        std::memcpy(&argb[static_cast<size_t>(y) * static_cast<size_t>(width)], row,
+                    static_cast<size_t>(width) * 4);
+    SDL_FreeSurface(surface);
+    return true;
+}
+
 bool sdlEncodePng(const uint32_t* argb, int width, int height, std::vector<uint8_t>& out) {
     out.clear();
     if (!argb || width < 1 || height < 1) return false;

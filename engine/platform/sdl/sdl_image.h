@@ -13,5 +13,9 @@ constexpr int kSdlMaxTextureEdge = 4096;
 // Pixels exactly equal to colourKey (alpha included) become 0, fully transparent black.
 SDL_Surface* sdlDecodeKeyed(const uint8_t* data, size_t size, uint32_t colourKey);
 
+// Decodes a PNG file image into ARGB pixels, row after row. For tests and tools.
+bool sdlDecodePng(const uint8_t* data, size_t size, std::vector<uint32_t>& argb, int& width,
+                  int& height);
+
 // Encodes ARGB pixels (row after row) as a PNG file image, alpha kept. For tests and tools.
 bool sdlEncodePng(const uint32_t* argb, int width, int height, std::vector<uint8_t>& out);

@@ -1,0 +1,47 @@
+#pragma once
+// A replay played for what a viewer sees and hears: the program's own SDL flush draws every
+// frame offscreen with SDL's software renderer, over the textures the program loads, and every
+// effect and music request is logged with the frame it came in.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "clock.h"
+#include "platform/headless/audio_log.h"
+#include "platform/headless/headless.h"
+#include "platform/sdl/sdl_renderer.h"
+#include "replay/replay_run.h"
+
+constexpr int kPictureWidth = 640;
+constexpr int kPictureHeight = 480;
+
+class ZTMediaRun {
+public:
+    // Without pictures the counting renderer stands in (fast); only the sound is logged.
+    explicit ZTMediaRun(bool pictures);
+    ~ZTMediaRun();
+    ZTMediaRun(const ZTMediaRun&) = delete;
+    ZTMediaRun& operator=(const ZTMediaRun&) = delete;
+
+    // False when the software renderer could not be made.
+    bool ok() const { return ready; }
+
+    // Called after each frame with its number (from 1) and, with pictures, the frame as opaque
+    // ARGB pixels, row after row. Returning false ends the play there.
+    using FrameSink = std::function<bool(uint32_t frame, const uint32_t* argb)>;
+    // Plays the replay for at most `frames` frames, or until it ends.
+    ZTReplayOutcome play(const std::vector<uint32_t>& words, uint32_t frames,
+                         const FrameSink& sink = {});
+
+    RecordingAudio audio;
+
+private:
+    HeadlessPlatform platform;
+    SdlRenderer renderer;
+    KUClocker clock; // paced by the headless timer, so the head-up display reads 60 frames/s
+    std::vector<uint32_t> pixels;
+    bool pictures;
+    bool ready = false;
+    std::unique_ptr<ZTReplayRunner> runner;
+};

@@ -1,0 +1,81 @@
+#include "verify.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+#include "platform/headless/headless.h"
+#include "scratch.h"
+
+namespace fs = std::filesystem;
+
+ZTVerdict ztVerifyReplay(const fs::path& file, const fs::path& root) {
+    ZTVerdict v;
+    std::vector<uint32_t> words;
+    if (!ztReadReplayFile(file.c_str(), v.header, words)) {
+        v.status = 2;
+        v.problems.push_back("not a replay file, or not a whole one");
+        return v;
+    }
+    ZTScratch scratch(root, {"dat"});
+    if (!scratch.ok) {
+        v.status = 3;
+        v.problems.push_back("cannot make a scratch folder for the play");
+        return v;
+    }
+    HeadlessPlatform platform;
+    platform.renderer.keepDraws = false;
+    const auto start = std::chrono::steady_clock::now();
+    {
+        ZTReplayRunner runner;
+        // One frame past the last word: a play still running then has gone astray.
+        v.outcome = runner.play(words, v.header.frames + 1);
+    }
+    v.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    auto check = [&](const char* what, uint32_t got, uint32_t want) {
+        if (got == want) return;
+        char line[96];
+        std::snprintf(line, sizeof line, "%s %u, the file says %u", what, got, want);
+        v.problems.push_back(line);
+    };
+    if (!v.outcome.ended) v.problems.push_back("the play did not end with its last word");
+    check("frames", v.outcome.frames, v.header.frames);
+    check("score", v.outcome.score, v.header.score);
+    check("field", v.outcome.field, v.header.field);
+    check("tail", v.outcome.tail, v.header.tail);
+    v.status = v.problems.empty() ? 0 : 1;
+    return v;
+}
+
+int ztCheckFolder(const fs::path& folder, const fs::path& root) {
+    std::error_code ec;
+    std::vector<fs::path> files;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder, ec))
+        if (e.path().extension() == ".rep" && !e.is_directory()) files.push_back(e.path());
+    if (ec) {
+        std::fprintf(stderr, "%s: cannot read the folder (%s)\n", folder.c_str(),
+                     ec.message().c_str());
+        return 3;
+    }
+    std::sort(files.begin(), files.end());
+    if (files.empty()) std::printf("%s: no .rep files\n", folder.c_str());
+    int failed = 0;
+    for (const fs::path& file : files) {
+        const ZTVerdict v = ztVerifyReplay(file, root);
+        const std::string name = file.filename().string();
+        if (v.status == 0) {
+            std::printf("%s: ok, %u frames, score %u, field %u, tail %u\n", name.c_str(),
+                        v.outcome.frames, v.outcome.score, v.outcome.field, v.outcome.tail);
+        } else {
+            failed += 1;
+            std::string why;
+            for (const std::string& p : v.problems) why += (why.empty() ? "" : "; ") + p;
+            std::printf("%s: FAILED, %s\n", name.c_str(), why.c_str());
+        }
+        std::fflush(stdout);
+    }
+    if (!files.empty())
+        std::printf("%zu of %zu replays pass\n", files.size() - failed, files.size());
+    return failed > 0 ? 1 : 0;
+}
