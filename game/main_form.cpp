@@ -66,6 +66,9 @@ TForm1::TForm1() {
 
     klOpen(kLogPath);
     klWrite("Zentaku Debug Log.\n\n");
+    // The work read its files before there was a log: say now what went wrong there.
+    if (work.scoreFileUnreadable)
+        klWrite(" score.dat could not be read: the table is empty and the file is kept\n");
 
     kwinClear();
     kwinSaveAll();
@@ -123,7 +126,6 @@ TForm1::~TForm1() {
     kxDisposeX();
     kwinRestoreAll();
     kwinDeleteAll();
-    klClose();
 
     if (gPlatform.window) gPlatform.window->position(formLeft, formTop);
     ZTConfig config;
@@ -140,6 +142,10 @@ TForm1::~TForm1() {
         std::fprintf(stderr, "zentaku: could not write %s\n", kConfigPath);
     if (gForm == this) gForm = nullptr;
     if (gWork == &work) gWork = nullptr; // the members go next: work first, then the clock
+}
+
+TForm1::LogCloser::~LogCloser() {
+    klClose();
 }
 
 bool TForm1::AppIdle() {

@@ -15,6 +15,12 @@ public:
     // One frame; false once the program is ending.
     bool AppIdle();
 
+    // Declared first, so torn down last: the log stays open while the members below go, and the
+    // score table's save at exit (and its failure) lands in it, as the configuration's does.
+    struct LogCloser {
+        ~LogCloser();
+    } logCloser;
+
     bool windowMode = true;
     int refreshRate = 60;
     int drawInterval = 1;
