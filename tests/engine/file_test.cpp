@@ -123,6 +123,10 @@ TEST_F(Files, SaveReplacesOrRefusesAndLogsLikeARead) {
         EXPECT_EQ(pfList("*.tmp*").size() + pfList("rep/*.tmp*").size(), 0u);
     }
     pfSimulatePlainVolume(false);
+    pfInjectFault(PfFault::WriteError, 2); // the second write from now
+    EXPECT_TRUE(kfSave("score.dat", "1", 1));
+    EXPECT_FALSE(kfSave("score.dat", "2", 1));
+    EXPECT_TRUE(kfSave("score.dat", "3", 1)) << "a fault strikes once";
     EXPECT_FALSE(kfSave("missing/dir/file", "a", 1));
     const std::string text = log();
     EXPECT_NE(text.find("<kfSave>\n open [score.dat]\n handle = "), std::string::npos);
