@@ -49,5 +49,6 @@ enum class PfFault {
 };
 // The fault strikes the nth call of its kind from now on (1 = the next), once.
 void pfInjectFault(PfFault fault, int nth = 1);
-// Acts out a volume without hard links and without rename-without-replace, as FAT is to us.
+// Acts out a volume with neither hard links nor rename-without-replace (FAT or exFAT mounted
+// through FUSE, some network mounts).
 void pfSimulatePlainVolume(bool plain);

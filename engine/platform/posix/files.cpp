@@ -16,7 +16,7 @@ PfFault pendingFault = PfFault::None;
 int faultCountdown = 0;
 bool plainVolume = false;
 
-// True when the pending fault is one of `kinds` and this call is the one it strikes.
+// The pending fault when it is one of `kinds` and this call is the one it strikes; else None.
 PfFault strike(std::initializer_list<PfFault> kinds) {
     if (std::find(kinds.begin(), kinds.end(), pendingFault) == kinds.end()) return PfFault::None;
     if (--faultCountdown > 0) return PfFault::None;
