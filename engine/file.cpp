@@ -1,5 +1,7 @@
 #include "file.h"
 
+#include <cstring>
+
 #include "log.h"
 #include "platform/files.h"
 
@@ -43,6 +45,36 @@ uint32_t KFFile::write(const void* buffer, uint32_t count) {
     if (!isOpen()) return 0;
     long long n = pfWrite(handle, buffer, count);
     return n < 0 ? 0 : static_cast<uint32_t>(n);
+}
+
+namespace {
+void logSaveStep(PfStep step, bool ok, long long value, int error) {
+    switch (step) {
+    case PfStep::Open:
+        klHex(" handle = ", ok ? static_cast<uint32_t>(value) : 0xffffffffu);
+        break;
+    case PfStep::Write:
+        klWrite(ok ? " Try WriteFile [OK]\n" : " Try WriteFile [NG]\n");
+        if (!ok && value >= 0) klValue(" written = ", value);
+        break;
+    case PfStep::Flush:
+        klWrite(ok ? " Try FlushFileBuffers [OK]\n" : " Try FlushFileBuffers [NG]\n");
+        break;
+    case PfStep::Close:
+        klWrite(ok ? " Try CloseHandle [OK]\n" : " Try CloseHandle [NG]\n");
+        break;
+    case PfStep::Place:
+        klWrite(ok ? " Try MoveFile [OK]\n" : " Try MoveFile [NG]\n");
+        break;
+    }
+    if (!ok && error != 0) klWrite(std::string(" (") + std::strerror(error) + ")\n");
+}
+} // namespace
+
+bool kfSave(const char* path, const void* data, size_t size, bool noReplace) {
+    klWrite("<kfSave>\n");
+    klWrite(std::string(" open [") + path + "]\n");
+    return pfWriteAtomic(path, data, size, noReplace, logSaveStep);
 }
 
 bool kfChangeDir(const char* path) {

@@ -27,6 +27,12 @@ private:
     int handle;
 };
 
+// Saves a whole file: written beside it, flushed to the disk and renamed into place, so that a
+// failure at any step leaves the previous file as it was. With noReplace an existing file is
+// kept and the save fails. Logged like KFFile (" open [", " handle = ", the close) with every
+// step's outcome, so a failed save can be found in the log.
+bool kfSave(const char* path, const void* data, size_t size, bool noReplace = false);
+
 bool kfChangeDir(const char* path);
 // Empties list, then fills it with the bare names matching pattern (e.g. "*.rep"). Returns the
 // count.

@@ -9,41 +9,52 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <type_traits>
+#include <variant>
 
-#include "platform/files.h"
+#include "file.h"
 
 namespace {
-// clang-format off
-enum Key {
-    WindowMode, RefleshRate, Int, SpriteOfs, Bgm, Stage, Tail, Top, Left, // the game's own nine
-    Scale, FocusPause, VSync, SeVolume, BgmVolume,                        // the player's comforts
-    KeyCount
-};
-// clang-format on
+using Field = std::variant<bool ZTConfig::*, int ZTConfig::*, double ZTConfig::*>;
 
-struct KeyName {
+// One key: where it lives, the field it fills and the values it may take. A value outside the
+// bounds, or one that does not parse, gives the field its default (that of ZTConfig). Booleans
+// take any integer. The table's order is the order of reading and writing.
+struct Key {
     const char* section;
     const char* name;
+    Field field;
+    double min, max;
 };
-constexpr KeyName keyNames[KeyCount] = {
-    {"Screen", "WindowMode"}, {"Screen", "RefleshRate"}, {"Screen", "Int"},
-    {"Screen", "SpriteOfs"},  {"Sound", "BGM"},          {"Debug", "Stage"},
-    {"Debug", "Tail"},        {"Form", "Top"},           {"Form", "Left"},
-    {"Screen", "Scale"},      {"Screen", "FocusPause"},  {"Screen", "VSync"},
-    {"Sound", "SEVolume"},    {"Sound", "BGMVolume"},
+constexpr Key keys[] = {
+    {"Screen", "WindowMode", &ZTConfig::windowMode, INT_MIN, INT_MAX},
+    {"Screen", "RefleshRate", &ZTConfig::refreshRate, 1, 1000},
+    {"Screen", "Int", &ZTConfig::drawInterval, 1, 60},
+    {"Screen", "SpriteOfs", &ZTConfig::spriteOffset, -1.0, 1.0},
+    {"Screen", "Scale", &ZTConfig::scale, 1, 16},
+    {"Screen", "FocusPause", &ZTConfig::focusPause, INT_MIN, INT_MAX},
+    {"Screen", "VSync", &ZTConfig::vsync, INT_MIN, INT_MAX},
+    {"Sound", "BGM", &ZTConfig::bgmEnabled, INT_MIN, INT_MAX},
+    {"Sound", "SEVolume", &ZTConfig::seVolume, 0, 100},
+    {"Sound", "BGMVolume", &ZTConfig::bgmVolume, 0, 100},
+    {"Debug", "Stage", &ZTConfig::stage, 1, 24},
+    {"Debug", "Tail", &ZTConfig::tailCount, 1, 50},
+    {"Form", "Top", &ZTConfig::top, INT_MIN, INT_MAX},
+    {"Form", "Left", &ZTConfig::left, INT_MIN, INT_MAX},
 };
+constexpr int keyCount = static_cast<int>(sizeof keys / sizeof keys[0]);
 
 struct Found {
-    std::string value[KeyCount];
-    bool present[KeyCount] = {};
+    std::string value[keyCount];
+    bool present[keyCount] = {};
 };
 
 // Section and key names compare without regard to case, as INI files always have.
 int collect(void* user, const char* section, const char* name, const char* value) {
     Found& found = *static_cast<Found*>(user);
-    for (int k = 0; k < KeyCount; ++k) {
-        if (found.present[k] || strcasecmp(section, keyNames[k].section) != 0 ||
-            strcasecmp(name, keyNames[k].name) != 0)
+    for (int k = 0; k < keyCount; ++k) {
+        if (found.present[k] || strcasecmp(section, keys[k].section) != 0 ||
+            strcasecmp(name, keys[k].name) != 0)
             continue;
         found.value[k] = value;
         found.present[k] = true; // the first occurrence counts
@@ -51,85 +62,80 @@ int collect(void* user, const char* section, const char* name, const char* value
     return 1;
 }
 
-// A value out of lo..hi counts as one that does not parse.
-void readInt(const Found& found, Key k, int& out, long lo = INT_MIN, long hi = INT_MAX) {
-    if (!found.present[k]) return;
-    const char* text = found.value[k].c_str();
+// The number a whole value spells, when it spells one within the key's bounds.
+bool parse(const std::string& text, const Key& key, double& out) {
+    const char* begin = text.c_str();
     char* end = nullptr;
     errno = 0;
-    const long v = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || errno == ERANGE || v < lo || v > hi) return;
-    out = static_cast<int>(v);
-}
-
-void readBool(const Found& found, Key k, bool& out) {
-    int v = out ? 1 : 0;
-    readInt(found, k, v);
-    out = v != 0;
-}
-
-void readDouble(const Found& found, Key k, double& out) {
-    if (!found.present[k]) return;
-    const char* text = found.value[k].c_str();
-    char* end = nullptr;
-    const double v = std::strtod(text, &end);
-    if (end == text || *end != '\0' || !std::isfinite(v)) return;
+    double v;
+    if (std::holds_alternative<double ZTConfig::*>(key.field)) {
+        v = std::strtod(begin, &end);
+        if (!std::isfinite(v)) return false;
+    } else {
+        const long long n = std::strtoll(begin, &end, 10);
+        if (n < INT_MIN || n > INT_MAX) return false;
+        v = static_cast<double>(n);
+    }
+    if (end == begin || *end != '\0' || errno == ERANGE || v < key.min || v > key.max) return false;
     out = v;
+    return true;
 }
 
-void put(std::string& out, const char* key, long long value) {
+void put(std::string& out, const char* key, const std::string& value) {
     out += key;
     out += '=';
-    out += std::to_string(value);
+    out += value;
     out += '\n';
+}
+
+// Shortest text that reads back as the same double.
+std::string shortest(double v) {
+    char number[64];
+    const auto [end, ec] = std::to_chars(number, number + sizeof number, v);
+    return ec == std::errc() ? std::string(number, end) : std::string("0");
 }
 } // namespace
 
 bool ztReadConfig(const char* path, ZTConfig& config) {
     Found found;
     const int result = ini_parse(path, collect, &found);
-    // In the order of the table; a line that does not parse stops nothing, its key keeps the
-    // default.
-    readBool(found, WindowMode, config.windowMode);
-    readInt(found, RefleshRate, config.refreshRate);
-    readInt(found, Int, config.drawInterval);
-    readDouble(found, SpriteOfs, config.spriteOffset);
-    readBool(found, Bgm, config.bgmEnabled);
-    readInt(found, Stage, config.stage);
-    readInt(found, Tail, config.tailCount);
-    readInt(found, Top, config.top);
-    readInt(found, Left, config.left);
-    readInt(found, Scale, config.scale, 1, 16);
-    readBool(found, FocusPause, config.focusPause);
-    readBool(found, VSync, config.vsync);
-    readInt(found, SeVolume, config.seVolume, 0, 100);
-    readInt(found, BgmVolume, config.bgmVolume, 0, 100);
+    const ZTConfig defaults;
+    for (int k = 0; k < keyCount; ++k) {
+        if (!found.present[k]) continue;
+        double v = 0.0;
+        const bool ok = parse(found.value[k], keys[k], v);
+        std::visit(
+            [&](auto member) {
+                using T = std::remove_reference_t<decltype(config.*member)>;
+                if (!ok)
+                    config.*member = defaults.*member;
+                else if constexpr (std::is_same_v<T, bool>)
+                    config.*member = v != 0.0;
+                else
+                    config.*member = static_cast<T>(v);
+            },
+            keys[k].field);
+    }
     return result >= 0;
 }
 
 bool ztWriteConfig(const char* path, const ZTConfig& config) {
-    std::string text = "[Screen]\n";
-    put(text, "WindowMode", config.windowMode ? 1 : 0);
-    put(text, "RefleshRate", config.refreshRate);
-    put(text, "Int", config.drawInterval);
-    char number[64];
-    // Shortest text that reads back as the same double.
-    const auto [end, ec] = std::to_chars(number, number + sizeof number, config.spriteOffset);
-    text += "SpriteOfs=";
-    text += ec == std::errc() ? std::string(number, end) : std::string("0");
-    text += "\n";
-    put(text, "Scale", config.scale);
-    put(text, "FocusPause", config.focusPause ? 1 : 0);
-    put(text, "VSync", config.vsync ? 1 : 0);
-    text += "[Sound]\n";
-    put(text, "BGM", config.bgmEnabled ? 1 : 0);
-    put(text, "SEVolume", config.seVolume);
-    put(text, "BGMVolume", config.bgmVolume);
-    text += "[Debug]\n";
-    put(text, "Stage", config.stage);
-    put(text, "Tail", config.tailCount);
-    text += "[Form]\n";
-    put(text, "Top", config.top);
-    put(text, "Left", config.left);
-    return pfWriteAtomic(path, text.data(), text.size());
+    std::string text;
+    const char* section = "";
+    for (const Key& key : keys) {
+        if (std::string(section) != key.section) {
+            section = key.section;
+            text += std::string("[") + section + "]\n";
+        }
+        std::visit(
+            [&](auto member) {
+                const auto value = config.*member;
+                if constexpr (std::is_same_v<std::decay_t<decltype(value)>, double>)
+                    put(text, key.name, shortest(value));
+                else
+                    put(text, key.name, std::to_string(static_cast<long long>(value)));
+            },
+            key.field);
+    }
+    return kfSave(path, text.data(), text.size());
 }

@@ -20,8 +20,10 @@ struct ZTConfig {
     int bgmVolume = 100;       // Sound/BGMVolume: music, 0..100
 };
 
-// Reads the keys of the file into config. A missing file or key, or a value that does not
-// parse, leaves the default. False when the file could not be read at all.
+// Reads the keys of the file into config. A missing key leaves the field as it is; a value that
+// does not parse or lies outside the key's bounds gives the field its default above ("Stage"
+// 1..24, "Tail" 1..50, "Int" 1..60, "RefleshRate" 1..1000, "SpriteOfs" -1..1). False when the
+// file could not be read at all.
 bool ztReadConfig(const char* path, ZTConfig& config);
 // Writes every key through a temporary file renamed into place.
 bool ztWriteConfig(const char* path, const ZTConfig& config);

@@ -62,6 +62,9 @@ TForm1::TForm1() {
 
     klOpen(kLogPath);
     klWrite("Zentaku Debug Log.\n\n");
+    // The work read its files before there was a log: say now what went wrong there.
+    if (work.scoreFileUnreadable)
+        klWrite(" score.dat could not be read: the table is empty and the file is kept\n");
 
     kwinClear();
     kwinSaveAll();
@@ -112,7 +115,6 @@ TForm1::~TForm1() {
     kxDisposeX();
     kwinRestoreAll();
     kwinDeleteAll();
-    klClose();
 
     if (gPlatform.window) gPlatform.window->position(formLeft, formTop);
     ZTConfig config;
@@ -135,6 +137,10 @@ TForm1::~TForm1() {
     if (gFrameClock == &clock) gFrameClock = nullptr;
     if (gForm == this) gForm = nullptr;
     if (gWork == &work) gWork = nullptr; // the members go next: work first, then the clock
+}
+
+TForm1::LogCloser::~LogCloser() {
+    klClose();
 }
 
 bool TForm1::AppIdle() {

@@ -17,6 +17,12 @@ public:
     // While paused no frame runs: nothing is polled or recorded and the clock stands still.
     void setPaused(bool on);
 
+    // Declared first, so torn down last: the log stays open while the members below go, and the
+    // score table's save at exit (and its failure) lands in it, as the configuration's does.
+    struct LogCloser {
+        ~LogCloser();
+    } logCloser;
+
     bool windowMode = true;
     int refreshRate = 60;
     int drawInterval = 1;

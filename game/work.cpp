@@ -8,7 +8,7 @@
 #include "data/score_file.h"
 #include "file.h"
 #include "input.h"
-#include "platform/files.h"
+#include "log.h"
 #include "random.h"
 #include "sound.h"
 
@@ -22,9 +22,12 @@ constexpr uint32_t scoreCap = 99999999;
 ZTWork::ZTWork() {
     if (kfExist(scorePath)) {
         std::vector<uint8_t> bytes;
-        // A file that exists but will not open leaves the table empty: nothing can enter it.
+        // A file that exists but cannot be read leaves the table empty: nothing can enter it, and
+        // the file is kept as it is, since the fault may pass and the table is the player's.
         if (ztReadWholeFile(scorePath, ztScoreFileSize, bytes))
             scoreTable = ztDecodeScores(bytes.data(), bytes.size());
+        else
+            scoreFileUnreadable = true;
     } else {
         scoreTable = ztDefaultScores();
     }
@@ -37,11 +40,23 @@ ZTWork::~ZTWork() {
         delete map;
         map = nullptr;
     }
+    saveScores();
+    scoreTable.clear();
+}
+
+bool ZTWork::saveScores(bool keepSequence) {
+    klWrite("<ZTWork::saveScores>\n");
+    if (scoreFileUnreadable) {
+        klWrite(" score.dat could not be read at start: it is kept as it is, not replaced by an "
+                "empty table\n");
+        return false;
+    }
+    const uint32_t state = kuRandomState;
     uint8_t key[16];
     ztDrawScoreKey(key);
+    if (keepSequence) kuRandomState = state;
     const std::vector<uint8_t> bytes = ztEncodeScores(scoreTable, key);
-    pfWriteAtomic(scorePath, bytes.data(), bytes.size());
-    scoreTable.clear();
+    return kfSave(scorePath, bytes.data(), bytes.size());
 }
 
 void ZTWork::startGame(int field_, int tail_, bool record_, bool markFlag_, bool replay_) {

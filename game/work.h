@@ -23,7 +23,7 @@ class ZTWork {
 public:
     // Loads "score.dat" (or the default table) and the four maps.
     ZTWork();
-    // Writes "score.dat".
+    // Writes "score.dat" (saveScores).
     ~ZTWork();
     ZTWork(const ZTWork&) = delete;
     ZTWork& operator=(const ZTWork&) = delete;
@@ -39,6 +39,11 @@ public:
     ZTscoreTable::iterator findNewEntry();
     void clearNewMarks();
     void reloadMaps();
+    // Writes the table to "score.dat" under a fresh key. With keepSequence the key's draws are
+    // given back to the random generator, so that a save between plays changes no sequence. A
+    // file that was there but could not be read at start is never replaced (the log says so).
+    // False when nothing was saved.
+    bool saveScores(bool keepSequence = false);
 
     KVector playerPos{0.0f, 0.0f, 0.0f};
     int32_t field = 1;
@@ -56,6 +61,8 @@ public:
     ZTscoreTable scoreTable;
     uint32_t clearColor = 0;
     ZTMap* maps[4] = {};
+    // "score.dat" existed at start but could not be read: the table is empty and is not saved.
+    bool scoreFileUnreadable = false;
 };
 
 extern ZTWork* gWork; // defined in globals.cpp

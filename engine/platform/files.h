@@ -25,10 +25,34 @@ std::string pfCurrentDir();
 // "." and ".." are never listed.
 std::vector<std::string> pfList(const char* pattern);
 
-// Writes a whole file through a temporary name and renames it into place, so that a crash or
-// a full disk never leaves a half-written file. With noReplace an existing file is kept and the
-// call fails.
-bool pfWriteAtomic(const char* path, const void* data, size_t size, bool noReplace = false);
+// The steps of a save, as pfWriteAtomic reports them to its hook.
+enum class PfStep { Open, Write, Flush, Close, Place };
+// Called after each step: whether it worked, a value (the handle after Open, the bytes written
+// after Write) and the error number of a failure (0 when there is none to tell).
+using PfStepHook = void (*)(PfStep step, bool ok, long long value, int error);
+
+// Writes a whole file to a temporary file in the same folder, flushes it to the disk, then
+// renames it into place, so that a crash, a full disk or a failed write never leaves a half file
+// and never costs the previous one. With noReplace an existing file is kept and the call fails,
+// also on volumes without hard links or rename-without-replace (FAT, exFAT, network mounts).
+bool pfWriteAtomic(const char* path, const void* data, size_t size, bool noReplace = false,
+                   PfStepHook hook = nullptr);
+
+// Test seam: faults the file layer acts out, so that every save can be shown to survive them.
+enum class PfFault {
+    None,
+    WriteError,  // a write fails outright (EIO)
+    ShortWrite,  // a write stops halfway and reports the bytes it wrote
+    DiskFull,    // a write fails with ENOSPC after filling what it could
+    FlushError,  // the flush to the disk fails (EIO)
+    RenameError, // putting the file in place fails (EIO)
+    ReadError,   // a read fails (EIO)
+};
+// The fault strikes the nth call of its kind from now on (1 = the next), once.
+void pfInjectFault(PfFault fault, int nth = 1);
+// Acts out a volume with neither hard links nor rename-without-replace (FAT or exFAT mounted
+// through FUSE, some network mounts).
+void pfSimulatePlainVolume(bool plain);
 
 // The installed game's pictures, sounds and texts stay in a read-only data folder while the
 // player's files live in the game root. Empty (the default) means the root holds everything.

@@ -10,6 +10,10 @@ bool ztReadWholeFile(const char* path, size_t limit, std::vector<uint8_t>& out) 
     if (want > limit) want = limit;
     out.resize(want);
     const uint32_t got = want ? file.read(out.data(), static_cast<uint32_t>(want)) : 0;
-    out.resize(got); // a file that shrank under us gives what was actually read
+    // A read that comes up short (a failing disk, a file cut under us) is not taken for the file.
+    if (got != want) {
+        out.clear();
+        return false;
+    }
     return true;
 }

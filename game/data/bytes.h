@@ -61,5 +61,6 @@ struct ZTByteWriter {
     void i32(int32_t v) { u32(static_cast<uint32_t>(v)); }
 };
 
-// Reads at most `limit` bytes of a file. False when it cannot be opened.
+// Reads at most `limit` bytes of a file. False when it cannot be opened or a read fails (then
+// `out` is empty).
 bool ztReadWholeFile(const char* path, size_t limit, std::vector<uint8_t>& out);

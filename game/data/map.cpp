@@ -2,7 +2,6 @@
 
 #include "data/bytes.h"
 #include "file.h"
-#include "platform/files.h"
 #include "sprite.h"
 
 ZTMap::ZTMap(const char* path, int32_t width_, int32_t height_, uint16_t fill) {
@@ -45,7 +44,7 @@ std::vector<uint8_t> ZTMap::image() const {
 
 bool ZTMap::save(const char* path) const {
     const std::vector<uint8_t> bytes = image();
-    return pfWriteAtomic(path, bytes.data(), bytes.size());
+    return kfSave(path, bytes.data(), bytes.size());
 }
 
 uint16_t ZTMap::chipAt(int32_t row, int32_t column) const {

@@ -1,7 +1,7 @@
 #include "data/set.h"
 
 #include "data/bytes.h"
-#include "platform/files.h"
+#include "file.h"
 
 void ZTSet::add(int32_t x, int32_t y, int32_t kind) {
     chips.push_back({x, y, kind});
@@ -73,5 +73,5 @@ std::vector<uint8_t> ZTSet::image() const {
 
 bool ZTSet::save(const char* path) const {
     const std::vector<uint8_t> bytes = image();
-    return pfWriteAtomic(path, bytes.data(), bytes.size());
+    return kfSave(path, bytes.data(), bytes.size());
 }

@@ -8,7 +8,6 @@
 #include "file.h"
 #include "input.h"
 #include "log.h"
-#include "platform/files.h"
 #include "work.h"
 
 namespace {
@@ -116,9 +115,9 @@ bool ZTEngine::writeReplay(const std::string& name) {
     header.field = static_cast<uint32_t>(gWork->field);
     header.tail = static_cast<uint32_t>(gWork->tailMax);
     const std::vector<uint8_t> bytes = ztBuildReplay(header, gInput->kimRecordBuf);
-    // Written aside and linked into place: a crash leaves no half file, and a file that is
-    // already there (two saves in one second) is kept and the save reports failure.
-    const bool ok = pfWriteAtomic(name.c_str(), bytes.data(), bytes.size(), true);
+    // Written aside and put in place only under a free name: a crash leaves no half file, and a
+    // file that is already there (two saves in one second) is kept and the save reports failure.
+    const bool ok = kfSave(name.c_str(), bytes.data(), bytes.size(), true);
     klWrite(ok ? " write [OK]\n" : " write [NG]\n");
     kfChangeDir("..");
     return ok;

@@ -49,6 +49,9 @@ void EngineNaming::keMove() {
                 n.pop_back();
                 leaveTimer = 48;
                 state = 1;
+                // The table is safe on disk from here, whatever becomes of the program before
+                // its normal end; the play is over, so its random sequence is left untouched.
+                gWork->saveScores(true);
             }
         }
         // A finished name keeps its letters even when the second button came down with the first.

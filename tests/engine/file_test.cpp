@@ -102,14 +102,40 @@ TEST_F(Files, ListMatchesWildcardsAndReturnsBareNames) {
               std::string::npos);
 }
 
-TEST_F(Files, AtomicWriteReplacesOrRefuses) {
-    ASSERT_TRUE(pfWriteAtomic("score.dat", "abc", 3));
-    ASSERT_TRUE(pfWriteAtomic("score.dat", "de", 2));
-    EXPECT_EQ(slurp("score.dat"), "de");
-    EXPECT_FALSE(pfWriteAtomic("score.dat", "zzz", 3, true));
-    EXPECT_EQ(slurp("score.dat"), "de");
-    EXPECT_EQ(pfList("score.dat.tmp*").size(), 0u); // no temporary left behind
-    EXPECT_FALSE(pfWriteAtomic("missing/dir/file", "a", 1));
+TEST_F(Files, SaveReplacesOrRefusesAndLogsLikeARead) {
+    // Plain: rename-without-replace and hard links missing, as on a FAT stick; the save then
+    // claims the name with an exclusive create.
+    for (bool plain : {false, true}) {
+        pfSimulatePlainVolume(plain);
+        fs::remove("score.dat");
+        ASSERT_TRUE(kfSave("score.dat", "abc", 3));
+        ASSERT_TRUE(kfSave("score.dat", "de", 2));
+        EXPECT_EQ(slurp("score.dat"), "de");
+        EXPECT_FALSE(kfSave("score.dat", "zzz", 3, true)) << plain;
+        EXPECT_EQ(slurp("score.dat"), "de");
+        ASSERT_TRUE(kfSave("rep/new.rep", "new", 3, true)) << plain;
+        EXPECT_EQ(slurp("rep/new.rep"), "new");
+        fs::remove("rep/new.rep");
+        // The claim does not outlive a failed rename.
+        pfInjectFault(PfFault::RenameError);
+        EXPECT_FALSE(kfSave("rep/new.rep", "new", 3, true));
+        EXPECT_FALSE(fs::exists("rep/new.rep")) << plain;
+        EXPECT_EQ(pfList("*.tmp*").size() + pfList("rep/*.tmp*").size(), 0u);
+    }
+    pfSimulatePlainVolume(false);
+    pfInjectFault(PfFault::WriteError, 2); // the second write from now
+    EXPECT_TRUE(kfSave("score.dat", "1", 1));
+    EXPECT_FALSE(kfSave("score.dat", "2", 1));
+    EXPECT_TRUE(kfSave("score.dat", "3", 1)) << "a fault strikes once";
+    EXPECT_FALSE(kfSave("missing/dir/file", "a", 1));
+    const std::string text = log();
+    EXPECT_NE(text.find("<kfSave>\n open [score.dat]\n handle = "), std::string::npos);
+    EXPECT_NE(text.find(" Try WriteFile [OK]\n Try FlushFileBuffers [OK]\n Try CloseHandle [OK]\n"
+                        " Try MoveFile [OK]\n"),
+              std::string::npos);
+    EXPECT_NE(text.find(" Try MoveFile [NG]\n (File exists)\n"), std::string::npos);
+    EXPECT_NE(text.find(" open [missing/dir/file]\n handle = ffffffff\n (No such file"),
+              std::string::npos);
 }
 
 TEST_F(Files, LogFramesAndScratchCount) {

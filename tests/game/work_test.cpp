@@ -7,6 +7,8 @@
 #include "files.h"
 #include "game_play.h"
 #include "input.h"
+#include "log.h"
+#include "platform/files.h"
 #include "random.h"
 
 namespace {
@@ -99,6 +101,26 @@ TEST(ScoreFile, AnEmptyScoreFileStillGivesTenEntriesThroughTheWork) {
     ASSERT_TRUE(work.entryScore(nothing)) << "a score equal to the lowest enters";
     EXPECT_EQ(work.scoreTable.size(), 10u);
     EXPECT_EQ(work.scoreTable.front().name, "ZERO") << "and goes above the equal blanks";
+}
+
+TEST(ScoreFile, AFileThatCannotBeReadIsKeptAndTheLogSaysWhy) {
+    ScratchDir dir;
+    const uint8_t key[16] = {};
+    const std::vector<uint8_t> table = ztEncodeScores(ztDefaultScores(), key);
+    writeBytes("score.dat", table);
+    klOpen("_ZT_Debug.log");
+    {
+        pfInjectFault(PfFault::ReadError); // a passing fault of the disk
+        ZTWork work;
+        EXPECT_TRUE(work.scoreTable.empty());
+        EXPECT_FALSE(work.saveScores());
+    } // and the save at the end
+    klClose();
+    EXPECT_EQ(readBytes("score.dat"), table);
+    EXPECT_NE(readText("_ZT_Debug.log").find("score.dat could not be read"), std::string::npos);
+    ZTWork later; // the fault has passed: the player's table is back
+    EXPECT_EQ(later.scoreTable.size(), 10u);
+    EXPECT_EQ(later.scoreTable.front().name, "NATTOH");
 }
 
 TEST(ScoreTable, EqualScoresEnterAboveAndTheLastEntryDrops) {

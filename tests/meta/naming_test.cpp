@@ -1,8 +1,12 @@
 // Name entry: the letter set, the ten-letter rule, deleting and the end mark.
 #include <gtest/gtest.h>
 
+#include "data/score_file.h"
 #include "engine.h"
+#include "files.h"
 #include "meta_world.h"
+#include "platform/files.h"
+#include "random.h"
 #include "scenes/naming.h"
 
 namespace {
@@ -39,6 +43,24 @@ TEST(Naming, TheEndMarkAtOnceGivesAnEmptyName) {
     EXPECT_EQ(keScene, nullptr) << "the scene ended with its frame";
     EXPECT_FALSE(n.w.work->scoreTable.begin()->isNew);
     EXPECT_EQ(n.w.work->clearColor, 0u);
+}
+
+TEST(Naming, TheTableIsSavedWhenTheNameIsDoneAndNoRandomDrawIsTaken) {
+    Naming n;
+    n.w.push(KI_RIGHT); // "B"
+    n.w.push(KI_BUTTON1);
+    n.w.push(KI_LEFT);
+    n.w.push(KI_LEFT); // the end mark
+    EXPECT_EQ(pfList("score.dat").size(), 0u) << "nothing is written while the name is made";
+    const uint32_t sequence = kuRandomState;
+    n.w.push(KI_BUTTON1);
+    ASSERT_EQ(n.scene->state, 1);
+    EXPECT_EQ(kuRandomState, sequence);
+    const std::vector<uint8_t> bytes = readBytes("score.dat");
+    const ZTscoreTable saved = ztDecodeScores(bytes.data(), bytes.size());
+    ASSERT_EQ(saved.size(), 10u);
+    EXPECT_EQ(std::next(saved.begin())->name, "B");
+    EXPECT_EQ(std::next(saved.begin())->score, 45000u);
 }
 
 TEST(Naming, TenLettersJumpToTheEndMark) {

@@ -1,6 +1,8 @@
 // Reading and writing "zent.ini": defaults, bad values, booleans and the round trip.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -87,14 +89,103 @@ TEST_F(Config, MissingKeysAndSectionsKeepTheirDefaults) {
     expectDefaults(c); // "Top" outside [Form] is not the window's top
 }
 
-TEST_F(Config, ValuesThatDoNotParseGiveTheDefault) {
-    writeText("[Screen]\nWindowMode=yes\nRefleshRate=60Hz\nInt=\nSpriteOfs=abc\n"
-              "[Sound]\nBGM=on\n[Debug]\nStage=99999999999\nTail=1.5\n[Form]\nTop=0x10\n"
-              "Left=nan\nScale=0\n[Screen]\nVSync=off\nScale=17\n[Sound]\nSEVolume=101\n"
-              "BGMVolume=-1\n");
+namespace {
+// Every bounded field within its bounds, whatever the file held.
+void expectSane(const ZTConfig& c, const std::string& what) {
+    EXPECT_TRUE(c.refreshRate >= 1 && c.refreshRate <= 1000) << what;
+    EXPECT_TRUE(c.drawInterval >= 1 && c.drawInterval <= 60) << what;
+    EXPECT_TRUE(std::isfinite(c.spriteOffset) && c.spriteOffset >= -1.0 && c.spriteOffset <= 1.0)
+        << what;
+    EXPECT_TRUE(c.stage >= 1 && c.stage <= 24) << what;
+    EXPECT_TRUE(c.tailCount >= 1 && c.tailCount <= 50) << what;
+    EXPECT_TRUE(c.scale >= 1 && c.scale <= 16) << what;
+    EXPECT_TRUE(c.seVolume >= 0 && c.seVolume <= 100 && c.bgmVolume >= 0 && c.bgmVolume <= 100)
+        << what;
+}
+
+double fieldOf(const ZTConfig& c, const std::string& key) {
+    if (key == "RefleshRate") return c.refreshRate;
+    if (key == "Int") return c.drawInterval;
+    if (key == "SpriteOfs") return c.spriteOffset;
+    if (key == "Stage") return c.stage;
+    if (key == "Tail") return c.tailCount;
+    if (key == "Scale") return c.scale;
+    if (key == "SEVolume") return c.seVolume;
+    if (key == "BGMVolume") return c.bgmVolume;
+    if (key == "Top") return c.top;
+    return c.left;
+}
+} // namespace
+
+TEST_F(Config, HostileValuesGiveTheDefaultAndBoundsHold) {
+    struct Key {
+        const char* section;
+        const char* name;
+        double fallback, lowest, highest; // the default and the bounds
+    };
+    const Key keys[] = {{"Screen", "RefleshRate", 60, 1, 1000},
+                        {"Screen", "Int", 1, 1, 60},
+                        {"Screen", "SpriteOfs", 0, -1, 1},
+                        {"Debug", "Stage", 1, 1, 24},
+                        {"Debug", "Tail", 1, 1, 50},
+                        {"Screen", "Scale", 1, 1, 16},
+                        {"Sound", "SEVolume", 100, 0, 100},
+                        {"Sound", "BGMVolume", 100, 0, 100}};
+    const std::string hostile[] = {"2000000000",
+                                   "99999999999999999999",
+                                   "-5",
+                                   "-2147483649",
+                                   "nan",
+                                   "inf",
+                                   "-inf",
+                                   "",
+                                   "garbage",
+                                   "12abc",
+                                   "1e308",
+                                   "0x10",
+                                   std::string(5000, '9'),
+                                   "1e-400",
+                                   "\x01\xff"};
+    for (const Key& k : keys) {
+        const std::string head = std::string("[") + k.section + "]\n" + k.name + "=";
+        for (const std::string& value : hostile) {
+            writeText(head + value + "\n");
+            ZTConfig c;
+            c.stage = 9, c.tailCount = 9, c.drawInterval = 9, c.refreshRate = 9;
+            c.spriteOffset = 0.5; // a bad value resets its field, not only leaves it
+            c.scale = 9, c.seVolume = 9, c.bgmVolume = 9;
+            ztReadConfig(kPath, c);
+            EXPECT_EQ(fieldOf(c, k.name), k.fallback) << k.name << "=" << value.substr(0, 40);
+            expectSane(c, value.substr(0, 40));
+        }
+        // The bounds themselves are taken, one step beyond them is not.
+        const double step = std::string(k.name) == "SpriteOfs" ? 0.001 : 1;
+        for (double v : {k.lowest, k.highest, k.lowest - step, k.highest + step}) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.17g", v);
+            writeText(head + text + "\n");
+            ZTConfig c;
+            ztReadConfig(kPath, c);
+            const bool inside = v >= k.lowest && v <= k.highest;
+            EXPECT_EQ(fieldOf(c, k.name), inside ? v : k.fallback) << k.name << "=" << text;
+        }
+    }
+    // Integers in fields that are not bounded still may not overflow.
+    writeText("[Form]\nTop=99999999999\nLeft=-2147483648\n");
     ZTConfig c;
     ztReadConfig(kPath, c);
-    expectDefaults(c);
+    EXPECT_EQ(c.top, 0);
+    EXPECT_EQ(c.left, INT_MIN);
+    // Not an INI file at all, and a line of a megabyte: the program still gets sane values.
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 131 + 7) & 0xFF);
+    std::string huge = "[Debug]\nTail=" + std::string(1 << 20, '7') + "\nStage=3\n";
+    for (const std::string& text : {binary, huge, "[Debug]\n" + std::string(1 << 20, 'x')}) {
+        writeText(text);
+        ZTConfig got;
+        ztReadConfig(kPath, got);
+        expectSane(got, text.substr(0, 20));
+    }
 }
 
 TEST_F(Config, BooleansAreAnyNonZeroInteger) {
@@ -121,7 +212,7 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     ZTConfig out;
     out.windowMode = false;
     out.refreshRate = 85;
-    out.drawInterval = 0;
+    out.drawInterval = 60;
     out.spriteOffset = 0.1;
     out.bgmEnabled = false;
     out.stage = 24;
@@ -135,7 +226,7 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     out.bgmVolume = 55;
     ASSERT_TRUE(ztWriteConfig(kPath, out));
     const std::string text = readText(kPath);
-    EXPECT_EQ(text, "[Screen]\nWindowMode=0\nRefleshRate=85\nInt=0\nSpriteOfs=0.1\nScale=3\n"
+    EXPECT_EQ(text, "[Screen]\nWindowMode=0\nRefleshRate=85\nInt=60\nSpriteOfs=0.1\nScale=3\n"
                     "FocusPause=0\nVSync=0\n[Sound]\nBGM=0\nSEVolume=0\nBGMVolume=55\n"
                     "[Debug]\nStage=24\nTail=50\n[Form]\nTop=123\nLeft=-7\n");
     ZTConfig in;
