@@ -1,0 +1,307 @@
+// zentaku-difficulty: how hard each field is for a person. A model player with a person's limits
+// (model_player.h) plays every field from its start, as the developer menu starts one, many
+// times over with different wanderings of its hands, and the tool tabulates what became of it.
+// Each field starts with the tail a play of this model typically brings there: the median tail
+// of the tries that cleared the field before.
+//
+//   zentaku-difficulty [options]
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "dat_text.h"
+#include "data/set.h"
+#include "field_trial.h"
+#include "replay/model_player.h"
+
+namespace {
+
+const char* usage =
+    "usage: zentaku-difficulty [options]\n"
+    "\n"
+    "Plays every field with a model player that has a person's limits and writes a table of\n"
+    "how the tries went. The stock sets are baked afresh from the source folder into a scratch\n"
+    "folder; nothing in a game root is read or written.\n"
+    "\n"
+    "options:\n"
+    "  --dat DIR       the map and set sources (default: the project's data/dat)\n"
+    "  --fields A-B    the fields to play (default 1-24)\n"
+    "  --tries N       tries per field, each with its own seed (default 50)\n"
+    "  --jobs N        tries played at the same time, one process each (default 2)\n"
+    "  --margins FILE  lines 'FIELD TEXT' with the searching player's margin per field\n"
+    "  --table FILE    write the Markdown table rows here (default: stdout)\n"
+    "  --chart FILE    write an SVG chart of the clear share and the misses\n"
+    "  --help          this text\n"
+    "\n"
+    "Progress goes to stderr. Exit status: 0 done, 1 a field was empty or never cleared,\n"
+    "3 bad arguments or the data did not bake.\n";
+
+struct Row {
+    int field = 0;
+    int tail = 0;
+    std::string enemies;
+    int tries = 0;
+    int clearedClean = 0; // cleared with the first tank
+    int cleared = 0;
+    int misses = 0;
+    long clearFrames = 0;
+    int emptyTries = 0; // tries that found no ground enemy at all
+    int tailOut = 0;    // median tail at the clear
+    double share() const { return tries ? static_cast<double>(clearedClean) / tries : 0.0; }
+    double missesPerClear() const { return cleared ? static_cast<double>(misses) / cleared : -1.0; }
+    double meanFrames() const {
+        return cleared ? static_cast<double>(clearFrames) / cleared : -1.0;
+    }
+};
+
+std::string enemiesOf(const std::string& dat, int field) {
+    const int m = field % 24;
+    if (m == 12) return "Gyro";
+    if (m == 0) return "LC";
+    char name[16];
+    std::snprintf(name, sizeof name, "/s%02d.txt", m);
+    std::ifstream in(dat + name, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!ztSetFromText(text, bytes, why)) return "?";
+    ZTSet set;
+    set.parse(bytes.data(), bytes.size());
+    int n[6] = {};
+    for (const ZTsetChip& c : set.chips)
+        if (c.kind >= 0 && c.kind <= 5) n[c.kind] += 1;
+    std::string out;
+    auto add = [&](int count, const char* what) {
+        if (count == 0) return;
+        if (!out.empty()) out += ", ";
+        out += std::to_string(count) + " " + what;
+    };
+    add(n[0], "small");
+    add(n[1], "middle");
+    add(n[2], "large");
+    add(n[3] + n[4] + n[5], n[3] + n[4] + n[5] == 1 ? "generator" : "generators");
+    return out;
+}
+
+struct TryResult {
+    int32_t enemies, cleared, misses, frames, tailAtEnd;
+};
+
+// Plays the tries of one field, `jobs` processes each taking every jobs-th seed.
+std::vector<TryResult> playField(int field, int tail, int tries, int jobs, int limit) {
+    std::vector<TryResult> all;
+    std::vector<std::pair<pid_t, int>> workers;
+    for (int j = 0; j < jobs; ++j) {
+        int fds[2];
+        if (pipe(fds) != 0) std::exit(3);
+        const pid_t pid = fork();
+        if (pid < 0) std::exit(3);
+        if (pid == 0) {
+            close(fds[0]);
+            for (int seed = 1 + j; seed <= tries; seed += jobs) {
+                ZTModelSkill skill;
+                if (const char* e = std::getenv("ZT_MODEL"))
+                    std::sscanf(e, "%d,%d,%d,%f,%f,%f", &skill.decideEvery, &skill.reaction,
+                                &skill.lookahead, &skill.aimNoise, &skill.slip, &skill.seeNoise);
+                ZTModelPlayer model(static_cast<uint64_t>(field) * 1000003u + seed, skill);
+                const FieldTrial t =
+                    ztTrialField(field, tail, 3, limit, [&] { return model.next(); });
+                const TryResult r{t.enemies, t.cleared, t.misses, t.frames, t.tailAtEnd};
+                if (std::getenv("ZT_DIFFICULTY_TRIES"))
+                    std::fprintf(stderr, "lost at %.0f %.0f after %d\n", t.lostX, t.lostY,
+                                 t.firstFrames);
+                if (write(fds[1], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) _exit(1);
+            }
+            _exit(0);
+        }
+        close(fds[1]);
+        workers.push_back({pid, fds[0]});
+    }
+    for (auto [pid, fd] : workers) {
+        TryResult r;
+        while (read(fd, &r, sizeof r) == static_cast<ssize_t>(sizeof r)) all.push_back(r);
+        close(fd);
+        waitpid(pid, nullptr, 0);
+    }
+    return all;
+}
+
+void writeChart(const std::string& path, const std::vector<Row>& rows) {
+    // Bars: the share cleared with the first tank; dots joined by a line: misses per clear.
+    const int w = 880, h = 420, left = 60, right = 60, top = 50, bottom = 60;
+    const double plotW = w - left - right, plotH = h - top - bottom;
+    double maxMisses = 2.0;
+    for (const Row& r : rows) maxMisses = std::max(maxMisses, r.missesPerClear());
+    const double slot = plotW / std::max<size_t>(rows.size(), 1);
+    std::string s;
+    char buf[512];
+    std::snprintf(buf, sizeof buf,
+                  "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
+                  "font-family=\"sans-serif\" font-size=\"12\">\n"
+                  "<rect width=\"100%%\" height=\"100%%\" fill=\"white\"/>\n"
+                  "<text x=\"%d\" y=\"24\" font-size=\"16\">Model player: share of tries "
+                  "cleared without a miss (bars) and misses per clear (line)</text>\n",
+                  w, h, left);
+    s += buf;
+    for (int i = 0; i <= 4; ++i) {
+        const double y = top + plotH - plotH * i / 4.0;
+        std::snprintf(buf, sizeof buf,
+                      "<line x1=\"%d\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#ccc\"/>\n"
+                      "<text x=\"%d\" y=\"%.1f\" text-anchor=\"end\">%d%%</text>\n"
+                      "<text x=\"%.1f\" y=\"%.1f\" fill=\"#b22\">%.1f</text>\n",
+                      left, y, left + plotW, y, left - 6, y + 4, i * 25, left + plotW + 6, y + 4,
+                      maxMisses * i / 4.0);
+        s += buf;
+    }
+    std::string line;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Row& r = rows[i];
+        const double x = left + slot * i;
+        const double bh = plotH * r.share();
+        const char* colour = r.field % 12 == 0 ? "#d08020" : r.field > 12 ? "#4060b0" : "#60a060";
+        std::snprintf(buf, sizeof buf,
+                      "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"%s\"/>\n"
+                      "<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"middle\">%d</text>\n",
+                      x + slot * 0.15, top + plotH - bh, slot * 0.7, bh, colour, x + slot * 0.5,
+                      top + plotH + 16, r.field);
+        s += buf;
+        if (r.cleared > 0) {
+            const double my = top + plotH - plotH * r.missesPerClear() / maxMisses;
+            std::snprintf(buf, sizeof buf, "%s%.1f,%.1f", line.empty() ? "" : " ", x + slot * 0.5,
+                          my);
+            line += buf;
+            std::snprintf(buf, sizeof buf,
+                          "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"3.5\" fill=\"#b22\"/>\n",
+                          x + slot * 0.5, my);
+            s += buf;
+        }
+    }
+    s += "<polyline fill=\"none\" stroke=\"#b22\" stroke-width=\"1.5\" points=\"" + line + "\"/>\n";
+    std::snprintf(buf, sizeof buf,
+                  "<text x=\"%.1f\" y=\"%d\" text-anchor=\"middle\">field (green: first round, "
+                  "orange: bosses, blue: second round)</text>\n</svg>\n",
+                  left + plotW / 2, h - 16);
+    s += buf;
+    std::ofstream(path) << s;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string dat = ZT_DAT_SOURCE, marginsPath, tablePath, chartPath;
+    int first = 1, last = 24, tries = 50, jobs = 2;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (a == "--help" || a == "-h") {
+            std::fputs(usage, stdout);
+            return 0;
+        } else if (a == "--dat" && hasValue) {
+            dat = argv[++i];
+        } else if (a == "--fields" && hasValue) {
+            if (std::sscanf(argv[++i], "%d-%d", &first, &last) != 2 || first < 1 || last < first ||
+                last > 48) {
+                std::fprintf(stderr, "zentaku-difficulty: --fields wants A-B within 1-48\n");
+                return 3;
+            }
+        } else if (a == "--tries" && hasValue) {
+            tries = std::atoi(argv[++i]);
+        } else if (a == "--jobs" && hasValue) {
+            jobs = std::atoi(argv[++i]);
+        } else if (a == "--margins" && hasValue) {
+            marginsPath = argv[++i];
+        } else if (a == "--table" && hasValue) {
+            tablePath = argv[++i];
+        } else if (a == "--chart" && hasValue) {
+            chartPath = argv[++i];
+        } else {
+            std::fprintf(stderr, "zentaku-difficulty: unknown or incomplete option %s\n%s",
+                         a.c_str(), usage);
+            return 3;
+        }
+    }
+    if (tries < 1 || tries > 100000 || jobs < 1 || jobs > 64) {
+        std::fprintf(stderr, "zentaku-difficulty: --tries or --jobs out of range\n");
+        return 3;
+    }
+    std::map<int, std::string> margins;
+    if (!marginsPath.empty()) {
+        std::ifstream in(marginsPath);
+        int f;
+        std::string text;
+        while (in >> f && std::getline(in, text))
+            margins[f] = text.substr(text.find_first_not_of(' '));
+    }
+    StockDatDir dir(dat);
+    if (!dir.ok) {
+        std::fprintf(stderr, "zentaku-difficulty: %s\n", dir.error.c_str());
+        return 3;
+    }
+
+    std::vector<Row> rows;
+    int tail = 1;
+    bool bad = false;
+    for (int field = first; field <= last; ++field) {
+        Row r;
+        r.field = field;
+        r.tail = tail;
+        r.enemies = enemiesOf(dat, field);
+        std::fprintf(stderr, "field %2d, tail %2d: %d tries ...", field, tail, tries);
+        std::fflush(stderr);
+        const std::vector<TryResult> results = playField(field, tail, tries, jobs, 60 * 60 * 5);
+        std::vector<int> tails;
+        for (const TryResult& t : results) {
+            if (std::getenv("ZT_DIFFICULTY_TRIES"))
+                std::fprintf(stderr, "\n  enemies %d cleared %d misses %d frames %d tail %d",
+                             t.enemies, t.cleared, t.misses, t.frames, t.tailAtEnd);
+            r.tries += 1;
+            r.emptyTries += t.enemies == 0;
+            r.misses += t.misses;
+            if (t.cleared) {
+                r.cleared += 1;
+                r.clearedClean += t.misses == 0;
+                r.clearFrames += t.frames;
+                tails.push_back(t.tailAtEnd);
+            }
+        }
+        std::sort(tails.begin(), tails.end());
+        r.tailOut = tails.empty() ? tail : tails[tails.size() / 2];
+        std::fprintf(stderr, " %d cleared, %d without a miss\n", r.cleared, r.clearedClean);
+        bad = bad || r.emptyTries > 0 || r.cleared == 0;
+        // A play that cleared this field brings its tail on; the second round starts where
+        // the Gyro left it (the Gyro adds no joint).
+        tail = std::max(1, r.tailOut);
+        rows.push_back(r);
+    }
+
+    std::string table =
+        "| field | enemies | tail at start | cleared without a miss | misses per clear | "
+        "mean frames to clear | searching player |\n"
+        "|---|---|---|---|---|---|---|\n";
+    char buf[512];
+    for (const Row& r : rows) {
+        const auto m = margins.find(r.field);
+        std::snprintf(buf, sizeof buf, "| %d | %s | %d | %.0f%% (%d of %d) | %s | %s | %s |\n",
+                      r.field, r.enemies.c_str(), r.tail, 100.0 * r.share(), r.clearedClean,
+                      r.tries,
+                      r.cleared ? (std::to_string(r.missesPerClear()).substr(0, 4)).c_str() : "-",
+                      r.cleared ? std::to_string(static_cast<long>(r.meanFrames())).c_str() : "-",
+                      m == margins.end() ? "-" : m->second.c_str());
+        table += buf;
+    }
+    if (tablePath.empty()) {
+        std::fputs(table.c_str(), stdout);
+    } else {
+        std::ofstream(tablePath) << table;
+    }
+    if (!chartPath.empty()) writeChart(chartPath, rows);
+    return bad ? 1 : 0;
+}
