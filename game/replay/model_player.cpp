@@ -74,7 +74,7 @@ ZTModelPlayer::Screen ZTModelPlayer::look() const {
             } else if (const auto* g = dynamic_cast<ZTBossGyro*>(b)) {
                 s.things.push_back({g->position, {0, 0, 0}, 0.0f, true});
             } else if (const auto* sh = dynamic_cast<ZTEShot*>(b)) {
-                s.things.push_back({sh->position, sh->velocity, 6.0f + sh->radius + 4.0f, false});
+                s.things.push_back({sh->position, sh->velocity, 6.0f + sh->radius + 8.0f, false});
             } else if (dynamic_cast<ZTTail*>(b)) {
                 tailIndex += 1;
             }

@@ -7,6 +7,7 @@
 // look, so the saved replay plays the same on any machine.
 //
 //   zentaku-search [options] NEW_FILE [GAME_ROOT]
+//   zentaku-search [options] --field N [GAME_ROOT]
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -22,6 +23,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,8 @@ struct Options {
     uint32_t limit = 60u * 60u * 60u;
     int checkpointEvery = 240; // frames of play between two kept states
     int retries = 4;           // new tries from one kept state before going further back
+    int field = 0;             // play this field alone, as the developer menu starts it
+    int tail = 1;              // with this tail
     bool quiet = false;
 };
 
@@ -65,6 +69,7 @@ Shared* shared = nullptr;
 
 const char* usage =
     "usage: zentaku-search [options] NEW_FILE [GAME_ROOT]\n"
+    "       zentaku-search [options] --field N [GAME_ROOT]\n"
     "\n"
     "Plays a new game from the first field to its end with a searching automatic player and\n"
     "saves the play as a replay file (an existing file is never replaced). GAME_ROOT (default:\n"
@@ -78,6 +83,9 @@ const char* usage =
     "  --limit N      give up after N frames of play (default 216000, one hour)\n"
     "  --retries N    when a tank is lost, play on again from a kept earlier state up to N\n"
     "                 times, each time looking further ahead (default 4; 0: accept the loss)\n"
+    "  --field N      play field N alone, started as the developer menu starts it, and\n"
+    "                 save nothing: only the outcome and the margins are printed\n"
+    "  --tail N       the tail that field starts with (default 1)\n"
     "  --quiet        no progress line\n"
     "  --help         this text\n"
     "\n"
@@ -200,6 +208,14 @@ struct Search {
     HeadlessPlatform& platform;
     Options o;
     int variant = 0; // how often play went back to the kept state this one came from
+    // Per field: the fewest tries that came through their lookahead alive at one decision
+    // (how tight the tightest moment was), and how often play went back to a kept state.
+    struct Margin {
+        int tightest = 99;
+        int backs = 0;
+        int misses = 0;
+    };
+    std::map<int, Margin> margins;
 
     // The best of the nine words, each tried with two continuations: held on, or steered
     // by the simple automatic player.
@@ -265,6 +281,10 @@ struct Search {
             shared->tries += 1;
             done += 1;
         }
+        int alive = 0;
+        for (const Try& t : all) alive += t.value > -5e5;
+        Margin& m = margins[gWork->field];
+        m.tightest = std::min(m.tightest, alive);
         // A try that went back prefers, among equals, the words the first pass ranked later.
         const Try* best = &all[static_cast<size_t>(variant) * 5 % all.size()];
         for (size_t i = 0; i < all.size(); ++i) {
@@ -291,7 +311,7 @@ int play(const Options& o, const fs::path& target, int reportFd,
          std::chrono::steady_clock::time_point start) {
     HeadlessPlatform platform;
     platform.renderer.keepDraws = false;
-    Search search{platform, o};
+    Search search{platform, o, 0, {}};
     ZTPilot pages; // turns the conversation pages as the simple player does
     uint32_t held = 0;
     int holdLeft = 0;
@@ -324,6 +344,7 @@ int play(const Options& o, const fs::path& target, int reportFd,
             if (!go) _exit(0);
             // Play on from here, looking further ahead than last time; keep this state again.
             search.variant = variant;
+            search.margins[gWork->field].backs += 1;
             shared->backtracks += 1;
             keep(frame, variant);
             return;
@@ -378,15 +399,26 @@ int play(const Options& o, const fs::path& target, int reportFd,
                 if (write(kept[i].fd, &variant, sizeof variant) == sizeof variant) _exit(0);
             }
             misses += 1;
+            search.margins[gWork->field].misses += 1;
         }
         down = isDown;
     };
     ZTReplayRunner runner;
-    const ZTReplayOutcome result = runner.record(o.limit, hooks);
+    const ZTReplayOutcome result =
+        o.field > 0 ? runner.field(o.field, o.tail, o.limit, hooks) : runner.record(o.limit, hooks);
+    const bool cleared = keNextScene == ZT_SCENE_NEXTER || result.field > 12;
     if (!o.quiet) std::fputc('\n', stderr);
     for (const Kept& k : kept) kill(k.pid, SIGKILL);
     Outcome out{1, result.frames, result.score, result.field, result.tail, misses};
-    if (!result.ended) {
+    for (const auto& [field, m] : search.margins)
+        std::printf("field %d: tightest %d of 18 tries alive, %d times back, %d misses\n", field,
+                    m.tightest, m.backs, m.misses);
+    std::fflush(stdout);
+    if (o.field > 0) {
+        out.status = cleared ? 0 : 1;
+        std::printf("field %d %s\n", o.field, cleared ? "cleared" : "lost");
+        std::fflush(stdout);
+    } else if (!result.ended) {
         std::fprintf(stderr, "zentaku-search: the play did not end within %u frames\n", o.limit);
     } else {
         ZTReplayHeader header;
@@ -443,6 +475,10 @@ int main(int argc, char** argv) {
             value(1, ztReplayMaxWords, v), o.limit = static_cast<uint32_t>(v);
         } else if (a == "--retries") {
             value(0, 100, v), o.retries = static_cast<int>(v);
+        } else if (a == "--field") {
+            value(1, 999, v), o.field = static_cast<int>(v);
+        } else if (a == "--tail") {
+            value(1, 9999, v), o.tail = static_cast<int>(v);
         } else if (a == "--quiet") {
             o.quiet = true;
         } else if (a.size() > 1 && a[0] == '-') {
@@ -452,17 +488,19 @@ int main(int argc, char** argv) {
             args.push_back(a);
         }
     }
-    if (args.empty() || args.size() > 2) {
+    // With --field there is no file to save: the one argument is the game root.
+    if (o.field > 0) args.insert(args.begin(), "");
+    if (args.size() < 1 + (o.field > 0) || args.size() > 2) {
         std::fputs(usage, stderr);
         return 3;
     }
-    const fs::path target = fs::absolute(args[0]);
+    const fs::path target = o.field > 0 ? fs::path() : fs::absolute(args[0]);
     const fs::path root = fs::absolute(args.size() > 1 ? fs::path(args[1]) : fs::current_path());
     if (!fs::is_directory(root / "dat")) {
         std::fprintf(stderr, "zentaku-search: %s: no dat folder to play on\n", root.c_str());
         return 3;
     }
-    if (fs::exists(target)) {
+    if (!target.empty() && fs::exists(target)) {
         std::fprintf(stderr, "zentaku-search: %s exists already\n", target.c_str());
         return 3;
     }
@@ -516,6 +554,6 @@ int main(int argc, char** argv) {
                 "%ld times back to a kept state)\n",
                 seconds, shared->tries, shared->simulated, shared->simulated / seconds,
                 shared->backtracks);
-    if (out.status == 0) std::printf("saved %s\n", target.c_str());
+    if (out.status == 0 && !target.empty()) std::printf("saved %s\n", target.c_str());
     return out.status;
 }
