@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "behave.h"
 #include "creator.h"
@@ -94,20 +92,6 @@ uint32_t ZTModelPlayer::next() {
     } else {
         trail.clear();
     }
-    if (getenv("ZT_MODEL_DEBUG")) {
-        const Screen& now = memory[static_cast<size_t>(frame) % span];
-        const Screen& before = memory[static_cast<size_t>(frame + span - 1) % span];
-        if (before.driving && !now.driving) {
-            fprintf(stderr, "DOWN frame %d tank %.0f %.0f angle %.2f held %x\n", frame,
-                    before.tank.x, before.tank.y, before.angle, held);
-            for (const Thing& t : before.things) {
-                const float dx = t.position.x - before.tank.x, dy = t.position.y - before.tank.y;
-                if (dx * dx + dy * dy < 50 * 50)
-                    fprintf(stderr, "  thing %.0f %.0f v %.1f %.1f reach %.0f\n", t.position.x,
-                            t.position.y, t.velocity.x, t.velocity.y, t.reach);
-            }
-        }
-    }
     frame += 1;
     // The screen of `reaction` frames ago is the oldest one kept.
     const Screen& seen = memory[static_cast<size_t>(frame) % span];
@@ -190,12 +174,6 @@ uint32_t ZTModelPlayer::decide(const Screen& seen) {
             if (w[0] < 128.0f) unease += (128.0f - w[0]) / 4.0f * std::max(0.0f, w[1] + 0.3f);
         const float score =
             static_cast<float>(hit) * 10.0f + (vx[i] * wx + vy[i] * wy) * 2.0f - unease;
-        if (getenv("ZT_MODEL_DEBUG2"))
-            fprintf(stderr,
-                    "f%d seen %.0f %.0f a %.2f reck %.0f %.0f a %.2f dir %d hit %d unease %.1f "
-                    "score %.1f\n",
-                    frame, seen.tank.x, seen.tank.y, seen.angle, p.x, p.y, a, i, hit, unease,
-                    score);
         if (score > chosenScore) chosenScore = score, chosen = i;
     }
     if (chosen < 0) return held & (KI_UP | KI_DOWN | KI_LEFT | KI_RIGHT);

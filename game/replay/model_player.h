@@ -11,9 +11,9 @@
 struct ZTModelSkill {
     int decideEvery = 6;   // frames between two decisions
     int reaction = 12;     // the decision uses the screen of this many frames ago
-    int lookahead = 12;    // frames past the present the course is checked for
+    int lookahead = 20;    // frames past the present the course is checked for
     float aimNoise = 0.3f; // spread of the wished heading, radians
-    float slip = 0.08f;    // chance per decision of pressing a neighbouring direction
+    float slip = 0.06f;    // chance per decision of pressing a neighbouring direction
     float seeNoise = 3.0f; // spread of where a shot or a body is seen, pixels
 };
 

@@ -36,12 +36,16 @@ const char* usage =
     "  --fields A-B    the fields to play (default 1-24)\n"
     "  --tries N       tries per field, each with its own seed (default 50)\n"
     "  --jobs N        tries played at the same time, one process each (default 2)\n"
-    "  --margins FILE  lines 'FIELD TEXT' with the searching player's margin per field\n"
+    "  --skill D,R,L,A,S,N  the model: decides every D frames on the screen of R frames ago,\n"
+    "                  checks its course L frames ahead, aims with a spread of A radians,\n"
+    "                  presses a wrong neighbour with chance S, sees things N pixels off\n"
+    "                  (default 6,12,20,0.3,0.06,3)\n"
+    "  --margins FILE  the searching player's summary (lines 'field N: TEXT'), shown per field\n"
     "  --table FILE    write the Markdown table rows here (default: stdout)\n"
     "  --chart FILE    write an SVG chart of the clear share and the misses\n"
     "  --help          this text\n"
     "\n"
-    "Progress goes to stderr. Exit status: 0 done, 1 a field was empty or never cleared,\n"
+    "Progress goes to stderr. Exit status: 0 done, 1 a field had no ground enemy,\n"
     "3 bad arguments or the data did not bake.\n";
 
 struct Row {
@@ -96,6 +100,8 @@ struct TryResult {
 };
 
 // Plays the tries of one field, `jobs` processes each taking every jobs-th seed.
+ZTModelSkill skill;
+
 std::vector<TryResult> playField(int field, int tail, int tries, int jobs, int limit) {
     std::vector<TryResult> all;
     std::vector<std::pair<pid_t, int>> workers;
@@ -107,17 +113,10 @@ std::vector<TryResult> playField(int field, int tail, int tries, int jobs, int l
         if (pid == 0) {
             close(fds[0]);
             for (int seed = 1 + j; seed <= tries; seed += jobs) {
-                ZTModelSkill skill;
-                if (const char* e = std::getenv("ZT_MODEL"))
-                    std::sscanf(e, "%d,%d,%d,%f,%f,%f", &skill.decideEvery, &skill.reaction,
-                                &skill.lookahead, &skill.aimNoise, &skill.slip, &skill.seeNoise);
                 ZTModelPlayer model(static_cast<uint64_t>(field) * 1000003u + seed, skill);
                 const FieldTrial t =
                     ztTrialField(field, tail, 3, limit, [&] { return model.next(); });
                 const TryResult r{t.enemies, t.cleared, t.misses, t.frames, t.tailAtEnd};
-                if (std::getenv("ZT_DIFFICULTY_TRIES"))
-                    std::fprintf(stderr, "lost at %.0f %.0f after %d\n", t.lostX, t.lostY,
-                                 t.firstFrames);
                 if (write(fds[1], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) _exit(1);
             }
             _exit(0);
@@ -135,11 +134,10 @@ std::vector<TryResult> playField(int field, int tail, int tries, int jobs, int l
 }
 
 void writeChart(const std::string& path, const std::vector<Row>& rows) {
-    // Bars: the share cleared with the first tank; dots joined by a line: misses per clear.
+    // Bars: the share cleared with the first tank; dots joined by a line: the share cleared
+    // with the three tanks a play starts with.
     const int w = 880, h = 420, left = 60, right = 60, top = 50, bottom = 60;
     const double plotW = w - left - right, plotH = h - top - bottom;
-    double maxMisses = 2.0;
-    for (const Row& r : rows) maxMisses = std::max(maxMisses, r.missesPerClear());
     const double slot = plotW / std::max<size_t>(rows.size(), 1);
     std::string s;
     char buf[512];
@@ -148,17 +146,15 @@ void writeChart(const std::string& path, const std::vector<Row>& rows) {
                   "font-family=\"sans-serif\" font-size=\"12\">\n"
                   "<rect width=\"100%%\" height=\"100%%\" fill=\"white\"/>\n"
                   "<text x=\"%d\" y=\"24\" font-size=\"16\">Model player: share of tries "
-                  "cleared without a miss (bars) and misses per clear (line)</text>\n",
+                  "cleared without a miss (bars) and with three tanks (line)</text>\n",
                   w, h, left);
     s += buf;
     for (int i = 0; i <= 4; ++i) {
         const double y = top + plotH - plotH * i / 4.0;
         std::snprintf(buf, sizeof buf,
                       "<line x1=\"%d\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#ccc\"/>\n"
-                      "<text x=\"%d\" y=\"%.1f\" text-anchor=\"end\">%d%%</text>\n"
-                      "<text x=\"%.1f\" y=\"%.1f\" fill=\"#b22\">%.1f</text>\n",
-                      left, y, left + plotW, y, left - 6, y + 4, i * 25, left + plotW + 6, y + 4,
-                      maxMisses * i / 4.0);
+                      "<text x=\"%d\" y=\"%.1f\" text-anchor=\"end\">%d%%</text>\n",
+                      left, y, left + plotW, y, left - 6, y + 4, i * 25);
         s += buf;
     }
     std::string line;
@@ -173,8 +169,8 @@ void writeChart(const std::string& path, const std::vector<Row>& rows) {
                       x + slot * 0.15, top + plotH - bh, slot * 0.7, bh, colour, x + slot * 0.5,
                       top + plotH + 16, r.field);
         s += buf;
-        if (r.cleared > 0) {
-            const double my = top + plotH - plotH * r.missesPerClear() / maxMisses;
+        {
+            const double my = top + plotH - plotH * r.cleared / std::max(r.tries, 1);
             std::snprintf(buf, sizeof buf, "%s%.1f,%.1f", line.empty() ? "" : " ", x + slot * 0.5,
                           my);
             line += buf;
@@ -216,6 +212,13 @@ int main(int argc, char** argv) {
             tries = std::atoi(argv[++i]);
         } else if (a == "--jobs" && hasValue) {
             jobs = std::atoi(argv[++i]);
+        } else if (a == "--skill" && hasValue) {
+            if (std::sscanf(argv[++i], "%d,%d,%d,%f,%f,%f", &skill.decideEvery, &skill.reaction,
+                            &skill.lookahead, &skill.aimNoise, &skill.slip, &skill.seeNoise) != 6 ||
+                skill.decideEvery < 1 || skill.reaction < 0 || skill.lookahead < 1) {
+                std::fprintf(stderr, "zentaku-difficulty: --skill wants six numbers\n");
+                return 3;
+            }
         } else if (a == "--margins" && hasValue) {
             marginsPath = argv[++i];
         } else if (a == "--table" && hasValue) {
@@ -232,13 +235,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zentaku-difficulty: --tries or --jobs out of range\n");
         return 3;
     }
+    // The search's own summary lines: "field N: TEXT".
     std::map<int, std::string> margins;
     if (!marginsPath.empty()) {
         std::ifstream in(marginsPath);
-        int f;
-        std::string text;
-        while (in >> f && std::getline(in, text))
-            margins[f] = text.substr(text.find_first_not_of(' '));
+        if (!in) {
+            std::fprintf(stderr, "zentaku-difficulty: cannot read %s\n", marginsPath.c_str());
+            return 3;
+        }
+        std::string line;
+        while (std::getline(in, line)) {
+            int f = 0, used = 0;
+            if (std::sscanf(line.c_str(), "field %d: %n", &f, &used) == 1 && used > 0)
+                margins[f] = line.substr(static_cast<size_t>(used));
+        }
     }
     StockDatDir dir(dat);
     if (!dir.ok) {
@@ -259,9 +269,6 @@ int main(int argc, char** argv) {
         const std::vector<TryResult> results = playField(field, tail, tries, jobs, 60 * 60 * 5);
         std::vector<int> tails;
         for (const TryResult& t : results) {
-            if (std::getenv("ZT_DIFFICULTY_TRIES"))
-                std::fprintf(stderr, "\n  enemies %d cleared %d misses %d frames %d tail %d",
-                             t.enemies, t.cleared, t.misses, t.frames, t.tailAtEnd);
             r.tries += 1;
             r.emptyTries += t.enemies == 0;
             r.misses += t.misses;
@@ -275,7 +282,8 @@ int main(int argc, char** argv) {
         std::sort(tails.begin(), tails.end());
         r.tailOut = tails.empty() ? tail : tails[tails.size() / 2];
         std::fprintf(stderr, " %d cleared, %d without a miss\n", r.cleared, r.clearedClean);
-        bad = bad || r.emptyTries > 0 || r.cleared == 0;
+        bad = bad || r.emptyTries > 0;
+        if (r.cleared == 0) std::fprintf(stderr, "field %d: no try cleared it\n", field);
         // A play that cleared this field brings its tail on; the second round starts where
         // the Gyro left it (the Gyro adds no joint).
         tail = std::max(1, r.tailOut);
@@ -283,17 +291,20 @@ int main(int argc, char** argv) {
     }
 
     std::string table =
-        "| field | enemies | tail at start | cleared without a miss | misses per clear | "
-        "mean frames to clear | searching player |\n"
-        "|---|---|---|---|---|---|---|\n";
+        "| field | enemies | tail at start | cleared without a miss | cleared with three tanks | "
+        "misses per clear | mean frames to clear | searching player |\n"
+        "|---|---|---|---|---|---|---|---|\n";
     char buf[512];
     for (const Row& r : rows) {
         const auto m = margins.find(r.field);
-        std::snprintf(buf, sizeof buf, "| %d | %s | %d | %.0f%% (%d of %d) | %s | %s | %s |\n",
+        char misses[32] = "-", frames[32] = "-";
+        if (r.cleared) {
+            std::snprintf(misses, sizeof misses, "%.2f", r.missesPerClear());
+            std::snprintf(frames, sizeof frames, "%.0f", r.meanFrames());
+        }
+        std::snprintf(buf, sizeof buf, "| %d | %s | %d | %.0f%% (%d of %d) | %d | %s | %s | %s |\n",
                       r.field, r.enemies.c_str(), r.tail, 100.0 * r.share(), r.clearedClean,
-                      r.tries,
-                      r.cleared ? (std::to_string(r.missesPerClear()).substr(0, 4)).c_str() : "-",
-                      r.cleared ? std::to_string(static_cast<long>(r.meanFrames())).c_str() : "-",
+                      r.tries, r.cleared, misses, frames,
                       m == margins.end() ? "-" : m->second.c_str());
         table += buf;
     }
