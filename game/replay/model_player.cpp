@@ -64,7 +64,8 @@ ZTModelPlayer::Screen ZTModelPlayer::look() const {
     for (int layer = 0; layer < kbLayerCount; ++layer)
         for (KilnBehave* b = kbHead[layer]; b; b = b->next) {
             if (const auto* p = dynamic_cast<ZTPlayer*>(b)) {
-                s.driving = p->state == 1;
+                // The buttons are pressed already while the tank rolls in.
+                s.driving = p->state <= 1;
                 s.tank = p->position;
                 s.angle = p->angle;
             } else if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b)) {
