@@ -35,6 +35,7 @@
 #include "objects/boss_gyro.h"
 #include "objects/ground_enemies.h"
 #include "objects/player.h"
+#include "objects/tail.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "replay/pilot.h"
@@ -56,6 +57,7 @@ struct Options {
     int retries = 4;           // new tries from one kept state before going further back
     int field = 0;             // play this field alone, as the developer menu starts it
     int tail = 1;              // with this tail
+    std::string prefix;        // a replay whose words start the play
     bool quiet = false;
 };
 
@@ -86,6 +88,8 @@ const char* usage =
     "  --field N      play field N alone, started as the developer menu starts it, and\n"
     "                 save nothing: only the outcome and the margins are printed\n"
     "  --tail N       the tail that field starts with (default 1)\n"
+    "  --prefix FILE  start with the button words of this replay (a play kept at a field's\n"
+    "                 start, NEW_FILE.fieldNN, which the search writes as it goes), then search\n"
     "  --quiet        no progress line\n"
     "  --help         this text\n"
     "\n"
@@ -200,6 +204,11 @@ double rollout(HeadlessPlatform& platform, uint32_t first, bool pilotOn, const O
     value += 1.0 * static_cast<double>(gWork->score - score0);
     value += 300.0 * (gWork->tail - tail0);
     value += 40.0 * (boss0 - bossLife());
+    // A burst of the tail's counter shots under way is worth a great deal against a boss,
+    // whose life grows with the tail; a charged joint is half-way there.
+    for (KilnBehave* b = kbHead[5]; b; b = b->next)
+        if (const auto* t = dynamic_cast<ZTTail*>(b))
+            value += t->counterState == 2 ? 1500.0 : t->counterState == 1 ? 100.0 : 0.0;
     if (tank) value += standing(*tank);
     return value;
 }
@@ -307,8 +316,8 @@ struct Outcome {
 };
 
 // Plays the whole game; returns in whichever process carries the play to its end.
-int play(const Options& o, const fs::path& target, int reportFd,
-         std::chrono::steady_clock::time_point start) {
+int play(const Options& o, const fs::path& target, const std::vector<uint32_t>& prefix,
+         int reportFd, std::chrono::steady_clock::time_point start) {
     HeadlessPlatform platform;
     platform.renderer.keepDraws = false;
     Search search{platform, o, 0, {}};
@@ -359,8 +368,27 @@ int play(const Options& o, const fs::path& target, int reportFd,
     };
 
     ZTReplayHooks hooks;
+    int fieldSeen = 0;
     hooks.before = [&](uint32_t frame) {
         uint32_t word = pages.next() & ~uint32_t{KI_BUTTON3};
+        if (frame <= prefix.size()) {
+            // The given start of the play, pressed as it was recorded.
+            holdWord(platform, prefix[frame - 1]);
+            return;
+        }
+        if (!target.empty() && gWork->field != fieldSeen && keSceneNumber == ZT_SCENE_GAME) {
+            // The play so far, kept at each new field: a start to search on from.
+            fieldSeen = gWork->field;
+            ZTReplayHeader header;
+            header.field = static_cast<uint32_t>(gWork->field);
+            header.score = gWork->score;
+            header.tail = static_cast<uint32_t>(gWork->tailMax);
+            const std::vector<uint8_t> bytes = ztBuildReplay(header, gInput->kimRecordBuf);
+            char suffix[32];
+            std::snprintf(suffix, sizeof suffix, ".field%02d", gWork->field);
+            const std::string path = target.string() + suffix;
+            pfWriteAtomic(path.c_str(), bytes.data(), bytes.size(), false);
+        }
         const ZTPlayer* tank = keSceneNumber == ZT_SCENE_GAME && currentGame ? findTank() : nullptr;
         if (tank && tank->state == 1 && currentGame->state == 2) {
             if (holdLeft <= 0) {
@@ -479,6 +507,8 @@ int main(int argc, char** argv) {
             value(1, 999, v), o.field = static_cast<int>(v);
         } else if (a == "--tail") {
             value(1, 9999, v), o.tail = static_cast<int>(v);
+        } else if (a == "--prefix" && i + 1 < argc) {
+            o.prefix = argv[++i];
         } else if (a == "--quiet") {
             o.quiet = true;
         } else if (a.size() > 1 && a[0] == '-') {
@@ -503,6 +533,14 @@ int main(int argc, char** argv) {
     if (!target.empty() && fs::exists(target)) {
         std::fprintf(stderr, "zentaku-search: %s exists already\n", target.c_str());
         return 3;
+    }
+    std::vector<uint32_t> prefix;
+    if (!o.prefix.empty()) {
+        ZTReplayHeader header;
+        if (!ztReadReplayFile(o.prefix.c_str(), header, prefix)) {
+            std::fprintf(stderr, "zentaku-search: %s: not a replay file\n", o.prefix.c_str());
+            return 3;
+        }
     }
     Scratch scratch(root);
     if (!scratch.ok) {
@@ -529,7 +567,7 @@ int main(int argc, char** argv) {
     if (worker < 0) return 3;
     if (worker == 0) {
         close(report[0]);
-        _exit(play(o, target, report[1], start));
+        _exit(play(o, target, prefix, report[1], start));
     }
     close(report[1]);
     Outcome out{};
