@@ -9,18 +9,32 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "behave.h"
+#include "creator.h"
 #include "dat_text.h"
 #include "data/set.h"
+#include "engine.h"
 #include "field_trial.h"
+#include "objects/eshot.h"
+#include "objects/ground_enemies.h"
+#include "objects/player.h"
+#include "objects/tail.h"
+#include "platform/headless/headless.h"
 #include "replay/model_player.h"
+#include "replay/replay_file.h"
+#include "replay/replay_run.h"
+#include "scenes/game.h"
+#include "work.h"
 
 namespace {
 
@@ -40,7 +54,9 @@ const char* usage =
     "                  checks its course L frames ahead, aims with a spread of A radians,\n"
     "                  presses a wrong neighbour with chance S, sees things N pixels off\n"
     "                  (default 6,12,20,0.3,0.06,3)\n"
-    "  --margins FILE  the searching player's summary (lines 'field N: TEXT'), shown per field\n"
+    "  --search FILE   a replay of the searching player: its closest call and tanks lost on\n"
+    "                  each field it played go into the table\n"
+    "  --root DIR      the game root whose dat/ that replay is played on (default: .)\n"
     "  --table FILE    write the Markdown table rows here (default: stdout)\n"
     "  --chart FILE    write an SVG chart of the clear share and the misses\n"
     "  --help          this text\n"
@@ -92,6 +108,69 @@ std::string enemiesOf(const std::string& dat, int field) {
     add(n[1], "middle");
     add(n[2], "large");
     add(n[3] + n[4] + n[5], n[3] + n[4] + n[5] == 1 ? "generator" : "generators");
+    return out;
+}
+
+// The searching player's margin on each field of its replay: how close, in pixels, anything that
+// destroys the tank came to doing so (the closest call), and the tanks it lost there.
+// The replay is played on the game root's data (its conversations too), from a scratch folder.
+std::map<int, std::string> searchMargins(const std::string& path, const std::string& root,
+                                         bool& ok) {
+    namespace fs = std::filesystem;
+    std::map<int, std::string> out;
+    ZTReplayHeader header;
+    std::vector<uint32_t> words;
+    ok = ztReadReplayFile(path.c_str(), header, words);
+    char pattern[] = "/tmp/zentaku_margins_XXXXXX";
+    if (!ok || !mkdtemp(pattern)) return out;
+    const fs::path scratch = pattern, previous = fs::current_path();
+    std::error_code ec;
+    fs::create_directory_symlink(fs::absolute(root) / "dat", scratch / "dat", ec);
+    fs::current_path(scratch, ec);
+    std::map<int, float> closest;
+    std::map<int, int> lost;
+    HeadlessPlatform platform;
+    platform.renderer.keepDraws = false;
+    ZTReplayRunner runner;
+    bool down = false;
+    ZTReplayHooks hooks;
+    hooks.after = [&](uint32_t) {
+        if (keSceneNumber != ZT_SCENE_GAME || !currentGame) return;
+        const int field = gWork->field;
+        if (currentGame->playerDown && !down) lost[field] += 1;
+        down = currentGame->playerDown;
+        const ZTPlayer* tank = nullptr;
+        for (KilnBehave* b = kbHead[5]; b && !tank; b = b->next) tank = dynamic_cast<ZTPlayer*>(b);
+        if (!tank || tank->state != 1) return;
+        const KVector p = tank->position;
+        float c =
+            std::min(std::min(p.x - 32.0f, 608.0f - p.x), std::min(p.y - 32.0f, 448.0f - p.y));
+        auto near = [&](KVector at, float reach) {
+            const float dx = at.x - p.x, dy = at.y - p.y;
+            c = std::min(c, std::sqrt(dx * dx + dy * dy) - reach);
+        };
+        int joint = 0;
+        for (int layer = 0; layer < kbLayerCount; ++layer)
+            for (KilnBehave* b = kbHead[layer]; b; b = b->next) {
+                if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b))
+                    near(e->position, 6.0f + e->radius);
+                else if (const auto* sh = dynamic_cast<ZTEShot*>(b))
+                    near(sh->position, 6.0f + sh->radius);
+                else if (const auto* t = dynamic_cast<ZTTail*>(b); t && joint++ > 0)
+                    near(t->position, 14.0f);
+            }
+        auto [it, fresh] = closest.try_emplace(field, c);
+        if (!fresh) it->second = std::min(it->second, c);
+    };
+    runner.play(words, header.frames + 1, hooks);
+    fs::current_path(previous, ec);
+    fs::remove_all(scratch, ec);
+    for (const auto& [field, c] : closest) {
+        char text[96];
+        std::snprintf(text, sizeof text, "closest call %.0f px, %d tank%s lost", std::max(c, 0.0f),
+                      lost[field], lost[field] == 1 ? "" : "s");
+        out[field] = text;
+    }
     return out;
 }
 
@@ -192,7 +271,7 @@ void writeChart(const std::string& path, const std::vector<Row>& rows) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string dat = ZT_DAT_SOURCE, marginsPath, tablePath, chartPath;
+    std::string dat = ZT_DAT_SOURCE, marginsPath, tablePath, chartPath, root = ".";
     int first = 1, last = 24, tries = 50, jobs = 2;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -219,8 +298,10 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "zentaku-difficulty: --skill wants six numbers\n");
                 return 3;
             }
-        } else if (a == "--margins" && hasValue) {
-            marginsPath = argv[++i];
+        } else if (a == "--root" && hasValue) {
+            root = argv[++i];
+        } else if (a == "--search" && hasValue) {
+            marginsPath = std::filesystem::absolute(argv[++i]).string();
         } else if (a == "--table" && hasValue) {
             tablePath = argv[++i];
         } else if (a == "--chart" && hasValue) {
@@ -235,27 +316,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zentaku-difficulty: --tries or --jobs out of range\n");
         return 3;
     }
-    // The search's own summary lines: "field N: TEXT".
     std::map<int, std::string> margins;
     if (!marginsPath.empty()) {
-        std::ifstream in(marginsPath);
-        if (!in) {
-            std::fprintf(stderr, "zentaku-difficulty: cannot read %s\n", marginsPath.c_str());
+        bool ok = false;
+        margins = searchMargins(marginsPath, root, ok);
+        if (!ok) {
+            std::fprintf(stderr, "zentaku-difficulty: %s: not a replay file\n",
+                         marginsPath.c_str());
             return 3;
         }
-        std::string line;
-        while (std::getline(in, line)) {
-            int f = 0, used = 0;
-            if (std::sscanf(line.c_str(), "field %d: %n", &f, &used) == 1 && used > 0)
-                margins[f] = line.substr(static_cast<size_t>(used));
-        }
     }
+
     StockDatDir dir(dat);
     if (!dir.ok) {
         std::fprintf(stderr, "zentaku-difficulty: %s\n", dir.error.c_str());
         return 3;
     }
-
     std::vector<Row> rows;
     int tail = 1;
     bool bad = false;
