@@ -70,6 +70,15 @@ ZTModelPlayer::Screen ZTModelPlayer::look() const {
                 s.angle = p->angle;
             } else if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b)) {
                 s.things.push_back({e->position, {0, 0, 0}, 6.0f + e->radius + 6.0f, true});
+                // Where its gun points a shot may come from at any moment: a person keeps out
+                // of the line of fire, picturing a shot leaving now and one a little later.
+                const KVector h = kmHeading(e->angle);
+                for (float lag : {0.0f, 8.0f, 16.0f})
+                    s.things.push_back({{e->position.x + h.x * (16.0f - 2.0f * lag),
+                                         e->position.y + h.y * (16.0f - 2.0f * lag), 0.0f},
+                                        {h.x * 2.0f, h.y * 2.0f, 0.0f},
+                                        14.0f,
+                                        false});
             } else if (const auto* g = dynamic_cast<ZTBossGyro*>(b)) {
                 s.things.push_back({g->position, {0, 0, 0}, 0.0f, true});
             } else if (const auto* sh = dynamic_cast<ZTEShot*>(b)) {
