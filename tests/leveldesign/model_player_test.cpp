@@ -3,7 +3,6 @@
 // never takes a number from the game's random sequence.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "field_trial.h"
@@ -43,16 +42,14 @@ TEST_P(ModelPlayer, FindsTheFieldNeitherEmptyNorImpossible) {
     // Impossible would be: the tanks go down at once and take nothing with them.
     EXPECT_GE(firstFrames / tries, 45) << "the first tank hardly lives";
     EXPECT_GE(kills, tries) << "three tanks a try destroy next to nothing";
-    std::printf("field %d: first tank %d frames, %d kills, %d clears in %d tries\n", c.field,
-                firstFrames / tries, kills, clears, tries);
     if (c.field <= 2) {
         EXPECT_GE(clears, 2) << "the opening fields are for everyone";
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(StockFields, ModelPlayer,
-                         ::testing::Values(FieldCase{1, 1}, FieldCase{5, 8}, FieldCase{11, 14},
-                                           FieldCase{17, 14}),
+                         ::testing::Values(FieldCase{1, 1}, FieldCase{4, 14}, FieldCase{9, 14},
+                                           FieldCase{13, 14}, FieldCase{21, 14}),
                          [](const ::testing::TestParamInfo<FieldCase>& info) {
                              return "Field" + std::to_string(info.param.field);
                          });
