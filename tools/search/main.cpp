@@ -55,6 +55,7 @@ struct Options {
     uint32_t limit = 60u * 60u * 60u;
     int checkpointEvery = 240; // frames of play between two kept states
     int retries = 4;           // new tries from one kept state before going further back
+    int spare = 1;             // a loss that leaves fewer spare tanks than this is tried again
     int field = 0;             // play this field alone, as the developer menu starts it
     int tail = 1;              // with this tail
     std::string prefix;        // a replay whose words start the play
@@ -88,6 +89,8 @@ const char* usage =
     "  --field N      play field N alone, started as the developer menu starts it, and\n"
     "                 save nothing: only the outcome and the margins are printed\n"
     "  --tail N       the tail that field starts with (default 1)\n"
+    "  --spare N      take the loss of a tank without going back while at least N spare\n"
+    "                 tanks are left after it (default 1; 99: always go back)\n"
     "  --prefix FILE  start with the button words of this replay (a play kept at a field's\n"
     "                 start, NEW_FILE.fieldNN, which the search writes as it goes), then search\n"
     "  --quiet        no progress line\n"
@@ -417,7 +420,9 @@ int play(const Options& o, const fs::path& target, const std::vector<uint32_t>& 
     };
     hooks.after = [&](uint32_t frame) {
         const bool isDown = keNextScene == ZT_SCENE_GAME && currentGame && currentGame->playerDown;
-        if (isDown && !down) {
+        // A loss that leaves enough spare tanks is taken, as a player takes it: it also halves
+        // the tail, which otherwise grows with every enemy destroyed.
+        if (isDown && !down && gWork->left - 1 < o.spare) {
             // A tank lost: go back to the latest kept state a little before, unless it has
             // had its tries; the play in this process is given up.
             for (size_t i = kept.size(); i-- > 0;) {
@@ -426,6 +431,8 @@ int play(const Options& o, const fs::path& target, const std::vector<uint32_t>& 
                 const int variant = kept[i].used + 1;
                 if (write(kept[i].fd, &variant, sizeof variant) == sizeof variant) _exit(0);
             }
+        }
+        if (isDown && !down) {
             misses += 1;
             search.margins[gWork->field].misses += 1;
         }
@@ -507,6 +514,8 @@ int main(int argc, char** argv) {
             value(1, 999, v), o.field = static_cast<int>(v);
         } else if (a == "--tail") {
             value(1, 9999, v), o.tail = static_cast<int>(v);
+        } else if (a == "--spare") {
+            value(0, 99, v), o.spare = static_cast<int>(v);
         } else if (a == "--prefix" && i + 1 < argc) {
             o.prefix = argv[++i];
         } else if (a == "--quiet") {
