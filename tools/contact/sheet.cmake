@@ -1,11 +1,11 @@
-# The pictures in play order (fields, then the boss fight, then the ending), labelled, on a sheet.
+# The pictures in play order (fields, then the boss fight, then the ending) on one sheet.
 file(GLOB fields ${DIR}/field*.ppm)
 file(GLOB bosses ${DIR}/boss*.ppm)
 list(SORT fields)
 set(pictures ${fields} ${bosses} ${DIR}/ending.ppm)
 execute_process(
-  COMMAND ${MONTAGE} -label "%t" ${pictures} -tile 5x -geometry 320x240+4+4
-          -background "#202020" -fill white ${OUT}
+  COMMAND ${MONTAGE} ${pictures} -tile 5x -geometry 320x240+4+4
+          -background "#202020" ${OUT}
   RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "montage failed")
