@@ -63,11 +63,19 @@ ZTReplayOutcome ZTReplayRunner::record(uint32_t limit, const ZTReplayHooks& hook
     return run(limit, hooks);
 }
 
+ZTReplayOutcome ZTReplayRunner::field(int field, int tail, uint32_t limit,
+                                      const ZTReplayHooks& hooks) {
+    keDisposeKilnEngine();
+    gWork->startGame(field, tail, false, false, false);
+    keInitializeKilnEngine(&modules->creator, ZT_SCENE_GAME);
+    return run(limit, hooks, true);
+}
+
 const std::vector<uint32_t>& ZTReplayRunner::recorded() const {
     return modules->input.kimRecordBuf;
 }
 
-ZTReplayOutcome ZTReplayRunner::run(uint32_t limit, const ZTReplayHooks& hooks) {
+ZTReplayOutcome ZTReplayRunner::run(uint32_t limit, const ZTReplayHooks& hooks, bool oneField) {
     ZTReplayOutcome out;
     while (out.frames < limit) {
         if (hooks.before) hooks.before(out.frames + 1);
@@ -77,7 +85,7 @@ ZTReplayOutcome ZTReplayRunner::run(uint32_t limit, const ZTReplayHooks& hooks) 
         if (hooks.after) hooks.after(out.frames);
         if (r.sceneMissing || r.quit) break;
         if (hooks.stop && hooks.stop(out.frames)) break;
-        if (!inPlay(keNextScene)) {
+        if (!inPlay(keNextScene) || (oneField && keNextScene == ZT_SCENE_NEXTER)) {
             out.ended = true;
             break;
         }

@@ -45,11 +45,14 @@ public:
     // (asks for name entry or the save scene). The words are left in the record buffer.
     ZTReplayOutcome record(uint32_t limit, const ZTReplayHooks& hooks = {});
     const std::vector<uint32_t>& recorded() const;
+    // Starts one field as the developer menu does (not recorded) and runs frames until the field
+    // is left for good: cleared, or the last tank lost.
+    ZTReplayOutcome field(int field, int tail, uint32_t limit, const ZTReplayHooks& hooks = {});
     // What the frame step reported for the last frame run.
     const ZTFrameResult& lastFrame() const { return last; }
 
 private:
-    ZTReplayOutcome run(uint32_t limit, const ZTReplayHooks& hooks);
+    ZTReplayOutcome run(uint32_t limit, const ZTReplayHooks& hooks, bool oneField = false);
 
     struct Modules;
     std::unique_ptr<Modules> modules;

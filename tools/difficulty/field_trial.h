@@ -1,6 +1,9 @@
 #pragma once
-// Play-tests a field headlessly: the automatic player drives the tank on one field, from the
-// banner to the clear or the last life, over the stock maps and sets baked into a private folder.
+// Play-tests a field headlessly: an automatic player drives the tank on one field, started as
+// the developer menu starts it, from the banner to the clear or the last life, over the stock
+// maps and sets baked into a private folder.
+#include <cstdint>
+#include <functional>
 #include <string>
 
 // A private folder made current for its lifetime, whose dat/ holds every map and set of the
@@ -28,11 +31,16 @@ struct FieldTrial {
     int misses = 0;         // tanks lost
     bool cleared = false;   // the field was cleared with the lives given
     int frames = 0;         // frames run in all
+    int tailAtEnd = 0;      // the game work's tail when the field was left
     int spitsDestroyed = 0; // spit enemies shot down
     float lostX = -1.0f;    // where the first tank was lost (-1: it was not)
     float lostY = -1.0f;
 };
 
+// The button word to hold in the coming frame.
+using ZTDriver = std::function<uint32_t()>;
+
 // Plays `field` starting with `tail` joints and `lives` tanks (1 to 3) for at most `limit`
-// frames. The modules and the scene runner are built and torn down inside.
-FieldTrial ztTrialField(int field, int tail, int lives, int limit);
+// frames, driven by `driver` (by default the simple automatic player). The modules and the scene
+// runner are built and torn down inside.
+FieldTrial ztTrialField(int field, int tail, int lives, int limit, ZTDriver driver = {});

@@ -98,7 +98,7 @@ int spitsAlive() {
 
 } // namespace
 
-FieldTrial ztTrialField(int field, int tail, int lives, int limit) {
+FieldTrial ztTrialField(int field, int tail, int lives, int limit, ZTDriver driver) {
     HeadlessPlatform platform;
     platform.renderer.keepDraws = false;
     TrialModules modules;
@@ -108,13 +108,14 @@ FieldTrial ztTrialField(int field, int tail, int lives, int limit) {
 
     FieldTrial t;
     ZTPilot pilot;
+    if (!driver) driver = [&pilot] { return pilot.next(); };
     bool firstAttempt = true;
     int attemptStart = 0; // groundCount when this attempt's field was built
     int lastCount = 0;
     int spits = 0;
     bool inField = false;
     for (t.frames = 1; t.frames <= limit; ++t.frames) {
-        ztPilotKeys(pilot.next(), platform.input.keys);
+        ztPilotKeys(driver(), platform.input.keys);
         const ZTFrameResult r = ztFrameStep(false);
         if (r.sceneMissing || r.quit) break;
         if (keNextScene == ZT_SCENE_GAME) {
@@ -141,6 +142,7 @@ FieldTrial ztTrialField(int field, int tail, int lives, int limit) {
         // The field was left in this frame: cleared, a miss with a life left, or the game
         // over's end. The counts are those of the frame before, when it still stood whole.
         inField = false;
+        t.tailAtEnd = gWork->tail;
         const int kills = attemptStart - lastCount;
         if (firstAttempt) t.firstKills = kills;
         t.kills += kills;

@@ -1,0 +1,12 @@
+# The pictures in play order (fields, then the boss fight, then the ending) on one sheet.
+file(GLOB fields ${DIR}/field*.ppm)
+file(GLOB bosses ${DIR}/boss*.ppm)
+list(SORT fields)
+set(pictures ${fields} ${bosses} ${DIR}/ending.ppm)
+execute_process(
+  COMMAND ${MONTAGE} ${pictures} -tile 5x -geometry 320x240+4+4
+          -background "#202020" ${OUT}
+  RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "montage failed")
+endif()
