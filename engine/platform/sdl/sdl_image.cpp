@@ -18,7 +18,11 @@ bool plausiblePng(const uint8_t* data, size_t size) {
     if (!data || size < 33 || std::memcmp(data, signature, 8) != 0) return false;
     if (std::memcmp(data + 12, "IHDR", 4) != 0) return false;
     const uint32_t w = bigEndian32(data + 16), h = bigEndian32(data + 20);
-    return w >= 1 && h >= 1 && w <= kSdlMaxTextureEdge && h <= kSdlMaxTextureEdge;
+    if (w < 1 || h < 1 || w > kSdlMaxTextureEdge || h > kSdlMaxTextureEdge) return false;
+    // The decoder allocates the whole picture from the header before it inflates a byte. Deflate
+    // expands at most 1032 times and a pixel takes at least one bit, so a file of this size
+    // cannot hold more pixels than this: a header claiming more is a lie, refused unread.
+    return uint64_t{w} * h <= uint64_t{size} * kSdlMaxInflation * 8;
 }
 } // namespace
 
