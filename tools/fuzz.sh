@@ -26,6 +26,6 @@ status=0
     -malloc_limit_mb=256 -timeout=10 -print_final_stats=1 -artifact_prefix="$run/" \
     "$run/corpus" >"$run/log" 2>&1 || status=$?
 grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$run/log" || true
-grep -E 'Maximum resident|Elapsed' "$run/time" || true
+grep -E 'Maximum resident|Elapsed|User time' "$run/time" || true
 ls "$run" | grep -E '^(crash|leak|oom|timeout|slow-unit)-' || echo "fuzz.sh: $target found nothing"
 exit $status

@@ -11,9 +11,10 @@ constexpr int kSdlMaxTextureEdge = 4096;
 // Deflate's largest ratio of inflated to compressed bytes.
 constexpr uint64_t kSdlMaxInflation = 1032;
 
-// A new ARGB8888 surface, or null when the data is not a PNG of a sane size or cannot be decoded;
-// the header must not claim more pixels than a file of this size can hold. Pixels exactly equal to
-// colourKey (alpha included) become 0, fully transparent black.
+// A new ARGB8888 surface, or null when the data is not a PNG of a sane size or cannot be decoded.
+// Every chunk must lie inside the data, up to IEND, and the header must not claim more pixels than
+// the image data can hold. Pixels exactly equal to colourKey (alpha included) become 0, fully
+// transparent black.
 SDL_Surface* sdlDecodeKeyed(const uint8_t* data, size_t size, uint32_t colourKey);
 
 // Encodes ARGB pixels (row after row) as a PNG file image, alpha kept. For tests and tools.
