@@ -1,11 +1,9 @@
 // Replay file images: any bytes are refused or load exactly the words the header counts, never
 // reading past the end; the file operations agree with the in-memory reader.
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,30 +11,7 @@
 #include "creator.h"
 #include "input.h"
 #include "replay/replay_file.h"
-
-namespace {
-// One scratch folder with rep/ for the whole run, made current; the file operations enter and
-// leave rep/. It is removed when the run ends.
-struct Scratch {
-    Scratch() {
-        char pattern[] = "/tmp/zt_fuzz_replay_XXXXXX";
-        if (!mkdtemp(pattern)) __builtin_trap();
-        dir = pattern;
-        if (chdir(dir.c_str()) != 0) __builtin_trap();
-        std::filesystem::create_directory("rep");
-    }
-    ~Scratch() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
-    std::string dir;
-};
-
-const char* scratch() {
-    static Scratch s;
-    return s.dir.c_str();
-}
-} // namespace
+#include "scratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ZTReplayHeader header;
@@ -56,11 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // The same bytes through the file operations the scenes use.
-    const std::string rep = std::string(scratch()) + "/rep/f.rep";
-    FILE* f = std::fopen(rep.c_str(), "wb");
-    if (!f) __builtin_trap();
-    if (size > 0 && std::fwrite(data, 1, size, f) != size) __builtin_trap();
-    std::fclose(f);
+    // The file operations enter and leave rep/ of the current folder: the scratch one. (So give
+    // the fuzzer absolute corpus paths.)
+    static const bool ready = std::filesystem::create_directory(fuzz::scratch() + "/rep") &&
+                              chdir(fuzz::scratch().c_str()) == 0;
+    if (!ready) __builtin_trap();
+    fuzz::writeScratch("rep/f.rep", data, size);
     static KilnInput input;
     gInput = &input;
     input.kimPlayBuf = {7};

@@ -47,7 +47,9 @@ TEST_F(PlayerTest, EntryRollsUpThirtyTwoPixelsWithoutFiringOrSteering) {
 TEST_F(PlayerTest, EntryIgnoresHitsButTheShotStillEnds) {
     world.hold(0);
     world.frames(4);
-    auto* shot = new ZTEShot(player->position, 0.0f, 0.0f, 1);
+    // Just inside the field, on the tank's hit sphere: the hit, not the border, ends the shot.
+    ASSERT_GT(player->position.y, 448.0f);
+    auto* shot = new ZTEShot(KVector{player->position.x, 448.0f, 0.0f}, 0.0f, 0.0f, 1);
     world.frame();
     EXPECT_TRUE(player->flags & ZT_PLAYER_HIT);
     EXPECT_EQ(shot->done, 1);

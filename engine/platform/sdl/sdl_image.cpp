@@ -11,14 +11,31 @@ uint32_t bigEndian32(const uint8_t* p) {
     return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
 }
 
-// Looks at the header before the decoder does: a damaged or hostile file must not make it
-// allocate a picture of absurd size.
+// Looks at the file before the decoder does: a damaged or hostile file must not make it allocate
+// a picture of absurd size, nor read past the end. (SDL_image's reader ignores a short read, and
+// libpng then goes on parsing whatever its buffer held, round and round a chunk that runs past
+// the end of the file.) So every chunk must lie wholly inside the file, up to IEND.
 bool plausiblePng(const uint8_t* data, size_t size) {
     static const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     if (!data || size < 33 || std::memcmp(data, signature, 8) != 0) return false;
     if (std::memcmp(data + 12, "IHDR", 4) != 0) return false;
     const uint32_t w = bigEndian32(data + 16), h = bigEndian32(data + 20);
-    return w >= 1 && h >= 1 && w <= kSdlMaxTextureEdge && h <= kSdlMaxTextureEdge;
+    if (w < 1 || h < 1 || w > kSdlMaxTextureEdge || h > kSdlMaxTextureEdge) return false;
+    uint64_t compressed = 0; // the bytes of every IDAT chunk
+    for (size_t at = 8; size - at >= 12;) {
+        const uint32_t length = bigEndian32(data + at);
+        if (length > size - at - 12) return false;
+        const uint8_t* type = data + at + 4;
+        if (std::memcmp(type, "IDAT", 4) == 0) compressed += length;
+        if (std::memcmp(type, "IEND", 4) == 0) {
+            // The decoder allocates the whole picture from the header before it inflates a
+            // byte. Deflate expands at most 1032 times and a pixel takes at least one bit, so
+            // the image data cannot hold more pixels than this: a header claiming more lies.
+            return uint64_t{w} * h <= compressed * kSdlMaxInflation * 8;
+        }
+        at += 12 + size_t{length};
+    }
+    return false; // no IEND inside the file
 }
 } // namespace
 
