@@ -5,6 +5,8 @@
 #include "engine.h"
 #include "frame.h"
 #include "input.h"
+#include "platform/files.h"
+#include "replay_file.h"
 #include "sprite.h"
 #include "statehash.h"
 #include "work.h"
@@ -95,4 +97,13 @@ ZTReplayOutcome ZTReplayRunner::run(uint32_t limit, const ZTReplayHooks& hooks, 
     out.tail = static_cast<uint32_t>(gWork->tailMax);
     out.hash = ztStateHash();
     return out;
+}
+
+bool ZTReplayRunner::saveRecorded(const char* path, const ZTReplayOutcome& outcome) const {
+    ZTReplayHeader header;
+    header.score = outcome.score;
+    header.field = outcome.field;
+    header.tail = outcome.tail;
+    const std::vector<uint8_t> bytes = ztBuildReplay(header, recorded());
+    return pfWriteAtomic(path, bytes.data(), bytes.size(), true);
 }

@@ -45,6 +45,9 @@ public:
     // (asks for name entry or the save scene). The words are left in the record buffer.
     ZTReplayOutcome record(uint32_t limit, const ZTReplayHooks& hooks = {});
     const std::vector<uint32_t>& recorded() const;
+    // Saves the recorded words with the outcome's figures as a new replay file; an existing file
+    // is never replaced. False when it was not saved.
+    bool saveRecorded(const char* path, const ZTReplayOutcome& outcome) const;
     // Starts one field as the developer menu does (not recorded) and runs frames until the field
     // is left for good: cleared, or the last tank lost.
     ZTReplayOutcome field(int field, int tail, uint32_t limit, const ZTReplayHooks& hooks = {});

@@ -14,6 +14,7 @@
 #include "creator.h"
 #include "engine.h"
 #include "graphics.h"
+#include "media.h"
 #include "platform/headless/headless.h"
 #include "platform/sdl/sdl_renderer.h"
 #include "replay/replay_file.h"
@@ -33,20 +34,6 @@ const char* usage = "usage: zentaku-contact REPLAY OUT_DIR [GAME_ROOT]\n"
                     "conversation. GAME_ROOT (default: the current directory) supplies pixel/ and\n"
                     "dat/; nothing is written there. Exit status: 0 done, 1 the replay did not\n"
                     "play to its end, 2 not a replay, 3 bad arguments or nothing could be drawn.\n";
-
-// The texture sheets by slot, as the program loads them.
-struct Sheet {
-    const char* path;
-    uint32_t colourKey;
-};
-constexpr Sheet sheets[11] = {
-    {"pixel/pwn.dat", 0xFF000000},   {"pixel/bg01.dat", 0xFF00FF00},
-    {"pixel/dbg01.dat", 0xFF00FF00}, {"pixel/chr.dat", 0xFF00FF00},
-    {"pixel/bos01.dat", 0xFF00FF00}, {"pixel/tit00.dat", 0xFF00FF00},
-    {"pixel/gov.dat", 0xFF00FF00},   {"pixel/fwmi.dat", 0xFF00FF00},
-    {"pixel/fwma.dat", 0xFF00FF00},  {"pixel/fwri.dat", 0xFF00FF00},
-    {"pixel/sys.dat", 0xFF00FF00},
-};
 
 bool savePpm(const fs::path& path, SdlRenderer& renderer) {
     std::vector<uint32_t> argb;
@@ -113,9 +100,7 @@ int main(int argc, char** argv) {
         } else {
             gPlatform.renderer = &renderer;
             ZTReplayRunner runner;
-            kxInitializeTexture(11);
-            for (int slot = 0; slot < 11; ++slot)
-                kxLoadTextureP(sheets[slot].path, sheets[slot].colourKey, slot);
+            ztLoadTextures();
             int lastField = 0, sceneFrames = 0, lastScene = -1, saved = 0;
             ZTReplayHooks hooks;
             hooks.after = [&](uint32_t) {

@@ -70,12 +70,7 @@ int recordPilot(const fs::path& out, const fs::path& root, int minutes) {
         std::fprintf(stderr, "the play did not end\n");
         return 3;
     }
-    ZTReplayHeader header;
-    header.score = result.score;
-    header.field = result.field;
-    header.tail = result.tail;
-    const std::vector<uint8_t> bytes = ztBuildReplay(header, runner.recorded());
-    if (!pfWriteAtomic(target.c_str(), bytes.data(), bytes.size(), true)) {
+    if (!runner.saveRecorded(target.c_str(), result)) {
         std::fprintf(stderr, "%s: not saved (it may exist already)\n", target.c_str());
         return 3;
     }

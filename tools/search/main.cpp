@@ -456,12 +456,7 @@ int play(const Options& o, const fs::path& target, const std::vector<uint32_t>& 
     } else if (!result.ended) {
         std::fprintf(stderr, "zentaku-search: the play did not end within %u frames\n", o.limit);
     } else {
-        ZTReplayHeader header;
-        header.score = result.score;
-        header.field = result.field;
-        header.tail = result.tail;
-        const std::vector<uint8_t> bytes = ztBuildReplay(header, runner.recorded());
-        if (!pfWriteAtomic(target.c_str(), bytes.data(), bytes.size(), true)) {
+        if (!runner.saveRecorded(target.c_str(), result)) {
             std::fprintf(stderr, "zentaku-search: %s: not saved (it may exist already)\n",
                          target.c_str());
             out.status = 3;
