@@ -1,7 +1,6 @@
 // Where an installed game plays: the current folder when it is a game root, else a per-user root
 // beside read-only installed data; and what the programs do when there is no data at all.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -50,12 +49,9 @@ int run(const fs::path& program, const std::string& args, const fs::path& curren
                                 "' && env -u XDG_DATA_HOME -u DISPLAY " +
                                 "-u WAYLAND_DISPLAY HOME='" + home.string() + "' '" +
                                 program.string() + "'" + args + " 2>&1 >/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe)) err += buffer;
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const CommandRun r = runCommand(command);
+    err = r.output;
+    return r.status;
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // Sharing a play: the PNG frames are the program's picture, the sound of each request lands on
 // its frame, the video needs ffmpeg, and a folder check names every file.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "files.h"
 #include "graphics.h"
 #include "media.h"
 #include "media_run.h"
@@ -27,22 +27,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string output; // stdout and stderr
-};
-
-ToolRun runTool(const std::string& arguments, const std::string& environment = "") {
+CommandRun runTool(const std::string& arguments, const std::string& environment = "") {
     const std::string command =
         environment + " '" + ZT_REPLAY_TOOL + "' " + arguments + " '" + ZT_ROOT + "' 2>&1";
-    ToolRun r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return r;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) r.output += buffer;
-    const int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return runCommand(command);
 }
 
 std::vector<uint8_t> readAll(const fs::path& path) {
@@ -203,8 +191,8 @@ TEST(ReplayExport, SoundOfARealPlayIsLoggedAgainstTheFrameThatAskedForIt) {
 
 TEST(ReplayExport, VideoWithoutFfmpegSaysSoAndExitsThree) {
     ScratchDir dir;
-    const ToolRun r = runTool("--video '" + dir.path + "/out.mp4' '" + ZT_RECORDED_PLAY + "'",
-                              "PATH=/nonexistent");
+    const CommandRun r = runTool("--video '" + dir.path + "/out.mp4' '" + ZT_RECORDED_PLAY + "'",
+                                 "PATH=/nonexistent");
     EXPECT_EQ(r.status, 3);
     EXPECT_NE(r.output.find("ffmpeg was not found on PATH"), std::string::npos) << r.output;
     EXPECT_FALSE(fs::exists(fs::path(dir.path) / "out.mp4"));
@@ -226,7 +214,7 @@ TEST(ReplayExport, FolderCheckGivesALinePerFileAndFailsOnAnyBadOne) {
     std::ofstream(folder / "c_junk.rep") << "not a replay";
     std::ofstream(folder / "notes.txt") << "not looked at";
 
-    const ToolRun bad = runTool("--check '" + folder.string() + "'");
+    const CommandRun bad = runTool("--check '" + folder.string() + "'");
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.output.find("a_good.rep: ok"), std::string::npos) << bad.output;
     EXPECT_NE(bad.output.find("b_richer.rep: FAILED, score"), std::string::npos) << bad.output;

@@ -1,33 +1,21 @@
 // The batch verifier as CI runs it: the committed play passes, and a file that was tampered
 // with, cut short or steered differently is caught.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "files.h"
 #include "rep_world.h"
 #include "replay/replay_file.h"
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string output;
-};
-
-ToolRun runTool(const std::string& file) {
+CommandRun runTool(const std::string& file) {
     const std::string command =
         std::string(ZT_REPLAY_TOOL) + " '" + file + "' '" + ZT_ROOT + "' 2>/dev/null";
-    ToolRun r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return r;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) r.output += buffer;
-    const int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return runCommand(command);
 }
 
 std::string line(const std::string& output, const std::string& key) {
@@ -44,7 +32,7 @@ TEST(ReplayTool, TheCommittedPlayEndsAsItsHeaderSays) {
     ASSERT_TRUE(ztReadReplayFile(ZT_RECORDED_PLAY, header, words));
     EXPECT_GE(header.field, 3u) << "the play cleared two fields";
 
-    const ToolRun r = runTool(ZT_RECORDED_PLAY);
+    const CommandRun r = runTool(ZT_RECORDED_PLAY);
     EXPECT_EQ(r.status, 0) << r.output;
     EXPECT_EQ(line(r.output, "frames"), std::to_string(header.frames));
     EXPECT_EQ(line(r.output, "score"), std::to_string(header.score));
@@ -68,7 +56,7 @@ TEST(ReplayTool, TamperedCutOrSteeredFilesFail) {
     std::vector<uint32_t> steered = words;
     steered[800] = KI_BUTTON3;
     writeBytes("steered.rep", ztBuildReplay(header, steered));
-    const ToolRun s = runTool("steered.rep");
+    const CommandRun s = runTool("steered.rep");
     EXPECT_EQ(s.status, 1);
     EXPECT_NE(line(s.output, "hash"), line(runTool(ZT_RECORDED_PLAY).output, "hash"));
 

@@ -1,5 +1,8 @@
 #include "files.h"
 
+#include <sys/wait.h>
+
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -21,4 +24,15 @@ std::string readText(const std::string& path) {
 
 void writeText(const std::string& path, const std::string& text) {
     writeBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+CommandRun runCommand(const std::string& command) {
+    CommandRun r;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return r;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe)) r.output += buffer;
+    const int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
 }
