@@ -66,7 +66,7 @@ row "busiest frame, queue and flush of its draw" "$(ms "$draw")" "(no target)"
 row "heap allocations in a quiet frame" "$allocs" "0"
 row "replay speed (headless)" "$(printf '%.0f frames/s' "$replay")" "> 50,000 frames/s"
 
-# Peak memory of a whole play: the stored pilot play (about 97 s) replayed by the batch tool.
+# Peak memory of a whole play: the stored pilot play (about two minutes) replayed by the batch tool.
 (cd "$root" && /usr/bin/time -f '%M' -o "$scratch/rss" ./zentaku-replay \
     "$here/tests/replay/data/pilot.rep" >"$scratch/replay.out" 2>&1) || true
 row "peak memory of a play (batch replay)" "$(cat "$scratch/rss") KiB" "(no target)"

@@ -49,7 +49,8 @@ TEST_P(ModelPlayer, FindsTheFieldNeitherEmptyNorImpossible) {
 
 INSTANTIATE_TEST_SUITE_P(StockFields, ModelPlayer,
                          ::testing::Values(FieldCase{1, 1}, FieldCase{4, 14}, FieldCase{9, 14},
-                                           FieldCase{13, 14}, FieldCase{21, 14}),
+                                           FieldCase{11, 14}, FieldCase{13, 14}, FieldCase{17, 14},
+                                           FieldCase{21, 14}),
                          [](const ::testing::TestParamInfo<FieldCase>& info) {
                              return "Field" + std::to_string(info.param.field);
                          });

@@ -49,6 +49,7 @@ const char* usage =
     "  --dat DIR       the map and set sources (default: the project's data/dat)\n"
     "  --fields A-B    the fields to play (default 1-24)\n"
     "  --tries N       tries per field, each with its own seed (default 50)\n"
+    "  --tail N        the tail the first field played starts with (default 1)\n"
     "  --jobs N        tries played at the same time, one process each (default 2)\n"
     "  --skill D,R,L,A,S,N  the model: decides every D frames on the screen of R frames ago,\n"
     "                  checks its course L frames ahead, aims with a spread of A radians,\n"
@@ -272,7 +273,7 @@ void writeChart(const std::string& path, const std::vector<Row>& rows) {
 
 int main(int argc, char** argv) {
     std::string dat = ZT_DAT_SOURCE, marginsPath, tablePath, chartPath, root = ".";
-    int first = 1, last = 24, tries = 50, jobs = 2;
+    int first = 1, last = 24, tries = 50, jobs = 2, startTail = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -289,6 +290,12 @@ int main(int argc, char** argv) {
             }
         } else if (a == "--tries" && hasValue) {
             tries = std::atoi(argv[++i]);
+        } else if (a == "--tail" && hasValue) {
+            startTail = std::atoi(argv[++i]);
+            if (startTail < 1 || startTail > 500) {
+                std::fprintf(stderr, "zentaku-difficulty: --tail wants 1 to 500\n");
+                return 3;
+            }
         } else if (a == "--jobs" && hasValue) {
             jobs = std::atoi(argv[++i]);
         } else if (a == "--skill" && hasValue) {
@@ -333,7 +340,7 @@ int main(int argc, char** argv) {
         return 3;
     }
     std::vector<Row> rows;
-    int tail = 1;
+    int tail = startTail;
     bool bad = false;
     for (int field = first; field <= last; ++field) {
         Row r;
