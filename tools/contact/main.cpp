@@ -4,8 +4,6 @@
 // the closing conversation.
 //
 //   zentaku-contact REPLAY OUT_DIR [GAME_ROOT]
-#include <stdlib.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -13,13 +11,11 @@
 
 #include "creator.h"
 #include "engine.h"
-#include "graphics.h"
-#include "media.h"
-#include "platform/headless/headless.h"
-#include "platform/sdl/sdl_renderer.h"
+#include "media_run.h"
 #include "replay/replay_file.h"
 #include "replay/replay_run.h"
 #include "scenes/game.h"
+#include "scratch.h"
 #include "work.h"
 
 namespace fs = std::filesystem;
@@ -35,24 +31,18 @@ const char* usage = "usage: zentaku-contact REPLAY OUT_DIR [GAME_ROOT]\n"
                     "dat/; nothing is written there. Exit status: 0 done, 1 the replay did not\n"
                     "play to its end, 2 not a replay, 3 bad arguments or nothing could be drawn.\n";
 
-bool savePpm(const fs::path& path, SdlRenderer& renderer) {
-    std::vector<uint32_t> argb;
-    int w = 0, h = 0;
-    if (!renderer.readPixels(argb, w, h)) return false;
+bool savePpm(const fs::path& path, const uint32_t* argb) {
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
-    std::fprintf(f, "P6\n%d %d\n255\n", w, h);
-    std::vector<uint8_t> row(static_cast<size_t>(w) * 3);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const uint32_t p = argb[static_cast<size_t>(y) * w + x];
-            row[x * 3] = p >> 16 & 0xFF;
-            row[x * 3 + 1] = p >> 8 & 0xFF;
-            row[x * 3 + 2] = p & 0xFF;
-        }
-        std::fwrite(row.data(), 1, row.size(), f);
+    std::fprintf(f, "P6\n%d %d\n255\n", kPictureWidth, kPictureHeight);
+    std::vector<uint8_t> rgb(static_cast<size_t>(kPictureWidth) * kPictureHeight * 3);
+    for (size_t i = 0; i < rgb.size() / 3; ++i) {
+        rgb[i * 3] = argb[i] >> 16 & 0xFF;
+        rgb[i * 3 + 1] = argb[i] >> 8 & 0xFF;
+        rgb[i * 3 + 2] = argb[i] & 0xFF;
     }
-    return std::fclose(f) == 0;
+    const bool written = std::fwrite(rgb.data(), 1, rgb.size(), f) == rgb.size();
+    return std::fclose(f) == 0 && written;
 }
 
 } // namespace
@@ -82,53 +72,34 @@ int main(int argc, char** argv) {
     std::error_code ec;
     fs::create_directories(out, ec);
     // The play reads the root's data from a scratch folder, and writes its score file there.
-    char pattern[] = "/tmp/zentaku_contact_XXXXXX";
-    if (!mkdtemp(pattern)) return 3;
-    const fs::path scratch = pattern;
-    fs::create_directory_symlink(root / "dat", scratch / "dat", ec);
-    fs::create_directory_symlink(root / "pixel", scratch / "pixel", ec);
-    const fs::path previous = fs::current_path();
-    fs::current_path(scratch, ec);
-
-    int status = 0;
-    {
-        HeadlessPlatform platform;
-        SdlRenderer renderer;
-        if (!renderer.openSoftware(640, 480)) {
-            std::fprintf(stderr, "zentaku-contact: no software renderer\n");
-            status = 3;
-        } else {
-            gPlatform.renderer = &renderer;
-            ZTReplayRunner runner;
-            ztLoadTextures();
-            int lastField = 0, sceneFrames = 0, lastScene = -1, saved = 0;
-            ZTReplayHooks hooks;
-            hooks.after = [&](uint32_t) {
-                sceneFrames = keSceneNumber == lastScene ? sceneFrames + 1 : 1;
-                lastScene = keSceneNumber;
-                char name[32] = "";
-                const int field = gWork->field;
-                if (keSceneNumber == ZT_SCENE_GAME && field != lastField && sceneFrames == 45) {
-                    std::snprintf(name, sizeof name, "field%02d.ppm", field);
-                    lastField = field;
-                } else if (keSceneNumber == ZT_SCENE_GAME && field % 12 == 0 &&
-                           sceneFrames == 900) {
-                    std::snprintf(name, sizeof name, "boss%02d.ppm", field);
-                } else if (keSceneNumber == ZT_SCENE_KAIWA && field == 13 && sceneFrames == 400) {
-                    std::snprintf(name, sizeof name, "ending.ppm");
-                }
-                if (name[0] && savePpm(out / name, renderer)) saved += 1;
-            };
-            const ZTReplayOutcome result = runner.play(words, header.frames + 1, hooks);
-            kxDisposeTexture();
-            gPlatform.renderer = nullptr;
-            std::printf("%d pictures in %s; the play ended on field %u after %u frames\n", saved,
-                        out.c_str(), result.field, result.frames);
-            if (!result.ended || result.frames != header.frames) status = 1;
-            if (saved == 0) status = 3;
-        }
+    ZTScratch scratch(root, {"dat", "pixel", "snd"});
+    ZTMediaRun run(true);
+    if (!scratch.ok || !run.ok()) {
+        std::fprintf(stderr, "zentaku-contact: no scratch folder or no software renderer\n");
+        return 3;
     }
-    fs::current_path(previous, ec);
-    fs::remove_all(scratch, ec);
+    int lastField = 0, sceneFrames = 0, lastScene = -1, saved = 0;
+    const auto sink = [&](uint32_t, const uint32_t* argb) {
+        sceneFrames = keSceneNumber == lastScene ? sceneFrames + 1 : 1;
+        lastScene = keSceneNumber;
+        char name[32] = "";
+        const int field = gWork->field;
+        if (keSceneNumber == ZT_SCENE_GAME && field != lastField && sceneFrames == 45) {
+            std::snprintf(name, sizeof name, "field%02d.ppm", field);
+            lastField = field;
+        } else if (keSceneNumber == ZT_SCENE_GAME && field % 12 == 0 && sceneFrames == 900) {
+            std::snprintf(name, sizeof name, "boss%02d.ppm", field);
+        } else if (keSceneNumber == ZT_SCENE_KAIWA && field == 13 && sceneFrames == 400) {
+            std::snprintf(name, sizeof name, "ending.ppm");
+        }
+        if (name[0] && argb && savePpm(out / name, argb)) saved += 1;
+        return true;
+    };
+    const ZTReplayOutcome result = run.play(words, header.frames + 1, sink);
+    std::printf("%d pictures in %s; the play ended on field %u after %u frames\n", saved,
+                out.c_str(), result.field, result.frames);
+    int status = 0;
+    if (!result.ended || result.frames != header.frames) status = 1;
+    if (saved == 0) status = 3;
     return status;
 }
