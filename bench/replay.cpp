@@ -43,7 +43,8 @@ private:
     fs::path previous, path;
 };
 
-// The automatic player keeps clear of harm for most of ten minutes, then fights, then gives up.
+// The automatic player keeps clear of harm for most of ten minutes, then fights, and gives up
+// once ten minutes have passed.
 const std::vector<uint32_t>& tenMinutePlay() {
     static const std::vector<uint32_t> words = [] {
         Scratch scratch;
@@ -51,7 +52,7 @@ const std::vector<uint32_t>& tenMinutePlay() {
         platform.renderer.keepDraws = false;
         ZTPilot pilot;
         pilot.waitUntil = 30000;
-        pilot.giveUpFrame = 35400;
+        pilot.giveUpFrame = 36000;
         ZTReplayHooks hooks;
         hooks.before = [&](uint32_t) { ztPilotKeys(pilot.next(), platform.input.keys); };
         ZTReplayRunner runner;
