@@ -31,6 +31,7 @@ public:
         if (!mkdtemp(pattern)) std::abort();
         path = pattern;
         fs::create_directory_symlink(gameRoot / "dat", path / "dat");
+        fs::create_directory_symlink(gameRoot / "text", path / "text");
         fs::current_path(path);
     }
     ~Scratch() {
@@ -75,7 +76,8 @@ void BM_ReplayTenMinutes(benchmark::State& state) {
     const uint64_t before = benchAllocations();
     for (auto _ : state) {
         ZTReplayRunner runner;
-        const ZTReplayOutcome out = runner.play(words, static_cast<uint32_t>(words.size()) + 1);
+        const ZTReplayOutcome out =
+            runner.play(words, gLanguage, static_cast<uint32_t>(words.size()) + 1);
         if (!out.ended || out.frames != words.size()) state.SkipWithError("the replay desynced");
         frames += out.frames;
     }

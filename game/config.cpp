@@ -15,7 +15,8 @@
 #include "file.h"
 
 namespace {
-using Field = std::variant<bool ZTConfig::*, int ZTConfig::*, double ZTConfig::*>;
+using Field =
+    std::variant<bool ZTConfig::*, int ZTConfig::*, double ZTConfig::*, ZTLanguage ZTConfig::*>;
 
 // One key: where it lives, the field it fills and the values it may take. A value outside the
 // bounds, or one that does not parse, gives the field its default (that of ZTConfig). Booleans
@@ -41,6 +42,7 @@ constexpr Key keys[] = {
     {"Debug", "Tail", &ZTConfig::tailCount, 1, 50},
     {"Form", "Top", &ZTConfig::top, INT_MIN, INT_MAX},
     {"Form", "Left", &ZTConfig::left, INT_MIN, INT_MAX},
+    {"Game", "Language", &ZTConfig::language, 0, 255}, // by name, not number
 };
 constexpr int keyCount = static_cast<int>(sizeof keys / sizeof keys[0]);
 
@@ -68,6 +70,12 @@ bool parse(const std::string& text, const Key& key, double& out) {
     char* end = nullptr;
     errno = 0;
     double v;
+    if (std::holds_alternative<ZTLanguage ZTConfig::*>(key.field)) {
+        ZTLanguage language;
+        if (!ztFindLanguage(text, language)) return false;
+        out = static_cast<double>(language);
+        return true;
+    }
     if (std::holds_alternative<double ZTConfig::*>(key.field)) {
         v = std::strtod(begin, &end);
         if (!std::isfinite(v)) return false;
@@ -111,6 +119,8 @@ bool ztReadConfig(const char* path, ZTConfig& config) {
                     config.*member = defaults.*member;
                 else if constexpr (std::is_same_v<T, bool>)
                     config.*member = v != 0.0;
+                else if constexpr (std::is_enum_v<T>)
+                    config.*member = static_cast<T>(static_cast<int>(v));
                 else
                     config.*member = static_cast<T>(v);
             },
@@ -130,8 +140,11 @@ bool ztWriteConfig(const char* path, const ZTConfig& config) {
         std::visit(
             [&](auto member) {
                 const auto value = config.*member;
-                if constexpr (std::is_same_v<std::decay_t<decltype(value)>, double>)
+                using T = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<T, double>)
                     put(text, key.name, shortest(value));
+                else if constexpr (std::is_same_v<T, ZTLanguage>)
+                    put(text, key.name, ztLanguageName(value));
                 else
                     put(text, key.name, std::to_string(static_cast<long long>(value)));
             },

@@ -1,7 +1,8 @@
 #pragma once
-// The configuration file "./zent.ini": the game's nine keys and the player's comforts in four
+// The configuration file "./zent.ini": the game's nine keys and the player's comforts in five
 // sections, read once at start-up and written once at exit. A key missing from an older file
 // keeps its default.
+#include "language.h"
 
 struct ZTConfig {
     bool windowMode = true;    // Screen/WindowMode
@@ -18,12 +19,15 @@ struct ZTConfig {
     bool vsync = true;         // Screen/VSync: present in step with the display
     int seVolume = 100;        // Sound/SEVolume: effects, 0..100
     int bgmVolume = 100;       // Sound/BGMVolume: music, 0..100
+    // Game/Language: the menus' and new plays' language, by its name ("Japanese", "English").
+    // A file without the key is from before there was a choice: it keeps Japanese.
+    ZTLanguage language = ZTLanguage::Japanese;
 };
 
 // Reads the keys of the file into config. A missing key leaves the field as it is; a value that
 // does not parse or lies outside the key's bounds gives the field its default above ("Stage"
-// 1..24, "Tail" 1..50, "Int" 1..60, "RefleshRate" 1..1000, "SpriteOfs" -1..1). False when the
-// file could not be read at all.
+// 1..24, "Tail" 1..50, "Int" 1..60, "RefleshRate" 1..1000, "SpriteOfs" -1..1, "Language" a
+// language of the game root). False when the file could not be read at all.
 bool ztReadConfig(const char* path, ZTConfig& config);
 // Writes every key through a temporary file renamed into place.
 bool ztWriteConfig(const char* path, const ZTConfig& config);

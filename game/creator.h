@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine.h"
+#include "language.h"
 
 enum ZTScene {
     ZT_SCENE_POWERON = 0,
@@ -38,6 +39,7 @@ public:
         uint32_t score = 0;
         uint32_t field = 0;
         uint32_t tail = 0;
+        ZTLanguage language = ZTLanguage::Japanese; // the play's; valid only if the root has it
     };
     // The replay files in "rep"; they touch no scene state.
     static void makeReplayName(std::string& name);

@@ -5,9 +5,11 @@
 #include "ascii.h"
 #include "config.h"
 #include "engine.h"
+#include "file.h"
 #include "frame.h"
 #include "graphics.h"
 #include "input.h"
+#include "language.h"
 #include "log.h"
 #include "media.h"
 #include "platform/platform.h"
@@ -35,7 +37,13 @@ TForm1::TForm1() {
     gFrameClock = &clock;
 
     ZTConfig config;
+    // A first start has no configuration yet: it speaks the desktop's language when the game
+    // has it, and English otherwise. A file from before there was a choice keeps Japanese.
+    const bool firstStart = !kfExist(kConfigPath);
     ztReadConfig(kConfigPath, config);
+    if (firstStart && gPlatform.window)
+        config.language = ztLanguageForLocales(gPlatform.window->preferredLocales(), ztLanguages());
+    gLanguage = config.language;
     windowMode = config.windowMode;
     refreshRate = config.refreshRate;
     drawInterval = config.drawInterval;
@@ -132,6 +140,7 @@ TForm1::~TForm1() {
     config.vsync = vsync;
     config.seVolume = seVolume;
     config.bgmVolume = bgmVolume;
+    config.language = gLanguage;
     if (!ztWriteConfig(kConfigPath, config))
         std::fprintf(stderr, "zentaku: could not write %s\n", kConfigPath);
     if (gFrameClock == &clock) gFrameClock = nullptr;

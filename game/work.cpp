@@ -71,6 +71,7 @@ void ZTWork::startGame(int field_, int tail_, bool record_, bool markFlag_, bool
     record = record_;
     markFlag = markFlag_;
     replay = replay_ || markFlag_;
+    if (!replay) language = gLanguage;
     kuSeed(920);
     if (gInput) {
         gInput->kimCursor = 0;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "kmath.h"
+#include "language.h"
 
 class ZTMap;
 
@@ -56,6 +57,9 @@ public:
     bool markFlag = false;
     bool replay = false;
     bool record = false;
+    // The language the play's conversations are shown in: the setting's for a new play, the
+    // file's for a replay (loaded before the replay's start, which keeps it).
+    ZTLanguage language = ZTLanguage::Japanese;
     int32_t lastField = 1;
     int32_t lastTail = 1;
     ZTscoreTable scoreTable;

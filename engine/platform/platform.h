@@ -3,6 +3,8 @@
 // The SDL backend drives a real window; the headless backend runs tests and batch tools.
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // A pre-transformed vertex: screen position, z, reciprocal w, ARGB colour, texture coordinates.
 struct KVertex {
@@ -120,6 +122,9 @@ public:
     virtual KWindowEvents handleEvents() = 0;
     // Keeps the window responsive for a while without running a frame.
     virtual void idle(uint32_t ms) { (void)ms; }
+    // The desktop's preferred locales, most wanted first ("ja_JP", "en-GB"); empty when it
+    // names none.
+    virtual std::vector<std::string> preferredLocales() { return {}; }
 };
 
 // The backend in use; set up by the program (or a test) before the engine modules are created.

@@ -53,13 +53,14 @@ bool ztParseReplayHeader(const uint8_t* data, size_t size, ZTReplayHeader& heade
     ZTByteReader reader(data, size);
     uint8_t m[4];
     if (!reader.block(m, 4) || std::memcmp(m, magic, 4) != 0) return false;
-    uint32_t version = 0, reserved = 0, reserved2 = 0;
+    uint32_t version = 0, reserved = 0, language = 0;
     ZTReplayHeader h;
     if (!reader.u32(version) || !reader.u32(reserved) || !reader.u32(h.frames) ||
         !reader.u32(h.score) || !reader.u32(h.field) || !reader.u32(h.tail) ||
-        !reader.u32(reserved2))
+        !reader.u32(language))
         return false;
-    if (version != ztReplayVersion) return false;
+    if (version != ztReplayVersion || language > 255) return false;
+    h.language = static_cast<ZTLanguage>(language);
     header = h;
     return true;
 }
@@ -89,7 +90,7 @@ std::vector<uint8_t> ztBuildReplay(const ZTReplayHeader& header,
     w.u32(header.score);
     w.u32(header.field);
     w.u32(header.tail);
-    w.u32(0);
+    w.u32(static_cast<uint32_t>(header.language));
     for (uint32_t word : words) w.u32(word);
     return std::move(w.bytes);
 }
@@ -114,6 +115,7 @@ bool ZTEngine::writeReplay(const std::string& name) {
     header.score = gWork->score;
     header.field = static_cast<uint32_t>(gWork->field);
     header.tail = static_cast<uint32_t>(gWork->tailMax);
+    header.language = gWork->language;
     const std::vector<uint8_t> bytes = ztBuildReplay(header, gInput->kimRecordBuf);
     // Written aside and put in place only under a free name: a crash leaves no half file, and a
     // file that is already there (two saves in one second) is kept and the save reports failure.
@@ -136,6 +138,10 @@ void ZTEngine::readReplayInfo(const std::string& name, RepFileInfo& info) {
             info.score = header.score;
             info.field = header.field;
             info.tail = header.tail;
+            info.language = header.language;
+            // A play in a language this root has no texts for cannot be shown as it was played.
+            ZTLanguageInfo known;
+            if (!ztFindLanguage(header.language, known)) info.valid = 0;
         }
     }
     kfChangeDir("..");
@@ -150,6 +156,10 @@ bool ZTEngine::loadReplay(const std::string& name) {
         // A file that lost words since it was listed is refused whole: the play buffer keeps
         // the previous replay rather than a play with a made-up end.
         ok = readOpenFile(file, header, &gInput->kimPlayBuf);
+        // The replay's start keeps the language: the play is shown in its own.
+        ZTLanguageInfo known;
+        ok = ok && ztFindLanguage(header.language, known);
+        if (ok) gWork->language = header.language;
     }
     kfChangeDir("..");
     return ok;

@@ -10,15 +10,20 @@
 //   offset 16  score at the end of the play
 //   offset 20  field at the end of the play
 //   offset 24  the highest tail of the play
-//   offset 28  reserved, 0
+//   offset 28  the play's language, 0..255 (0 Japanese, 1 English; once reserved and always 0,
+//              so every older file is a Japanese play)
 //   offset 32  N button words, the first frame first
 // Score, field and tail are for the list only: playback always starts at field 1 with tail 1.
+// The language is the play's own: its conversations' lengths decide when a page can be turned,
+// so a replay is shown in its language whatever the setting.
 // Any change to this layout must change the version, so older files are listed as errors instead
 // of being played wrongly.
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <vector>
+
+#include "language.h"
 
 constexpr uint32_t ztReplayVersion = 75;
 constexpr size_t ztReplayHeaderSize = 32;
@@ -31,9 +36,11 @@ struct ZTReplayHeader {
     uint32_t score = 0;
     uint32_t field = 0;
     uint32_t tail = 0;
+    ZTLanguage language = ZTLanguage::Japanese;
 };
 
-// The header alone: false unless the magic, the version and all seven words are there.
+// The header alone: false unless the magic, the version and all seven words are there, and the
+// language word holds a language number.
 bool ztParseReplayHeader(const uint8_t* data, size_t size, ZTReplayHeader& header);
 // Header and words: false (and `words` untouched) unless the data holds every word it counts.
 bool ztParseReplay(const uint8_t* data, size_t size, ZTReplayHeader& header,

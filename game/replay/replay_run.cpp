@@ -47,10 +47,11 @@ bool inPlay(int scene) {
 }
 } // namespace
 
-ZTReplayOutcome ZTReplayRunner::play(const std::vector<uint32_t>& words, uint32_t limit,
-                                     const ZTReplayHooks& hooks) {
+ZTReplayOutcome ZTReplayRunner::play(const std::vector<uint32_t>& words, ZTLanguage language,
+                                     uint32_t limit, const ZTReplayHooks& hooks) {
     keDisposeKilnEngine();
     gInput->kimPlayBuf = words;
+    gWork->language = language;
     // What the selection does once a file is chosen: the game start, then the opening
     // conversation from the next frame on.
     gWork->startGame(1, 1, false, false, true);
@@ -104,6 +105,7 @@ bool ZTReplayRunner::saveRecorded(const char* path, const ZTReplayOutcome& outco
     header.score = outcome.score;
     header.field = outcome.field;
     header.tail = outcome.tail;
+    header.language = modules->work->language;
     const std::vector<uint8_t> bytes = ztBuildReplay(header, recorded());
     return pfWriteAtomic(path, bytes.data(), bytes.size(), true);
 }

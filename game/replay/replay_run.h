@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "frame.h"
+#include "language.h"
 
 struct ZTReplayOutcome {
     uint32_t frames = 0; // frames played
@@ -36,17 +37,18 @@ public:
     ZTReplayRunner(const ZTReplayRunner&) = delete;
     ZTReplayRunner& operator=(const ZTReplayRunner&) = delete;
 
-    // Starts the play as the replay selection does and runs frames until the play ends (asks
-    // for a scene outside the play: the title, after a replay) or `limit` frames have passed.
-    // Every frame is drawn, as the program draws it.
-    ZTReplayOutcome play(const std::vector<uint32_t>& words, uint32_t limit,
+    // Starts the play as the replay selection does, in the replay's language, and runs frames
+    // until the play ends (asks for a scene outside the play: the title, after a replay) or
+    // `limit` frames have passed. Every frame is drawn, as the program draws it.
+    ZTReplayOutcome play(const std::vector<uint32_t>& words, ZTLanguage language, uint32_t limit,
                          const ZTReplayHooks& hooks = {});
-    // Starts a recorded play as the title's new game does; the live keys drive it until it ends
-    // (asks for name entry or the save scene). The words are left in the record buffer.
+    // Starts a recorded play as the title's new game does, in the setting's language (gLanguage);
+    // the live keys drive it until it ends (asks for name entry or the save scene). The words
+    // are left in the record buffer.
     ZTReplayOutcome record(uint32_t limit, const ZTReplayHooks& hooks = {});
     const std::vector<uint32_t>& recorded() const;
-    // Saves the recorded words with the outcome's figures as a new replay file; an existing file
-    // is never replaced. False when it was not saved.
+    // Saves the recorded words with the outcome's figures and the play's language as a new
+    // replay file; an existing file is never replaced. False when it was not saved.
     bool saveRecorded(const char* path, const ZTReplayOutcome& outcome) const;
     // Starts one field as the developer menu does (not recorded) and runs frames until the field
     // is left for good: cleared, or the last tank lost.

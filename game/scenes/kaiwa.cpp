@@ -6,6 +6,7 @@
 #include "engine.h"
 #include "file.h"
 #include "input.h"
+#include "language.h"
 #include "log.h"
 #include "sound.h"
 #include "sprite.h"
@@ -79,10 +80,13 @@ EngineKaiwa::EngineKaiwa() {
     portraits[1].home = portraits[1].position = KVector{528.0f, 160.0f, 0.0f};
     for (int i = 0; i < 3; ++i) portraits[i].index = i;
     if (conversation < 3) {
-        char path[32];
-        std::snprintf(path, sizeof path, "dat/kaiwa%d.txt", conversation);
-        if (!ztLoadKaiwaLines(path, lines))
-            klWrite("<EngineKaiwa> no lines: " + std::string(path) + "\n");
+        // The play's own language: a replay turns its pages when its own lines are typed out.
+        char file[16];
+        std::snprintf(file, sizeof file, "kaiwa%d.txt", conversation);
+        const std::string path = ztTextPath(gWork->language, file);
+        if (path.empty() || !ztLoadKaiwaLines(path.c_str(), lines))
+            klWrite("<EngineKaiwa> no lines: " + ztLanguageName(gWork->language) + " " + file +
+                    "\n");
         // A short file still lets the play go on: missing pages show only the page mark.
         lines.resize(ztKaiwaLineCount[conversation], "|p");
     }

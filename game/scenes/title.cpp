@@ -5,19 +5,15 @@
 #include "input.h"
 #include "main_form.h"
 #include "sprite.h"
+#include "texts.h"
 #include "window.h"
 #include "work.h"
 
-// "さいしょから|nつづきから|nリプレイさいせい|nランキング|nタイトルにもどる"
-const char ztTitleMenuText[] = "\x82\xb3\x82\xa2\x82\xb5\x82\xe5\x82\xa9\x82\xe7"
-                               "|n"
-                               "\x82\xc2\x82\xc3\x82\xab\x82\xa9\x82\xe7"
-                               "|n"
-                               "\x83\x8a\x83\x76\x83\x8c\x83\x43\x82\xb3\x82\xa2\x82\xb9\x82\xa2"
-                               "|n"
-                               "\x83\x89\x83\x93\x83\x4c\x83\x93\x83\x4f"
-                               "|n"
-                               "\x83\x5e\x83\x43\x83\x67\x83\x8b\x82\xc9\x82\xe0\x82\xc7\x82\xe9";
+std::string ztTitleMenuText(ZTLanguage language) {
+    const ZTTexts t = ztLoadTexts(language);
+    return t[ZTText::TitleNewGame] + "|n" + t[ZTText::TitleContinue] + "|n" +
+           t[ZTText::TitleReplay] + "|n" + t[ZTText::TitleRanking] + "|n" + t[ZTText::TitleBack];
+}
 
 namespace {
 constexpr uint32_t titleClear = 0xE2CE9F;
@@ -74,7 +70,7 @@ void EngineTitle::movePress() {
 void EngineTitle::moveMenu() {
     switch (step) {
     case 0:
-        window = new ZTWindow(3, 1, 5, ztTitleMenuText, 0);
+        window = new ZTWindow(3, 1, 5, ztTitleMenuText(gLanguage), 0);
         step = 1;
         break;
     case 1:

@@ -2,10 +2,12 @@
 // The title: the logo and a tank driving in with its tail, "PRESS BUTTON", then the five-line
 // menu. A hidden developer menu starts any field, a conversation or the two editors.
 #include <cstdint>
+#include <string>
 
 #include "behave.h"
 #include "creator.h"
 #include "kmath.h"
+#include "language.h"
 
 class ZTWindow;
 
@@ -32,8 +34,8 @@ private:
     void moveDeveloper();
 };
 
-// The five menu lines in the window's encoding.
-extern const char ztTitleMenuText[];
+// The five menu lines in the window's encoding, in that language.
+std::string ztTitleMenuText(ZTLanguage language);
 
 class ZTTitle : public KilnBehave {
 public:

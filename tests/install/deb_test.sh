@@ -18,7 +18,8 @@ grep -q '^ Depends:.*libsdl2-2.0-0' "$scratch/info" || { cat "$scratch/info"; fa
 dpkg-deb -x "$deb" "$scratch/root"
 u="$scratch/root/usr"
 for f in bin/zentaku bin/zentaku-replay share/zentaku/pixel/sys.dat share/zentaku/snd/MU00.ogg \
-         share/zentaku/dat/m00.ztm share/zentaku/dat/kaiwa0.txt \
+         share/zentaku/dat/m00.ztm share/zentaku/text/ja/kaiwa0.txt \
+         share/zentaku/text/en/kaiwa0.txt share/zentaku/text/en/zentaku.mo \
          share/applications/org.zentaku.Zentaku.desktop \
          share/metainfo/org.zentaku.Zentaku.metainfo.xml \
          share/icons/hicolor/48x48/apps/org.zentaku.Zentaku.png \
@@ -32,5 +33,5 @@ cd "$scratch/home"
 env -u XDG_DATA_HOME HOME="$scratch/home" "$u/bin/zentaku-replay" "$replay" || fail "the replay did not verify"
 user="$scratch/home/.local/share/zentaku"
 [ -d "$user/rep" ] && [ -s "$user/dat/m00.ztm" ] && [ -s "$user/dat/s23.zts" ] || fail "no per-user root"
-[ ! -e "$user/dat/kaiwa0.txt" ] && [ ! -e "$user/pixel" ] || fail "read-only data copied"
+[ ! -e "$user/text" ] && [ ! -e "$user/pixel" ] || fail "read-only data copied"
 echo "package $(basename "$deb") verified"

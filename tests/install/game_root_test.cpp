@@ -22,12 +22,12 @@ class GameRoot : public ::testing::Test {
 protected:
     void SetUp() override {
         base = dir.path;
-        for (const char* d :
-             {"usr/bin", "usr/share/zentaku/pixel", "usr/share/zentaku/dat", "home", "here"})
+        for (const char* d : {"usr/bin", "usr/share/zentaku/pixel", "usr/share/zentaku/dat",
+                              "usr/share/zentaku/text/ja", "home", "here"})
             fs::create_directories(base / d);
         writeText(share() / "dat/m00.ztm", "stock map");
         writeText(share() / "dat/s01.zts", "stock set");
-        writeText(share() / "dat/kaiwa0.txt", "stock talk");
+        writeText(share() / "text/ja/kaiwa0.txt", "stock talk");
         writeText(share() / "pixel/sys.dat", "stock pixels");
     }
     void TearDown() override { pfSetDataDir(""); }
@@ -94,7 +94,7 @@ TEST_F(GameRoot, FirstStartCopiesMapsAndSetsButNeverOverAFileThere) {
     ASSERT_TRUE(pfPrepareGameRoot(r)) << r.error;
     EXPECT_EQ(readText(user() / "dat/m00.ztm"), "my map");
     EXPECT_EQ(readText(user() / "dat/s01.zts"), "stock set");
-    EXPECT_FALSE(fs::exists(user() / "dat/kaiwa0.txt")) << "texts stay in the installed data";
+    EXPECT_FALSE(fs::exists(user() / "text")) << "texts stay in the installed data";
     EXPECT_FALSE(fs::exists(user() / "pixel"));
     EXPECT_TRUE(fs::is_directory(user() / "rep"));
 
@@ -114,7 +114,7 @@ TEST_F(GameRoot, InstalledDataServesReadsAndTheRootTakesWrites) {
         f.read(s.data(), static_cast<uint32_t>(s.size()));
         return s;
     };
-    EXPECT_EQ(readAll("dat/kaiwa0.txt"), "stock talk");
+    EXPECT_EQ(readAll("text/ja/kaiwa0.txt"), "stock talk");
     EXPECT_EQ(readAll("dat/s01.zts"), "my set") << "the root's own file comes first";
     EXPECT_EQ(pfDataPath("pixel/sys.dat"), (share() / "pixel/sys.dat").string());
     {

@@ -1,5 +1,5 @@
-// The dialogue as the window will show it: every page fits the window and every character has a
-// glyph to draw.
+// The texts as the window will show them, in every language: nothing missing, every page fits
+// the window and every character has a glyph to draw.
 #include <gtest/gtest.h>
 #include <iconv.h>
 
@@ -11,6 +11,9 @@
 #include "files.h"
 #include "meta_world.h"
 #include "scenes/kaiwa.h"
+#include "scenes/window.h"
+#include "sprite.h"
+#include "texts.h"
 
 namespace {
 // The code point of one two-byte character, 0 when it has none.
@@ -41,42 +44,82 @@ std::set<uint32_t> inkedGlyphs() {
 }
 } // namespace
 
-TEST(Dialogue, EveryPageFitsTheWindowAndHasItsGlyphs) {
+namespace {
+// Why a text cannot be drawn as the window draws it, or "" when it can: one-byte characters
+// from the font, two-byte ones from the glyph cells with a glyph drawn, "|" only before the
+// codes allowed here.
+std::string undrawable(const std::string& text, const std::set<uint32_t>& inked,
+                       const std::string& codes) {
+    const auto* b = reinterpret_cast<const unsigned char*>(text.data());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (b[i] == '|') {
+            if (i + 1 >= text.size() ||
+                codes.find(static_cast<char>(b[i + 1])) == std::string::npos)
+                return "a \"|\" that is no code allowed here at byte " + std::to_string(i);
+            i += 1;
+        } else if (b[i] > 128) {
+            if (i + 1 >= text.size()) return "half a character at the end";
+            const int cell = b[i] * 256 + b[i + 1] - 32805;
+            if (cell <= 283 || cell > 986 ||
+                (!inked.empty() && !inked.count(codePoint(b[i], b[i + 1]))))
+                return "no glyph for the character at byte " + std::to_string(i);
+            i += 1;
+        } else if (b[i] < 32 || b[i] > 126) {
+            return "a byte the font has no letter for at byte " + std::to_string(i);
+        }
+    }
+    return "";
+}
+
+size_t count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 2)) n += 1;
+    return n;
+}
+} // namespace
+
+// Every language of the root: every menu text translated and drawable; every conversation with
+// all its pages, one page mark each, at the end; and every page fits the window as the window
+// lays it out at 640 pixels, without rising.
+TEST(Dialogue, EveryLanguageHasEveryTextAndEveryPageFitsTheWindow) {
     const std::set<uint32_t> inked = inkedGlyphs();
-    if (inked.empty()) GTEST_SKIP() << "unifont is not installed";
-    for (int n = 0; n < 3; ++n) {
-        const std::vector<std::string> lines = sourceLines(n);
-        ASSERT_EQ(static_cast<int>(lines.size()), ztKaiwaLineCount[n]) << "conversation " << n;
-        for (const std::string& utf8 : lines) {
-            const std::string sjis = toShiftJis(utf8);
-            ASSERT_FALSE(sjis.empty()) << utf8 << " does not convert";
-            ASSERT_GE(sjis.size(), 2u);
-            EXPECT_EQ(sjis.substr(sjis.size() - 2), "|p") << utf8;
-            int widthInCells = 0, rows = 1;
-            const auto* b = reinterpret_cast<const unsigned char*>(sjis.data());
-            for (size_t i = 0; i < sjis.size(); i += 2) {
-                ASSERT_LT(i + 1, sjis.size()) << utf8 << ": a lone byte at the end";
-                if (b[i] == '|') {
-                    ASSERT_TRUE(b[i + 1] == 'n' || b[i + 1] == 'p') << utf8;
-                    if (b[i + 1] == 'n') {
-                        rows += 1;
-                        widthInCells = 0;
-                    } else {
-                        widthInCells += 1;
-                    }
-                    continue;
-                }
-                ASSERT_GT(b[i], 128) << utf8 << ": only full-width characters";
-                const int cell = b[i] * 256 + b[i + 1] - 32805;
-                EXPECT_GT(cell, 283) << utf8 << ": the full-width space is blank";
-                EXPECT_LE(cell, 986) << utf8;
-                EXPECT_TRUE(inked.count(codePoint(b[i], b[i + 1])))
-                    << utf8 << ": no glyph for character at byte " << i;
-                widthInCells += 1;
-                // The frame's right edge stays inside the picture up to 17 cells wide.
-                EXPECT_LE(widthInCells, 16) << utf8;
+    ObjectBench bench;
+    writeConversations();
+    const std::vector<ZTLanguageInfo> languages = ztLanguages();
+    ASSERT_GE(languages.size(), 2u);
+    for (const ZTLanguageInfo& language : languages) {
+        SCOPED_TRACE(language.name);
+        const ZTTexts texts = ztLoadTexts(language.id);
+        for (size_t i = 0; i < ztTextCount; ++i) {
+            const std::string& t = texts.lines[i];
+            EXPECT_FALSE(t.empty());
+            EXPECT_EQ(undrawable(t, inked, ""), "") << ztTextSources[i].original;
+        }
+        EXPECT_EQ(texts.translated, ztTextCount) << "texts missing from its zentaku.po";
+        for (int n = 0; n < 3; ++n) {
+            std::vector<std::string> lines;
+            const std::string path =
+                ztTextPath(language.id, ("kaiwa" + std::to_string(n) + ".txt").c_str());
+            ASSERT_TRUE(ztLoadKaiwaLines(path.c_str(), lines)) << path;
+            ASSERT_EQ(static_cast<int>(lines.size()), ztKaiwaLineCount[n]) << path;
+            for (const std::string& line : lines) {
+                EXPECT_EQ(undrawable(line, inked, "np"), "") << line;
+                EXPECT_EQ(count(line, "|p"), 1u) << line << ": one page mark a spoken line";
+                EXPECT_EQ(line.substr(line.size() - 2), "|p") << line;
+                EXPECT_LE(count(line, "|n"), 2u) << line << ": three lines at most";
+                // Laid out by the window itself, whole, at the conversation's place.
+                auto* window = new ZTWindow(1, 9, 0, line, 0);
+                window->position = window->home; // where it settles
+                const float homeY = window->home.y;
+                window->kbDraw();
+                gSprite->kspClear();
+                const float cornerHalf = gSprite->cell(148).width; // drawn at twice its size
+                const float right = window->home.x + 32.0f * (window->width + 1) + cornerHalf;
+                EXPECT_LE(right, 640.0f) << line << ": the frame leaves the picture";
+                EXPECT_EQ(window->home.y, homeY) << line << ": the window would rise";
+                ZTWindow::close(window);
+                bench.frame(false);
             }
-            EXPECT_LE(rows, 3) << utf8 << ": a fourth line would make the window rise";
         }
     }
 }
@@ -84,7 +127,7 @@ TEST(Dialogue, EveryPageFitsTheWindowAndHasItsGlyphs) {
 TEST(Dialogue, LoaderSkipsCommentsAndRefusesWhatIsNoConversation) {
     MetaDir dir;
     std::vector<std::string> lines;
-    ASSERT_TRUE(ztLoadKaiwaLines("dat/kaiwa1.txt", lines));
+    ASSERT_TRUE(ztLoadKaiwaLines("text/ja/kaiwa1.txt", lines));
     EXPECT_EQ(lines.size(), 9u);
     EXPECT_EQ(lines[0], toShiftJis(sourceLines(1)[0]));
 
@@ -104,7 +147,7 @@ TEST(Dialogue, LoaderSkipsCommentsAndRefusesWhatIsNoConversation) {
 
 TEST(Dialogue, AConversationWithoutItsFileStillRunsToTheGame) {
     MetaWorld w(ZT_SCENE_TITLE);
-    std::remove("dat/kaiwa0.txt");
+    std::remove("text/ja/kaiwa0.txt");
     w.frame();
     w.work->startGame(1, 1, false, false, false);
     keNextScene = ZT_SCENE_KAIWA;

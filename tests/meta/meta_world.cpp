@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "files.h"
@@ -22,13 +23,13 @@ std::string toShiftJis(const std::string& utf8) {
 }
 
 namespace {
-std::string sourcePath(int n) {
-    return std::string(ZT_TEXT_DIR) + "/kaiwa" + std::to_string(n) + ".txt";
+std::string sourcePath(int n, const char* folder) {
+    return std::string(ZT_TEXT_DIR) + "/" + folder + "/kaiwa" + std::to_string(n) + ".txt";
 }
 } // namespace
 
-std::vector<std::string> sourceLines(int n) {
-    std::ifstream file(sourcePath(n));
+std::vector<std::string> sourceLines(int n, const char* folder) {
+    std::ifstream file(sourcePath(n, folder));
     std::vector<std::string> lines;
     std::string line;
     while (std::getline(file, line))
@@ -37,8 +38,7 @@ std::vector<std::string> sourceLines(int n) {
 }
 
 void writeConversations() {
-    for (int n = 0; n < 3; ++n)
-        writeText("dat/kaiwa" + std::to_string(n) + ".txt", toShiftJis(readText(sourcePath(n))));
+    std::filesystem::copy(ZT_TEXT_STOCK, "text", std::filesystem::copy_options::recursive);
 }
 
 int ObjectBench::queued(int cell) const {

@@ -5,18 +5,20 @@
 #include <string>
 #include <vector>
 
+#include "language_setting.h"
 #include "object_world.h"
 #include "scene_world.h"
 #include "scratch_dir.h"
 
 // UTF-8 to the window's encoding, as the text bake does it.
 std::string toShiftJis(const std::string& utf8);
-// The source lines of conversation n (comments and blank lines skipped), still UTF-8.
-std::vector<std::string> sourceLines(int n);
-// Writes the three conversations into dat/ converted, as the text bake does.
+// The source lines of conversation n in a language's folder (comments and blank lines skipped),
+// still UTF-8.
+std::vector<std::string> sourceLines(int n, const char* folder = "ja");
+// Puts the baked texts (every language's catalogue and conversations) into text/.
 void writeConversations();
 
-// A private game root with the conversations in place.
+// A private game root with the texts in place.
 class MetaDir : public ScratchDir {
 public:
     MetaDir() { writeConversations(); }

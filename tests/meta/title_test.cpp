@@ -48,13 +48,27 @@ TEST(Title, MenuShowsItsFiveLinesAndPressButtonBlinks) {
     auto* title = w.scene<EngineTitle>();
     ASSERT_TRUE(ZTWindow::alive(title->window));
     EXPECT_EQ(title->window->choices, 5);
-    EXPECT_EQ(title->window->text, ztTitleMenuText);
+    EXPECT_EQ(title->window->text, ztTitleMenuText(ZTLanguage::Japanese));
     EXPECT_EQ(title->window->shown, static_cast<int>(title->window->text.size()));
     EXPECT_FLOAT_EQ(title->window->home.x, 96.0f);
     EXPECT_FLOAT_EQ(title->window->home.y, 32.0f);
     EXPECT_EQ(
-        std::string(ztTitleMenuText),
+        ztTitleMenuText(ZTLanguage::Japanese),
         toShiftJis("さいしょから|nつづきから|nリプレイさいせい|nランキング|nタイトルにもどる"));
+}
+
+TEST(Title, TheMenuSpeaksTheSettingsLanguageAndANewPlayTakesIt) {
+    MetaWorld w(ZT_SCENE_TITLE);
+    const LanguageSetting english(ZTLanguage::English);
+    w.push(KI_BUTTON1);
+    w.frame();
+    auto* title = w.scene<EngineTitle>();
+    ASSERT_TRUE(ZTWindow::alive(title->window));
+    EXPECT_EQ(title->window->text,
+              "New Game|nContinue|nWatch a Replay|nRankings|nBack to the Title");
+    w.push(KI_BUTTON1);
+    ASSERT_GT(w.runUntil([] { return keSceneNumber != ZT_SCENE_TITLE; }, 60), 0);
+    EXPECT_EQ(w.work->language, ZTLanguage::English);
 }
 
 TEST(Title, NewGameIsRecordedAndOpensTheFirstConversation) {

@@ -69,7 +69,7 @@ TEST(ReplayExport, WritesEveryFrameAsTheSoftwareRendererDrawsIt) {
     // The first frame, drawn here by SDL's software renderer over the program's textures.
     std::vector<uint32_t> first;
     {
-        ZTScratch scratch(ZT_ROOT, {"dat", "pixel"});
+        ZTScratch scratch(ZT_ROOT, {"dat", "text", "pixel"});
         ASSERT_TRUE(scratch.ok);
         HeadlessPlatform platform;
         SdlRenderer renderer;
@@ -84,7 +84,7 @@ TEST(ReplayExport, WritesEveryFrameAsTheSoftwareRendererDrawsIt) {
                 int w = 0, h = 0;
                 ASSERT_TRUE(renderer.readPixels(first, w, h));
             };
-            runner.play(words, 1, hooks);
+            runner.play(words, ZTLanguage::Japanese, 1, hooks);
         }
         kxDisposeTexture();
     }
@@ -161,7 +161,7 @@ TEST_P(ScriptedMix, PlacesEveryRequestAtItsFrame) {
 INSTANTIATE_TEST_SUITE_P(LoopOrOnce, ScriptedMix, ::testing::Values(true, false));
 
 TEST(ReplayExport, SoundOfARealPlayIsLoggedAgainstTheFrameThatAskedForIt) {
-    ZTScratch scratch(ZT_ROOT, {"dat", "snd"});
+    ZTScratch scratch(ZT_ROOT, {"dat", "text", "snd"});
     ASSERT_TRUE(scratch.ok);
     ZTReplayHeader header;
     std::vector<uint32_t> words;
@@ -169,10 +169,11 @@ TEST(ReplayExport, SoundOfARealPlayIsLoggedAgainstTheFrameThatAskedForIt) {
     ZTMediaRun run(false);
     ASSERT_TRUE(run.ok());
     std::vector<size_t> loggedBy; // events logged by the end of each frame, from frame 1
-    const ZTReplayOutcome out = run.play(words, header.frames, [&](uint32_t, const uint32_t*) {
-        loggedBy.push_back(run.audio.events.size());
-        return true;
-    });
+    const ZTReplayOutcome out =
+        run.play(words, header.language, header.frames, [&](uint32_t, const uint32_t*) {
+            loggedBy.push_back(run.audio.events.size());
+            return true;
+        });
     ASSERT_EQ(out.frames, header.frames);
     const std::vector<AudioEvent>& events = run.audio.events;
     size_t effects = 0;

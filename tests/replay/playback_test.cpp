@@ -74,7 +74,8 @@ TEST(Playback, ARecordedPlayReplaysWithTheSameStateOnEveryFrameAndTheSameEnding)
         if (differs || frame > rec.hashes.size()) return;
         if (ztStateHash() != rec.hashes[frame - 1]) differs = true, firstDifference = frame;
     };
-    const ZTReplayOutcome out = runner.play(rec.words, rec.outcome.frames + 100, hooks);
+    const ZTReplayOutcome out =
+        runner.play(rec.words, ZTLanguage::Japanese, rec.outcome.frames + 100, hooks);
     EXPECT_FALSE(differs) << "first differing frame " << firstDifference;
     EXPECT_TRUE(out.ended);
     EXPECT_EQ(out.frames, rec.outcome.frames) << "the recorded fire button never ends a replay";
@@ -94,6 +95,7 @@ TEST(Playback, ASavedPlayChosenInTheListPlaysToTheSameEnding) {
     RepWorld world(ZT_SCENE_REPSELECT);
     std::filesystem::remove("dat");
     std::filesystem::create_directory_symlink(std::filesystem::path(ZT_ROOT) / "dat", "dat");
+    std::filesystem::create_directory_symlink(ZT_TEXT_STOCK, "text");
     world.platform.renderer.keepDraws = false;
     world.input.kimRecordBuf = rec.words;
     world.work->score = rec.outcome.score;
@@ -136,7 +138,8 @@ TEST(Playback, ALiveFirstButtonEndsAReplayOnlyInTheGameScene) {
         if (push) pushedIn = keSceneNumber;
         if (push && keSceneNumber == ZT_SCENE_KAIWA) kaiwaPushes += 1;
     };
-    const ZTReplayOutcome out = runner.play(rec.words, rec.outcome.frames, hooks);
+    const ZTReplayOutcome out =
+        runner.play(rec.words, ZTLanguage::Japanese, rec.outcome.frames, hooks);
     EXPECT_TRUE(out.ended);
     EXPECT_GT(kaiwaPushes, 3u) << "pushed during the conversation and it carried on";
     EXPECT_EQ(pushedIn, ZT_SCENE_GAME);
@@ -166,7 +169,7 @@ TEST(Playback, TabFastForwardsOnlyTheGameSceneOfAReplay) {
             keNextScene == keSceneNumber)
             pauseFrames += 1, fastPause += fast;
     };
-    runner.play(rec.words, rec.outcome.frames, hooks);
+    runner.play(rec.words, ZTLanguage::Japanese, rec.outcome.frames, hooks);
     EXPECT_EQ(fastKaiwa, 0) << "the conversation keeps its pace";
     EXPECT_GT(fastGame, 1000);
     EXPECT_EQ(slowGame, 0);

@@ -10,6 +10,7 @@ RepDir::RepDir(bool stockData) {
     if (!stockData) return;
     fs::remove("dat");
     fs::create_directory_symlink(fs::path(ZT_ROOT) / "dat", "dat");
+    fs::create_directory_symlink(ZT_TEXT_STOCK, "text");
 }
 
 std::tm FakeClock::now{};

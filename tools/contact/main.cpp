@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     std::error_code ec;
     fs::create_directories(out, ec);
     // The play reads the root's data from a scratch folder, and writes its score file there.
-    ZTScratch scratch(root, {"dat", "pixel", "snd"});
+    ZTScratch scratch(root, {"dat", "text", "pixel", "snd"});
     ZTMediaRun run(true);
     if (!scratch.ok || !run.ok()) {
         std::fprintf(stderr, "zentaku-contact: no scratch folder or no software renderer\n");
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
         if (name[0] && argb && savePpm(out / name, argb)) saved += 1;
         return true;
     };
-    const ZTReplayOutcome result = run.play(words, header.frames + 1, sink);
+    const ZTReplayOutcome result = run.play(words, header.language, header.frames + 1, sink);
     std::printf("%d pictures in %s; the play ended on field %u after %u frames\n", saved,
                 out.c_str(), result.field, result.frames);
     int status = 0;

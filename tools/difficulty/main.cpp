@@ -127,6 +127,8 @@ std::map<int, std::string> searchMargins(const std::string& path, const std::str
     const fs::path scratch = pattern, previous = fs::current_path();
     std::error_code ec;
     fs::create_directory_symlink(fs::absolute(root) / "dat", scratch / "dat", ec);
+    if (!ec && fs::is_directory(fs::absolute(root) / "text"))
+        fs::create_directory_symlink(fs::absolute(root) / "text", scratch / "text", ec);
     fs::current_path(scratch, ec);
     std::map<int, float> closest;
     std::map<int, int> lost;
@@ -163,7 +165,7 @@ std::map<int, std::string> searchMargins(const std::string& path, const std::str
         auto [it, fresh] = closest.try_emplace(field, c);
         if (!fresh) it->second = std::min(it->second, c);
     };
-    runner.play(words, header.frames + 1, hooks);
+    runner.play(words, header.language, header.frames + 1, hooks);
     fs::current_path(previous, ec);
     fs::remove_all(scratch, ec);
     for (const auto& [field, c] : closest) {

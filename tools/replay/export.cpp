@@ -147,7 +147,7 @@ int ztExportFrames(const fs::path& dir, const fs::path& file, const fs::path& ro
         return 3;
     }
     // The maps, sets and conversations, the pictures and the sounds.
-    ZTScratch scratch(root, {"dat", "pixel", "snd"});
+    ZTScratch scratch(root, {"dat", "text", "pixel", "snd"});
     if (!scratch.ok) {
         std::fprintf(stderr, "cannot make a scratch folder for the play\n");
         return 3;
@@ -161,7 +161,7 @@ int ztExportFrames(const fs::path& dir, const fs::path& file, const fs::path& ro
     bool written = true;
     std::vector<uint8_t> png;
     const ZTReplayOutcome out =
-        run.play(words, header.frames, [&](uint32_t frame, const uint32_t* argb) {
+        run.play(words, header.language, header.frames, [&](uint32_t frame, const uint32_t* argb) {
             char name[32];
             std::snprintf(name, sizeof name, "%06u.png", frame);
             const fs::path target = dir / name;
@@ -192,7 +192,7 @@ int ztExportVideo(const fs::path& outFile, const fs::path& file, const fs::path&
     std::vector<uint32_t> words;
     if (!readReplay(file, header, words)) return 2;
     // The maps, sets and conversations, the pictures and the sounds.
-    ZTScratch scratch(root, {"dat", "pixel", "snd"});
+    ZTScratch scratch(root, {"dat", "text", "pixel", "snd"});
     if (!scratch.ok) {
         std::fprintf(stderr, "cannot make a scratch folder for the play\n");
         return 3;
@@ -203,7 +203,7 @@ int ztExportVideo(const fs::path& outFile, const fs::path& file, const fs::path&
     uint32_t frames = 0;
     {
         ZTMediaRun listen(false);
-        frames = listen.play(words, header.frames).frames;
+        frames = listen.play(words, header.language, header.frames).frames;
         ZTSoundCache sounds;
         const std::vector<int16_t> mix =
             ztMixdown(listen.audio.events, listen.audio.effects, frames,
@@ -228,11 +228,12 @@ int ztExportVideo(const fs::path& outFile, const fs::path& file, const fs::path&
     }
     ZTProgress progress("video", frames);
     bool sent = true;
-    const ZTReplayOutcome out = run.play(words, frames, [&](uint32_t frame, const uint32_t* argb) {
-        sent = argb && encoder.send(argb);
-        progress.update(frame);
-        return sent;
-    });
+    const ZTReplayOutcome out =
+        run.play(words, header.language, frames, [&](uint32_t frame, const uint32_t* argb) {
+            sent = argb && encoder.send(argb);
+            progress.update(frame);
+            return sent;
+        });
     progress.finish();
     const bool finished = encoder.finish();
     if (!sent || !finished) {

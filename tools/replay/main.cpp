@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "export.h"
+#include "language.h"
 #include "options.h"
 #include "platform/files.h"
 #include "platform/game_root.h"
@@ -46,7 +47,7 @@ double since(std::chrono::steady_clock::time_point start) {
 
 int recordPilot(const fs::path& out, const fs::path& root, int minutes) {
     const fs::path target = fs::absolute(out);
-    ZTScratch scratch(root, {"dat"});
+    ZTScratch scratch(root, {"dat", "text"});
     if (!scratch.ok) {
         std::fprintf(stderr, "cannot make a scratch folder for the play\n");
         return 3;
@@ -84,6 +85,7 @@ int verifyOne(const fs::path& file, const fs::path& root) {
         return v.status;
     }
     printOutcome(v.outcome, v.seconds);
+    std::printf("language %s\n", ztLanguageName(v.header.language).c_str());
     for (const std::string& p : v.problems) std::fprintf(stderr, "desync: %s\n", p.c_str());
     return v.status;
 }

@@ -32,8 +32,8 @@ ZTMediaRun::~ZTMediaRun() {
     if (pictures) kxDisposeTexture();
 }
 
-ZTReplayOutcome ZTMediaRun::play(const std::vector<uint32_t>& words, uint32_t frames,
-                                 const FrameSink& sink) {
+ZTReplayOutcome ZTMediaRun::play(const std::vector<uint32_t>& words, ZTLanguage language,
+                                 uint32_t frames, const FrameSink& sink) {
     if (!ready) return {};
     bool stopped = false;
     ZTReplayHooks hooks;
@@ -60,5 +60,5 @@ ZTReplayOutcome ZTMediaRun::play(const std::vector<uint32_t>& words, uint32_t fr
     hooks.stop = [&](uint32_t) { return stopped; };
     audio.frame = 0;
     audio.events.clear();
-    return runner->play(words, frames, hooks);
+    return runner->play(words, language, frames, hooks);
 }

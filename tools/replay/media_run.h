@@ -30,8 +30,8 @@ public:
     // Called after each frame with its number (from 1) and, with pictures, the frame as opaque
     // ARGB pixels, row after row. Returning false ends the play there.
     using FrameSink = std::function<bool(uint32_t frame, const uint32_t* argb)>;
-    // Plays the replay for at most `frames` frames, or until it ends.
-    ZTReplayOutcome play(const std::vector<uint32_t>& words, uint32_t frames,
+    // Plays the replay, in its language, for at most `frames` frames, or until it ends.
+    ZTReplayOutcome play(const std::vector<uint32_t>& words, ZTLanguage language, uint32_t frames,
                          const FrameSink& sink = {});
 
     RecordingAudio audio;

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "file.h"
+#include "language.h"
 #include "platform/headless/headless.h"
 #include "scratch.h"
 
@@ -17,10 +19,19 @@ ZTVerdict ztVerifyReplay(const fs::path& file, const fs::path& root) {
         v.problems.push_back("not a replay file, or not a whole one");
         return v;
     }
-    ZTScratch scratch(root, {"dat"});
+    ZTScratch scratch(root, {"dat", "text"});
     if (!scratch.ok) {
         v.status = 3;
         v.problems.push_back("cannot make a scratch folder for the play");
+        return v;
+    }
+    // The play is shown in its own language: without that language's conversations it would
+    // not turn its pages as it did.
+    const std::string texts = ztTextPath(v.header.language, "kaiwa0.txt");
+    if (texts.empty() || !KFFile(texts.c_str(), KFFile::Read).isOpen()) {
+        v.status = 3;
+        v.problems.push_back("the game root has no texts in the replay's language, " +
+                             ztLanguageName(v.header.language));
         return v;
     }
     HeadlessPlatform platform;
@@ -29,7 +40,7 @@ ZTVerdict ztVerifyReplay(const fs::path& file, const fs::path& root) {
     {
         ZTReplayRunner runner;
         // One frame past the last word: a play still running then has gone astray.
-        v.outcome = runner.play(words, v.header.frames + 1);
+        v.outcome = runner.play(words, v.header.language, v.header.frames + 1);
     }
     v.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 

@@ -9,7 +9,7 @@
 
 struct ZTVerdict {
     // 0 the play ended as the header says, 1 it did not (a desync), 2 not a whole replay file,
-    // 3 no scratch folder to play in.
+    // 3 no scratch folder to play in, or no texts in the replay's language.
     int status = 0;
     ZTReplayHeader header;
     ZTReplayOutcome outcome;

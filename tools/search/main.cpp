@@ -32,6 +32,7 @@
 #include "engine.h"
 #include "frame.h"
 #include "input.h"
+#include "language.h"
 #include "objects/boss_gyro.h"
 #include "objects/ground_enemies.h"
 #include "objects/player.h"
@@ -59,6 +60,7 @@ struct Options {
     int field = 0;             // play this field alone, as the developer menu starts it
     int tail = 1;              // with this tail
     std::string prefix;        // a replay whose words start the play
+    std::string language;      // the play's language by name; empty: Japanese, or the prefix's
     bool quiet = false;
 };
 
@@ -93,6 +95,8 @@ const char* usage =
     "                 tanks are left after it (default 1; 99: always go back)\n"
     "  --prefix FILE  start with the button words of this replay (a play kept at a field's\n"
     "                 start, NEW_FILE.fieldNN, which the search writes as it goes), then search\n"
+    "  --language L   play in language L, as zent.ini names it (default Japanese; with\n"
+    "                 --prefix, that replay's language)\n"
     "  --quiet        no progress line\n"
     "  --help         this text\n"
     "\n"
@@ -110,6 +114,8 @@ public:
         path = pattern;
         std::error_code ec;
         fs::create_directory_symlink(root / "dat", path / "dat", ec);
+        if (!ec && fs::is_directory(root / "text"))
+            fs::create_directory_symlink(root / "text", path / "text", ec);
         if (!ec) fs::current_path(path, ec);
         ok = !ec;
     }
@@ -386,6 +392,7 @@ int play(const Options& o, const fs::path& target, const std::vector<uint32_t>& 
             header.field = static_cast<uint32_t>(gWork->field);
             header.score = gWork->score;
             header.tail = static_cast<uint32_t>(gWork->tailMax);
+            header.language = gWork->language;
             const std::vector<uint8_t> bytes = ztBuildReplay(header, gInput->kimRecordBuf);
             char suffix[32];
             std::snprintf(suffix, sizeof suffix, ".field%02d", gWork->field);
@@ -513,6 +520,8 @@ int main(int argc, char** argv) {
             value(0, 99, v), o.spare = static_cast<int>(v);
         } else if (a == "--prefix" && i + 1 < argc) {
             o.prefix = argv[++i];
+        } else if (a == "--language" && i + 1 < argc) {
+            o.language = argv[++i];
         } else if (a == "--quiet") {
             o.quiet = true;
         } else if (a.size() > 1 && a[0] == '-') {
@@ -545,11 +554,27 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "zentaku-search: %s: not a replay file\n", o.prefix.c_str());
             return 3;
         }
+        gLanguage = header.language;
     }
     Scratch scratch(root);
     if (!scratch.ok) {
         std::fprintf(stderr, "zentaku-search: cannot make a scratch folder for the play\n");
         return 3;
+    }
+    if (!o.language.empty()) {
+        // Named as the root's list names them, so the scratch folder must be current here.
+        ZTLanguage named;
+        if (!ztFindLanguage(o.language, named)) {
+            std::fprintf(stderr, "zentaku-search: the game root has no language %s\n",
+                         o.language.c_str());
+            return 3;
+        }
+        if (!o.prefix.empty() && named != gLanguage) {
+            std::fprintf(stderr, "zentaku-search: %s is a play in %s\n", o.prefix.c_str(),
+                         ztLanguageName(gLanguage).c_str());
+            return 3;
+        }
+        gLanguage = named;
     }
     signal(SIGPIPE, SIG_IGN);
     void* memory =

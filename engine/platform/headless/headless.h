@@ -118,9 +118,11 @@ public:
         return e;
     }
     void idle(uint32_t ms) override { idled += ms; }
+    std::vector<std::string> preferredLocales() override { return locales; }
 
     KWindowSettings settings;
-    KWindowEvents next; // reported by the next handleEvents(), then cleared
+    std::vector<std::string> locales; // the desktop's languages, as a test sets them
+    KWindowEvents next;               // reported by the next handleEvents(), then cleared
     uint32_t idled = 0;
 };
 

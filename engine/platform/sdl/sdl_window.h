@@ -24,6 +24,7 @@ public:
     void position(int& left, int& top) override;
     KWindowEvents handleEvents() override;
     void idle(uint32_t ms) override;
+    std::vector<std::string> preferredLocales() override; // in sdl_locale.cpp
     void destroy();
 
     // The scale the window was given after clamping to its display.

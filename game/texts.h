@@ -1,0 +1,37 @@
+#pragma once
+// The texts a player reads in the language of their choice, other than the conversations: each
+// has a context and an English original, by which the language's catalogue
+// (text/<folder>/zentaku.mo, compiled from data/text/<folder>/zentaku.po) finds its translation.
+// The translations are in the window's encoding; a menu line holds no "|" codes.
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "language.h"
+
+enum class ZTText : int {
+    TitleNewGame,
+    TitleContinue,
+    TitleReplay,
+    TitleRanking,
+    TitleBack,
+    Count
+};
+constexpr size_t ztTextCount = static_cast<size_t>(ZTText::Count);
+
+struct ZTTextSource {
+    const char* context;
+    const char* original; // the English source, also what is shown when a catalogue lacks it
+};
+extern const ZTTextSource ztTextSources[ztTextCount];
+
+struct ZTTexts {
+    std::array<std::string, ztTextCount> lines;
+    // How many came from the catalogue; the rest are the English originals.
+    size_t translated = 0;
+    const std::string& operator[](ZTText t) const { return lines[static_cast<size_t>(t)]; }
+};
+
+// Every text in that language, read from the game root's catalogue. A missing or damaged
+// catalogue, or one that lacks a text, gives the English original there (and says so in the log).
+ZTTexts ztLoadTexts(ZTLanguage language);
