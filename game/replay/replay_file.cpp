@@ -159,7 +159,7 @@ bool ZTEngine::loadReplay(const std::string& name) {
         // The replay's start keeps the language: the play is shown in its own.
         ZTLanguageInfo known;
         ok = ok && ztFindLanguage(header.language, known);
-        if (ok) gWork->language = header.language;
+        if (ok && gWork) gWork->language = header.language;
     }
     kfChangeDir("..");
     return ok;

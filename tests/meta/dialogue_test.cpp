@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 
+#include "data/catalogue.h"
 #include "files.h"
 #include "meta_world.h"
 #include "scenes/kaiwa.h"
@@ -161,4 +162,23 @@ TEST(Dialogue, AConversationWithoutItsFileStillRunsToTheGame) {
         pushes += 1;
     }
     EXPECT_EQ(keSceneNumber, ZT_SCENE_GAME);
+}
+
+// A catalogue as msgfmt writes it, in either byte order; a damaged one gives nothing at all.
+TEST(Dialogue, CataloguesReadInEitherByteOrderAndRefuseDamage) {
+    const std::string corpus = std::string(ZT_TEXT_DIR) + "/../../fuzz/corpus/catalogue/";
+    std::map<std::string, std::string> little, big, damaged;
+    const std::vector<uint8_t> ja = readBytes(corpus + "ja_mo");
+    ASSERT_TRUE(ztParseCatalogue(ja.data(), ja.size(), little));
+    EXPECT_EQ(little.size(), ztTextCount);
+    EXPECT_EQ(little[std::string("title menu\x04New Game")], toShiftJis("さいしょから"));
+    const std::vector<uint8_t> be = readBytes(corpus + "big_endian_mo");
+    ASSERT_TRUE(ztParseCatalogue(be.data(), be.size(), big));
+    EXPECT_EQ(big, little);
+    for (const char* name : {"truncated_mo", "huge_count", "string_past_end", "languages"}) {
+        const std::vector<uint8_t> bytes = readBytes(corpus + name);
+        damaged = {{"stale", "x"}};
+        EXPECT_FALSE(ztParseCatalogue(bytes.data(), bytes.size(), damaged)) << name;
+        EXPECT_TRUE(damaged.empty()) << name;
+    }
 }

@@ -7,9 +7,12 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "config.h"
+#include "language.h"
 #include "platform/files.h"
+#include "platform/locale.h"
 
 namespace {
 // Named after the test, so that tests run side by side never share a file.
@@ -37,6 +40,7 @@ void expectDefaults(const ZTConfig& c) {
     EXPECT_TRUE(c.vsync);
     EXPECT_EQ(c.seVolume, 100);
     EXPECT_EQ(c.bgmVolume, 100);
+    EXPECT_EQ(c.language, ZTLanguage::Japanese);
 }
 
 class Config : public ::testing::Test {
@@ -224,11 +228,13 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     out.vsync = false;
     out.seVolume = 0;
     out.bgmVolume = 55;
+    out.language = ZTLanguage::English;
     ASSERT_TRUE(ztWriteConfig(kPath, out));
     const std::string text = readText(kPath);
     EXPECT_EQ(text, "[Screen]\nWindowMode=0\nRefleshRate=85\nInt=60\nSpriteOfs=0.1\nScale=3\n"
                     "FocusPause=0\nVSync=0\n[Sound]\nBGM=0\nSEVolume=0\nBGMVolume=55\n"
-                    "[Debug]\nStage=24\nTail=50\n[Form]\nTop=123\nLeft=-7\n");
+                    "[Debug]\nStage=24\nTail=50\n[Form]\nTop=123\nLeft=-7\n"
+                    "[Game]\nLanguage=English\n");
     ZTConfig in;
     ASSERT_TRUE(ztReadConfig(kPath, in));
     EXPECT_EQ(in.windowMode, out.windowMode);
@@ -237,6 +243,7 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     EXPECT_EQ(in.spriteOffset, out.spriteOffset);
     EXPECT_EQ(in.bgmEnabled, out.bgmEnabled);
     EXPECT_EQ(in.stage, out.stage);
+    EXPECT_EQ(in.language, out.language);
     EXPECT_EQ(in.tailCount, out.tailCount);
     EXPECT_EQ(in.top, out.top);
     EXPECT_EQ(in.left, out.left);
@@ -245,4 +252,66 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     EXPECT_EQ(in.vsync, out.vsync);
     EXPECT_EQ(in.seVolume, out.seVolume);
     EXPECT_EQ(in.bgmVolume, out.bgmVolume);
+}
+
+// The language is read by its name, in any case; a file from before there was a choice, a name
+// the game has no language for, or a number, all give Japanese.
+TEST_F(Config, LanguageIsReadByNameAndAnOlderFileKeepsJapanese) {
+    struct Case {
+        const char* file;
+        ZTLanguage want;
+    };
+    const Case cases[] = {
+        {"[Screen]\nWindowMode=1\n[Sound]\nBGM=1\n", ZTLanguage::Japanese},
+        {"[Game]\nLanguage=English\n", ZTLanguage::English},
+        {"[game]\nlanguage = ENGLISH \n", ZTLanguage::English},
+        {"[Game]\nLanguage=Japanese\n", ZTLanguage::Japanese},
+        {"[Game]\nLanguage=1\n", ZTLanguage::Japanese},
+        {"[Game]\nLanguage=Englis\n", ZTLanguage::Japanese},
+        {"[Game]\nLanguage=\n", ZTLanguage::Japanese},
+        {"[Game]\nLanguage=English English\n", ZTLanguage::Japanese},
+        {"[Screen]\nLanguage=English\n", ZTLanguage::Japanese},
+    };
+    for (const Case& c : cases) {
+        writeText(c.file);
+        ZTConfig got;
+        ztReadConfig(kPath, got);
+        EXPECT_EQ(got.language, c.want) << c.file;
+    }
+}
+
+// The desktop's languages as the environment names them, and what a first start makes of them,
+// with the list of languages a root may hold (a third one added as data).
+TEST(FirstStart, EnvironmentLocalesAndTheLanguageTheyPick) {
+    struct Env {
+        const char *language, *lcAll, *lcMessages, *lang;
+        std::vector<std::string> want;
+    };
+    const Env envs[] = {
+        {nullptr, nullptr, nullptr, "ja_JP.UTF-8", {"ja_JP.UTF-8"}},
+        {"fr:en_GB", nullptr, nullptr, "de_DE.UTF-8", {"fr", "en_GB", "de_DE.UTF-8"}},
+        {nullptr, "C", "ja_JP", "en_US", {}}, // LC_ALL rules, and names no language
+        {nullptr, "", "ja_JP", "en_US", {"ja_JP"}},
+        {"", nullptr, nullptr, "POSIX", {}},
+        {nullptr, nullptr, nullptr, "C.UTF-8", {}},
+    };
+    for (const Env& e : envs)
+        EXPECT_EQ(pfLocalesFrom(e.language, e.lcAll, e.lcMessages, e.lang), e.want)
+            << (e.lang ? e.lang : "");
+
+    const std::vector<ZTLanguageInfo> three = ztParseLanguages(
+        "# number name folder codes\n0 Japanese ja ja\n1 English en en\n"
+        "2 Esperanto eo eo # added as data\nbad line\n3 Japanese xx xx\n1 Twice tw tw\n");
+    ASSERT_EQ(three.size(), 3u) << "a bad line and a number or name seen before are left out";
+    EXPECT_EQ(three[2].name, "Esperanto");
+    EXPECT_EQ(three[2].folder, "eo");
+    struct Pick {
+        std::vector<std::string> locales;
+        int want;
+    };
+    const Pick picks[] = {{{"ja_JP.UTF-8"}, 0}, {{"en-US"}, 1},       {{"eo"}, 2},
+                          {{"fr_FR", "EO"}, 2}, {{"fr_FR", "de"}, 1}, {{}, 1}};
+    for (const Pick& p : picks)
+        EXPECT_EQ(static_cast<int>(ztLanguageForLocales(p.locales, three)), p.want)
+            << (p.locales.empty() ? "none" : p.locales.front());
 }

@@ -7,11 +7,13 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "clock.h"
 #include "engine.h"
 #include "file.h"
 #include "input.h"
+#include "language.h"
 #include "main_form.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
@@ -105,7 +107,7 @@ TEST_F(Form, HostileConfigurationStartsWithSaneValuesAndIsMendedAtExit) {
     EXPECT_EQ(readText("zent.ini"),
               "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\nSpriteOfs=0\nScale=1\nFocusPause=1\n"
               "VSync=1\n[Sound]\nBGM=1\nSEVolume=100\nBGMVolume=100\n[Debug]\nStage=1\nTail=1\n"
-              "[Form]\nTop=0\nLeft=0\n");
+              "[Form]\nTop=0\nLeft=0\n[Game]\nLanguage=Japanese\n");
 }
 
 TEST_F(Form, ConfigurationIsReadAtStartAndWrittenAtExit) {
@@ -126,7 +128,7 @@ TEST_F(Form, ConfigurationIsReadAtStartAndWrittenAtExit) {
     EXPECT_EQ(readText("zent.ini"),
               "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=2\nSpriteOfs=0.25\nScale=1\n"
               "FocusPause=1\nVSync=1\n[Sound]\nBGM=0\nSEVolume=100\nBGMVolume=100\n"
-              "[Debug]\nStage=9\nTail=46\n[Form]\nTop=40\nLeft=50\n");
+              "[Debug]\nStage=9\nTail=46\n[Form]\nTop=40\nLeft=50\n[Game]\nLanguage=Japanese\n");
 }
 
 TEST_F(Form, MissingConfigurationIsWrittenWithDefaults) {
@@ -135,7 +137,7 @@ TEST_F(Form, MissingConfigurationIsWrittenWithDefaults) {
     EXPECT_EQ(readText("zent.ini"),
               "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\nSpriteOfs=0\nScale=1\n"
               "FocusPause=1\nVSync=1\n[Sound]\nBGM=1\nSEVolume=100\nBGMVolume=100\n"
-              "[Debug]\nStage=1\nTail=1\n[Form]\nTop=0\nLeft=0\n");
+              "[Debug]\nStage=1\nTail=1\n[Form]\nTop=0\nLeft=0\n[Game]\nLanguage=Japanese\n");
 }
 
 TEST_F(Form, EscapeEndsAfterDestroyingTheSceneAndStillWritesTheFile) {
@@ -324,4 +326,40 @@ TEST_F(WindowedForm, VsyncKeepsSixtyFramesASecondOnAnyRefreshRate) {
         platform.renderer.onPresent = nullptr;
         stop();
     }
+}
+
+// A first start (no zent.ini) speaks the desktop's language when the game has it, else English;
+// a file from before there was a choice keeps Japanese whatever the desktop says; the choice is
+// written at exit.
+TEST_F(WindowedForm, FirstStartTakesTheDesktopsLanguageAndAnOlderFileKeepsJapanese) {
+    struct Case {
+        bool olderFile;
+        std::vector<std::string> locales;
+        ZTLanguage want;
+        const char* written;
+    };
+    const Case cases[] = {
+        {false, {"ja_JP.UTF-8"}, ZTLanguage::Japanese, "Language=Japanese\n"},
+        {false, {"en_GB"}, ZTLanguage::English, "Language=English\n"},
+        {false, {"fr-FR"}, ZTLanguage::English, "Language=English\n"},
+        {false, {"fr_FR", "ja"}, ZTLanguage::Japanese, "Language=Japanese\n"},
+        {false, {}, ZTLanguage::English, "Language=English\n"},
+        {true, {"en_US"}, ZTLanguage::Japanese, "Language=Japanese\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locales.empty() ? "no locale" : c.locales.front());
+        std::remove("zent.ini");
+        if (c.olderFile) writeText("zent.ini", "[Sound]\nBGM=1\n");
+        platform.window.locales = c.locales;
+        start();
+        EXPECT_EQ(gLanguage, c.want);
+        stop();
+        EXPECT_NE(readText("zent.ini").find(std::string("[Game]\n") + c.written),
+                  std::string::npos);
+        platform.window.locales = {"en"};
+        start(); // the file now says
+        EXPECT_EQ(gLanguage, c.want);
+        stop();
+    }
+    gLanguage = ZTLanguage::Japanese;
 }

@@ -171,3 +171,34 @@ TEST(ReplayFile, ParserAgreesWithTheLoaderOnEveryLength) {
         EXPECT_EQ(ztParseReplayHeader(bytes.data(), size, got), size >= 32) << size;
     }
 }
+
+// The last header word is the play's language: 0 in every file from before, so those are
+// Japanese plays; a number the root has no language for is listed as an error and not played.
+TEST(ReplayFile, TheLastHeaderWordCarriesThePlaysLanguage) {
+    FinishedPlay play(10);
+    play.world.work->language = ZTLanguage::English;
+    ASSERT_TRUE(ZTEngine::writeReplay("en.rep"));
+    const std::vector<uint8_t> bytes = readBytes("rep/en.rep");
+    EXPECT_EQ(bytes[28] | bytes[29] << 8 | bytes[30] << 16 | bytes[31] << 24, 1);
+    EXPECT_EQ(infoOf("en.rep").language, ZTLanguage::English);
+    play.world.work->language = ZTLanguage::Japanese;
+    ASSERT_TRUE(ZTEngine::loadReplay("en.rep"));
+    EXPECT_EQ(play.world.work->language, ZTLanguage::English) << "the replay's start keeps it";
+
+    struct Case {
+        uint32_t word;
+        bool listed;
+    };
+    for (const Case c : {Case{0, true}, Case{1, true}, Case{7, false}, Case{256, false},
+                         Case{0x01000000, false}}) {
+        std::vector<uint8_t> b = bytes;
+        for (int i = 0; i < 4; ++i) b[28 + i] = static_cast<uint8_t>(c.word >> (8 * i));
+        writeBytes("rep/word.rep", b);
+        const Info info = infoOf("word.rep");
+        EXPECT_EQ(info.valid, c.listed ? 1 : 0) << c.word;
+        EXPECT_EQ(ZTEngine::loadReplay("word.rep"), c.listed) << c.word;
+        if (c.listed) {
+            EXPECT_EQ(static_cast<uint32_t>(info.language), c.word);
+        }
+    }
+}

@@ -5,11 +5,13 @@
 #include <filesystem>
 
 #include "engine.h"
+#include "language_setting.h"
 #include "rep_world.h"
 #include "replay/pilot.h"
 #include "replay/replay_file.h"
 #include "replay/replay_run.h"
 #include "scenes/game.h"
+#include "scenes/kaiwa.h"
 #include "statehash.h"
 
 namespace {
@@ -85,41 +87,64 @@ TEST(Playback, ARecordedPlayReplaysWithTheSameStateOnEveryFrameAndTheSameEnding)
     EXPECT_EQ(out.hash, rec.outcome.hash);
 }
 
-TEST(Playback, ASavedPlayChosenInTheListPlaysToTheSameEnding) {
-    ZTPilot pilot;
-    pilot.giveUpField = 2; // a short play: the conversation and the first field
-    const Recorded rec = recordPilotPlay(pilot);
-    ASSERT_TRUE(rec.outcome.ended);
-    ASSERT_EQ(rec.outcome.field, 2u);
+// Recorded in one language and chosen in the list while the setting names the other: the replay
+// is shown in its own language (its pages turn when its own lines are typed out) and ends as
+// recorded.
+TEST(Playback, ASavedPlayChosenInTheListPlaysToTheSameEndingInItsOwnLanguage) {
+    struct Case {
+        ZTLanguage recorded, setting;
+    };
+    for (const Case c : {Case{ZTLanguage::English, ZTLanguage::Japanese},
+                         Case{ZTLanguage::Japanese, ZTLanguage::English}}) {
+        SCOPED_TRACE(static_cast<int>(c.recorded));
+        ZTPilot pilot;
+        pilot.giveUpField = 2; // a short play: the conversation and the first field
+        Recorded rec;
+        {
+            const LanguageSetting setting(c.recorded);
+            rec = recordPilotPlay(pilot);
+        }
+        ASSERT_TRUE(rec.outcome.ended);
+        ASSERT_EQ(rec.outcome.field, 2u);
 
-    RepWorld world(ZT_SCENE_REPSELECT);
-    std::filesystem::remove("dat");
-    std::filesystem::create_directory_symlink(std::filesystem::path(ZT_ROOT) / "dat", "dat");
-    std::filesystem::create_directory_symlink(ZT_TEXT_STOCK, "text");
-    world.platform.renderer.keepDraws = false;
-    world.input.kimRecordBuf = rec.words;
-    world.work->score = rec.outcome.score;
-    world.work->field = static_cast<int32_t>(rec.outcome.field);
-    world.work->tailMax = static_cast<int32_t>(rec.outcome.tail);
-    ASSERT_TRUE(ZTEngine::writeReplay("play.rep"));
+        RepWorld world(ZT_SCENE_REPSELECT);
+        std::filesystem::remove("dat");
+        std::filesystem::create_directory_symlink(std::filesystem::path(ZT_ROOT) / "dat", "dat");
+        std::filesystem::create_directory_symlink(ZT_TEXT_STOCK, "text");
+        world.platform.renderer.keepDraws = false;
+        world.input.kimRecordBuf = rec.words;
+        world.work->score = rec.outcome.score;
+        world.work->field = static_cast<int32_t>(rec.outcome.field);
+        world.work->tailMax = static_cast<int32_t>(rec.outcome.tail);
+        world.work->language = c.recorded;
+        ASSERT_TRUE(ZTEngine::writeReplay("play.rep"));
 
-    world.frame(); // reads the one file
-    world.hold(KI_BUTTON1);
-    world.frame();
-    world.hold(0);
-    world.frames(49);
-    ASSERT_EQ(keNextScene, ZT_SCENE_KAIWA);
-    uint32_t frames = 0;
-    while (frames < rec.outcome.frames + 100 && keNextScene != ZT_SCENE_TITLE) {
+        const LanguageSetting setting(c.setting);
+        world.frame(); // reads the one file
+        world.hold(KI_BUTTON1);
         world.frame();
-        frames += 1;
-        ASSERT_NE(keNextScene, ZT_SCENE_REPSAVE) << "a replay is never offered for saving";
-        ASSERT_NE(keNextScene, ZT_SCENE_NAMING);
+        world.hold(0);
+        world.frames(49);
+        ASSERT_EQ(keNextScene, ZT_SCENE_KAIWA);
+        world.frame();
+        auto* talk = world.scene<EngineKaiwa>();
+        ASSERT_NE(talk, nullptr);
+        std::vector<std::string> own;
+        ASSERT_TRUE(ztLoadKaiwaLines(ztTextPath(c.recorded, "kaiwa0.txt").c_str(), own));
+        EXPECT_EQ(talk->lines, own) << "the replay's conversation is in its own language";
+        uint32_t frames = 1;
+        while (frames < rec.outcome.frames + 100 && keNextScene != ZT_SCENE_TITLE) {
+            world.frame();
+            frames += 1;
+            ASSERT_NE(keNextScene, ZT_SCENE_REPSAVE) << "a replay is never offered for saving";
+            ASSERT_NE(keNextScene, ZT_SCENE_NAMING);
+        }
+        EXPECT_EQ(frames, rec.outcome.frames);
+        EXPECT_EQ(world.work->score, rec.outcome.score);
+        EXPECT_EQ(static_cast<uint32_t>(world.work->field), rec.outcome.field);
+        EXPECT_EQ(world.work->lastField, 2) << "the game over was the recorded one";
+        EXPECT_EQ(gLanguage, c.setting) << "the setting is the player's and stays";
     }
-    EXPECT_EQ(frames, rec.outcome.frames);
-    EXPECT_EQ(world.work->score, rec.outcome.score);
-    EXPECT_EQ(static_cast<uint32_t>(world.work->field), rec.outcome.field);
-    EXPECT_EQ(world.work->lastField, 2) << "the game over was the recorded one";
 }
 
 TEST(Playback, ALiveFirstButtonEndsAReplayOnlyInTheGameScene) {
