@@ -1,10 +1,13 @@
 #include "repselect.h"
 
+#include <cctype>
+
 #include "ascii.h"
 #include "behave.h"
 #include "engine.h"
 #include "file.h"
 #include "input.h"
+#include "language.h"
 #include "sound.h"
 #include "sprite.h"
 #include "window.h"
@@ -40,6 +43,15 @@ void EngineRepSelect::keMove() {
         // One header a frame, so a long list never stalls a frame.
         infos.emplace_back();
         readReplayInfo(fileNames[counter], infos.back());
+        {
+            // The play is shown in its own language, whatever the setting: the list says which.
+            ZTLanguageInfo language;
+            std::string tag;
+            if (infos.back().valid && ztFindLanguage(infos.back().language, language))
+                tag = language.folder.substr(0, 3);
+            for (char& c : tag) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            languageTags.push_back(tag);
+        }
         counter += 1;
         if (counter == fileCount) state = 1;
         break;
@@ -124,6 +136,7 @@ void EngineRepSelect::drawPage(int hidden) const {
         gAscii->kaPrintValueAt(5, row + 1, static_cast<int>(info.score), "SC:%07d");
         gAscii->kaPrintValueAt(19, row + 1, static_cast<int>(info.field), "ST:%3d");
         gAscii->kaPrintValueAt(27, row + 1, static_cast<int>(info.tail), "TAIL:%3d");
+        gAscii->kaPrintAt(36, row + 1, languageTags[k].c_str());
     }
 }
 

@@ -18,8 +18,9 @@ public:
 
     std::vector<std::string> fileNames;
     int fileCount = 0;
-    std::vector<RepFileInfo> infos; // filled one file per frame
-    int cursor = 0;                 // entry on the page
+    std::vector<RepFileInfo> infos;        // filled one file per frame
+    std::vector<std::string> languageTags; // each file's language, as its folder is named
+    int cursor = 0;                        // entry on the page
     int page = 0;
     int lastPage = 0;
     int state = 0;   // 0 reading, 1 choosing, 2 chosen, 10 no file

@@ -180,6 +180,7 @@ TEST(RepSelect, ReadsOneFilePerFrameThenListsAPageOfEight) {
     EXPECT_EQ(at(world, 3, 2, 24), ">" + fileName(0));
     EXPECT_EQ(at(world, 4, 5, 30), "SC:0001000    ST:  1  TAIL:  2");
     EXPECT_EQ(colourAt(world, 4, 5), 0xFF80FF80u);
+    EXPECT_EQ(at(world, 4, 36, 2), "JA") << "each play's language";
     EXPECT_EQ(at(world, 24, 3, 22), fileName(7));
     EXPECT_EQ(at(world, 25, 5, 30), "SC:0008000    ST:  8  TAIL:  9");
 
