@@ -88,6 +88,15 @@ TEST(Dialogue, EveryLanguageHasEveryTextAndEveryPageFitsTheWindow) {
     writeConversations();
     const std::vector<ZTLanguageInfo> languages = ztLanguages();
     ASSERT_GE(languages.size(), 2u);
+    // The translators' template lists exactly the texts the game asks for.
+    const std::string pot = readText(std::string(ZT_TEXT_DIR) + "/zentaku.pot");
+    for (const ZTTextSource& t : ztTextSources)
+        EXPECT_NE(
+            pot.find(std::string("msgctxt \"") + t.context + "\"\nmsgid \"" + t.original + "\"\n"),
+            std::string::npos)
+            << t.original << " is missing from zentaku.pot";
+    EXPECT_EQ(count(pot, "\nmsgid \""), ztTextCount + 1)
+        << "zentaku.pot lists texts the game lacks";
     for (const ZTLanguageInfo& language : languages) {
         SCOPED_TRACE(language.name);
         const ZTTexts texts = ztLoadTexts(language.id);
