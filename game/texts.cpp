@@ -6,12 +6,28 @@
 #include "data/bytes.h"
 #include "data/catalogue.h"
 #include "log.h"
+#include "platform/files.h"
 
 const ZTTextSource ztTextSources[ztTextCount] = {
     {"title menu", "New Game"},          {"title menu", "Continue"},
     {"title menu", "Watch a Replay"},    {"title menu", "Rankings"},
     {"title menu", "Back to the Title"},
 };
+
+const std::string& ztText(ZTText text) {
+    static ZTTexts kept;
+    static ZTLanguage keptLanguage = ZTLanguage::Japanese;
+    static std::string keptRoot;
+    static bool loaded = false;
+    const std::string root = pfCurrentDir();
+    if (!loaded || keptLanguage != gLanguage || keptRoot != root) {
+        kept = ztLoadTexts(gLanguage);
+        keptLanguage = gLanguage;
+        keptRoot = root;
+        loaded = true;
+    }
+    return kept[text];
+}
 
 ZTTexts ztLoadTexts(ZTLanguage language) {
     ZTTexts out;

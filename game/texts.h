@@ -35,3 +35,6 @@ struct ZTTexts {
 // Every text in that language, read from the game root's catalogue. A missing or damaged
 // catalogue, or one that lacks a text, gives the English original there (and says so in the log).
 ZTTexts ztLoadTexts(ZTLanguage language);
+// One text in the player's language (gLanguage), from texts kept until the language or the game
+// root changes: cheap enough to ask for on every frame a menu is drawn.
+const std::string& ztText(ZTText text);

@@ -191,3 +191,14 @@ TEST(Dialogue, CataloguesReadInEitherByteOrderAndRefuseDamage) {
         EXPECT_TRUE(damaged.empty()) << name;
     }
 }
+
+// The kept texts follow the setting at once: a menu drawn every frame speaks the new language on
+// the next one.
+TEST(Dialogue, KeptTextsFollowTheSetting) {
+    MetaDir dir;
+    {
+        const LanguageSetting english(ZTLanguage::English);
+        EXPECT_EQ(ztText(ZTText::TitleContinue), "Continue");
+    }
+    EXPECT_EQ(ztText(ZTText::TitleContinue), toShiftJis("つづきから"));
+}
