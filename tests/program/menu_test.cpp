@@ -1,0 +1,249 @@
+// The pause menu on the main form: what it leaves alone (every frame counter, the record, the
+// button words, the scene), where it leads (settings, controls, the title, the end), and when
+// it asks first.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "creator.h"
+#include "engine.h"
+#include "files.h"
+#include "input.h"
+#include "main_form.h"
+#include "platform/files.h"
+#include "root.h"
+#include "statehash.h"
+#include "work.h"
+
+namespace {
+
+class Menu : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gPlatform.window = &root.platform.window;
+        form = new TForm1();
+        ASSERT_TRUE(form->AppIdle());
+    }
+    void TearDown() override { delete form; }
+
+    HeadlessPlatform& platform() { return root.platform; }
+    bool idle() { return form->AppIdle(); }
+    // One push of a key as the menu sees it: down for one turn, up for the next.
+    void press(uint8_t scan, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            platform().input.keys[scan] = 0x80;
+            ASSERT_TRUE(idle());
+            platform().input.keys[scan] = 0;
+            ASSERT_TRUE(idle());
+        }
+    }
+    void pause() {
+        platform().window.next.pause = true;
+        ASSERT_TRUE(idle());
+        ASSERT_TRUE(form->paused);
+    }
+    // A recorded play in the game scene, as a new game from the title makes it.
+    void startPlay() {
+        form->work.startGame(1, 1, true, false, false);
+        keNextScene = ZT_SCENE_GAME;
+        for (int i = 0; i < 3; ++i) ASSERT_TRUE(idle());
+        ASSERT_EQ(keSceneNumber, ZT_SCENE_GAME);
+        ASSERT_TRUE(gInput->kimRecording);
+    }
+    std::string ini() const { return readText("zent.ini"); }
+
+    HeadlessRoot root;
+    TForm1* form = nullptr;
+};
+
+TEST_F(Menu, NothingOfThePlayMovesWhileTheMenuIsUsed) {
+    startPlay();
+    const size_t recorded = gInput->kimRecordBuf.size();
+    const int32_t cursor = gInput->kimCursor;
+    const uint32_t now = gInput->kimNow, old = gInput->kimOld;
+    const uint32_t frames = form->clock.frames;
+    const uint64_t hash = ztStateHash();
+    const uint32_t time = platform().timer.now;
+
+    pause();
+    press(KI_KEY_DOWN); // settings: every line changed once
+    press(KI_KEY_Z);
+    for (int line = 0; line < 7; ++line) {
+        press(KI_KEY_RIGHT);
+        press(KI_KEY_DOWN);
+    }
+    press(KI_KEY_X);
+    press(KI_KEY_DOWN); // controls: fire on W
+    press(KI_KEY_Z);
+    press(KI_KEY_Z);
+    press(0x11);
+    press(KI_KEY_X);
+    ASSERT_TRUE(form->paused);
+    EXPECT_EQ(form->menu.screen, ZTPauseMenu::Screen::Main);
+
+    EXPECT_EQ(gInput->kimRecordBuf.size(), recorded);
+    EXPECT_EQ(gInput->kimCursor, cursor);
+    EXPECT_EQ(gInput->kimNow, now);
+    EXPECT_EQ(gInput->kimOld, old);
+    EXPECT_EQ(form->clock.frames, frames);
+    EXPECT_EQ(ztStateHash(), hash);
+    EXPECT_EQ(platform().timer.now, time);
+    EXPECT_EQ(gInput->kimBindings.key[0], 0x11);
+
+    // P again: the play goes on from the very frame it stood at.
+    platform().window.next.pause = true;
+    ASSERT_TRUE(idle());
+    EXPECT_FALSE(form->paused);
+    EXPECT_EQ(gInput->kimRecordBuf.size(), recorded + 1);
+    EXPECT_EQ(gInput->kimCursor, cursor + 1);
+}
+
+TEST_F(Menu, SettingsTakeEffectAtOnceAndAreWrittenWithinTheirBounds) {
+    pause();
+    press(KI_KEY_DOWN);
+    press(KI_KEY_Z);
+    ASSERT_EQ(form->menu.screen, ZTPauseMenu::Screen::Settings);
+    const KWindowSettings& window = platform().window.settings;
+    SilentAudio& audio = platform().audio;
+    struct Step {
+        int line;
+        uint8_t key;
+        int times;
+        const char* written; // in zent.ini at once
+    };
+    const Step steps[] = {
+        {0, KI_KEY_RIGHT, 1, "WindowMode=0\n"}, {1, KI_KEY_RIGHT, 9, "Scale=4\n"},
+        {1, KI_KEY_LEFT, 1, "Scale=3\n"},       {2, KI_KEY_Z, 1, "VSync=0\n"},
+        {3, KI_KEY_LEFT, 1, "FocusPause=0\n"},  {4, KI_KEY_RIGHT, 1, "BGM=0\n"},
+        {5, KI_KEY_LEFT, 3, "BGMVolume=70\n"},  {6, KI_KEY_LEFT, 20, "SEVolume=0\n"},
+        {6, KI_KEY_RIGHT, 1, "SEVolume=10\n"},
+    };
+    for (const Step& s : steps) {
+        while (form->menu.cursor != s.line) press(KI_KEY_DOWN);
+        press(s.key, s.times);
+        EXPECT_NE(ini().find(s.written), std::string::npos) << s.written;
+    }
+    EXPECT_FALSE(window.windowed);
+    EXPECT_EQ(window.scale, 3); // the pretended display holds 4 at most
+    EXPECT_FALSE(window.vsync);
+    EXPECT_FALSE(form->focusPause);
+    EXPECT_EQ(audio.musicLevel, 70);
+    EXPECT_EQ(audio.effectLevel, 10);
+    press(KI_KEY_DOWN);
+    press(KI_KEY_Z); // back
+    EXPECT_EQ(form->menu.screen, ZTPauseMenu::Screen::Main);
+    EXPECT_EQ(form->menu.cursor, 1);
+}
+
+TEST_F(Menu, ControlsWaitForAKeyRefuseReservedOnesAndGoBackToTheDefaults) {
+    pause();
+    press(KI_KEY_DOWN, 2);
+    press(KI_KEY_Z);
+    ASSERT_EQ(form->menu.screen, ZTPauseMenu::Screen::Controls);
+    press(KI_KEY_DOWN, 4); // up
+    press(KI_KEY_Z);
+    ASSERT_TRUE(form->menu.capturing());
+    press(KI_KEY_SPACE); // the replay viewer's: refused, still waiting
+    press(KI_KEY_P);
+    platform().window.next.pause = true; // P's own job waits too
+    ASSERT_TRUE(idle());
+    ASSERT_TRUE(form->menu.capturing());
+    press(0x11); // W
+    EXPECT_FALSE(form->menu.capturing());
+    EXPECT_EQ(gInput->kimBindings.key[4], 0x11);
+    EXPECT_NE(ini().find("[Keys]\nFire=#44\nSecond=#45\nEdit1=#46\nEdit2=#47\nUp=#17\n"),
+              std::string::npos);
+
+    press(KI_KEY_Z); // the pad: right shoulder for up
+    platform().input.padAttached = true;
+    platform().input.pad.buttons = 1u << KP_RIGHT_SHOULDER;
+    ASSERT_TRUE(idle());
+    platform().input.pad.buttons = 0;
+    ASSERT_TRUE(idle());
+    EXPECT_EQ(gInput->kimBindings.pad[4], KP_RIGHT_SHOULDER);
+
+    press(KI_KEY_Z); // nothing within the time: the wait ends, nothing changes
+    platform().timer.advance(ZTPauseMenu::captureTimeout);
+    ASSERT_TRUE(idle());
+    EXPECT_FALSE(form->menu.capturing());
+    EXPECT_EQ(gInput->kimBindings.key[4], 0x11);
+
+    press(KI_KEY_DOWN, 4); // the defaults, driven by the arrows and Z whatever the bindings
+    press(KI_KEY_Z);
+    EXPECT_EQ(gInput->kimBindings, kiDefaultBindings());
+    EXPECT_NE(ini().find("Up=#200\n"), std::string::npos);
+}
+
+TEST_F(Menu, LeavingAPlayAsksOnceAndKeepsNothingOfIt) {
+    startPlay();
+    const size_t entries = form->work.scoreTable.size();
+    form->work.score = 999999; // would enter the table, had the play ended
+    pause();
+    press(KI_KEY_DOWN, 3);
+    press(KI_KEY_Z);
+    ASSERT_EQ(form->menu.screen, ZTPauseMenu::Screen::Confirm);
+    EXPECT_EQ(form->menu.cursor, 1); // on "no"
+    press(KI_KEY_Z);
+    EXPECT_EQ(form->menu.screen, ZTPauseMenu::Screen::Main);
+    EXPECT_EQ(keSceneNumber, ZT_SCENE_GAME);
+    press(KI_KEY_Z);
+    press(KI_KEY_UP);
+    press(KI_KEY_Z);
+    EXPECT_FALSE(form->paused);
+    EXPECT_FALSE(gInput->kimRecording);
+    ASSERT_TRUE(idle());
+    EXPECT_EQ(keSceneNumber, ZT_SCENE_TITLE);
+    EXPECT_EQ(form->work.scoreTable.size(), entries);
+    for (const ZThiScore& s : form->work.scoreTable) EXPECT_FALSE(s.isNew);
+    EXPECT_TRUE(pfList("rep/*.rep").empty());
+
+    // Off a play, nothing is asked: quit ends the program at once.
+    pause();
+    press(KI_KEY_DOWN, 4);
+    platform().input.keys[KI_KEY_Z] = 0x80;
+    EXPECT_FALSE(idle());
+    EXPECT_FALSE(form->running);
+}
+
+TEST_F(Menu, EscapeInARecordedPlayOpensTheMenuOnQuitAndASecondOneQuits) {
+    startPlay();
+    platform().input.keys[KI_KEY_ESCAPE] = 0x80;
+    ASSERT_TRUE(idle());
+    EXPECT_TRUE(form->running);
+    EXPECT_TRUE(form->paused);
+    EXPECT_EQ(form->menu.cursor, 4);
+    EXPECT_EQ(keSceneNumber, ZT_SCENE_GAME);
+    ASSERT_TRUE(idle()); // still held: no second push yet
+    platform().input.keys[KI_KEY_ESCAPE] = 0;
+    ASSERT_TRUE(idle());
+    platform().input.keys[KI_KEY_ESCAPE] = 0x80;
+    EXPECT_FALSE(idle());
+    EXPECT_FALSE(form->running);
+}
+
+TEST_F(Menu, AWatchedReplayStopsWithoutAQuestion) {
+    form->work.startGame(1, 1, false, false, true);
+    keNextScene = ZT_SCENE_GAME;
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(idle());
+    ASSERT_EQ(keSceneNumber, ZT_SCENE_GAME);
+    pause();
+    press(KI_KEY_DOWN, 3);
+    press(KI_KEY_Z);
+    EXPECT_FALSE(form->paused);
+    ASSERT_TRUE(idle());
+    EXPECT_EQ(keSceneNumber, ZT_SCENE_TITLE);
+}
+
+TEST_F(Menu, DrawnOverTheLastPictureOnlyWhenItChanges) {
+    platform().renderer.draws.clear();
+    pause();
+    EXPECT_FALSE(platform().renderer.draws.empty());
+    EXPECT_EQ(platform().renderer.reshows, 1);
+    const int presents = platform().renderer.presents;
+    ASSERT_TRUE(idle()); // nothing changed, no time passed: nothing drawn again
+    EXPECT_EQ(platform().renderer.presents, presents);
+    press(KI_KEY_DOWN);
+    EXPECT_GT(platform().renderer.presents, presents);
+}
+
+} // namespace
