@@ -159,7 +159,8 @@ ZTMenuExit ZTPauseMenu::turn(uint32_t now) {
         }
     }
     armed = true;
-    heldWord = word;
+    // Taken again: a binding made in this turn already counts for what is held.
+    heldWord = menuWord(keys, keysOk, pad, padOk);
     std::memcpy(heldKeys, keys, sizeof heldKeys);
     heldButtons = padOk ? pad.buttons : 0;
     if (exit != ZTMenuExit::Stay) opened = false;
@@ -391,12 +392,14 @@ void ZTPauseMenu::draw() const {
     }
     case Screen::Controls:
     case Screen::Capture: {
-        const float cx = 16.0f, keyColumn = 160.0f, padColumn = 352.0f;
-        frame(cx, y, 560.0f, controlCount);
+        // The widest screen: it takes the whole picture but for the hints' row.
+        const float cx = 16.0f, cy = 16.0f, keyColumn = 144.0f, padColumn = 320.0f;
+        auto rowY = [cy](int k) { return cy + 32.0f + lineStep * static_cast<float>(k); };
+        frame(cx, cy, 512.0f, controlCount);
         const PlatformInput* in = devices();
         const bool waiting = screen == Screen::Capture;
         for (int i = 0; i < controlCount; ++i) {
-            const float ly = lineY(i);
+            const float ly = rowY(i);
             const uint32_t colour = waiting && i != captureLine ? dim : shade;
             if (i == kiBindCount) {
                 ztDrawWindowLine(cx + 32.0f, ly, ztMenuText(ZT_MENU_DEFAULTS), 2.0f, colour);
@@ -413,17 +416,17 @@ void ZTPauseMenu::draw() const {
             }
             if (!in || !gInput) continue;
             const KIBindings& b = gInput->kimBindings;
-            ztDrawWindowLine(cx + 32.0f + keyColumn, ly, clip(in->keyName(b.key[i]), 11).c_str(),
+            ztDrawWindowLine(cx + 32.0f + keyColumn, ly, clip(in->keyName(b.key[i]), 10).c_str(),
                              2.0f, colour);
             ztDrawWindowLine(cx + 32.0f + padColumn, ly,
-                             clip(in->padButtonName(b.pad[i]), 13).c_str(), 2.0f, colour);
+                             clip(in->padButtonName(b.pad[i]), 12).c_str(), 2.0f, colour);
         }
         if (!waiting) {
-            cursorAt(cx, lineY(cursor), clock);
+            cursorAt(cx, rowY(cursor), clock);
             break;
         }
         // The wait, with the seconds it has left.
-        const float wy = 336.0f, wx = 64.0f;
+        const float wy = 200.0f, wx = 32.0f;
         const bool refused = static_cast<int32_t>(refusedUntil - clock) > 0;
         const char* text = ztMenuText(refused ? ZT_MENU_RESERVED : ZT_MENU_PRESS_KEY);
         char left[16];
@@ -436,7 +439,10 @@ void ZTPauseMenu::draw() const {
         break;
     }
     }
-    // How to drive the menu, in the font of the game's own counters.
+    // How to drive the menu, in the font of the game's own counters, on a band of the window's
+    // own fill over the bottom row.
+    for (int k = 0; k < 21; ++k)
+        gSprite->kspPut(176, 32.0f * static_cast<float>(k), 472.0f, 0.0f, 2.0f, 2.0f, 0xFFFFFFFF);
     if (gAscii) {
         gAscii->scale = 2;
         gAscii->colour = 0xFFFFFFFF;

@@ -148,8 +148,13 @@ TEST_F(Menu, ControlsWaitForAKeyRefuseReservedOnesAndGoBackToTheDefaults) {
     platform().window.next.pause = true; // P's own job waits too
     ASSERT_TRUE(idle());
     ASSERT_TRUE(form->menu.capturing());
-    press(0x11); // W
+    // W, held a while: up from now on, yet the press that bound it moves no cursor.
+    platform().input.keys[0x11] = 0x80;
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(idle());
+    platform().input.keys[0x11] = 0;
+    ASSERT_TRUE(idle());
     EXPECT_FALSE(form->menu.capturing());
+    EXPECT_EQ(form->menu.cursor, 4);
     EXPECT_EQ(gInput->kimBindings.key[4], 0x11);
     EXPECT_NE(ini().find("[Keys]\nFire=#44\nSecond=#45\nEdit1=#46\nEdit2=#47\nUp=#17\n"),
               std::string::npos);
