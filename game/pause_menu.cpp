@@ -336,7 +336,7 @@ void ZTPauseMenu::draw() const {
             break;
         }
         // The question over the menu, and yes or no under it.
-        const float qx = 80.0f, qy = 272.0f;
+        const float qx = 80.0f, qy = 240.0f;
         const ZTMenuText question =
             confirming == ZTMenuExit::Title ? ZT_MENU_CONFIRM_TITLE : ZT_MENU_CONFIRM_QUIT;
         const ZTMenuText ask[] = {question, ZT_MENU_LOST, ZT_MENU_YES, ZT_MENU_NO};
@@ -426,7 +426,9 @@ void ZTPauseMenu::draw() const {
             break;
         }
         // The wait, with the seconds it has left.
-        const float wy = 200.0f, wx = 32.0f;
+        // Just under the line it is for, or just over it near the bottom.
+        const float wx = 32.0f;
+        const float wy = captureLine < 6 ? rowY(captureLine) + 48.0f : rowY(captureLine) - 112.0f;
         const bool refused = static_cast<int32_t>(refusedUntil - clock) > 0;
         const char* text = ztMenuText(refused ? ZT_MENU_RESERVED : ZT_MENU_PRESS_KEY);
         char left[16];
