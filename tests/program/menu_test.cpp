@@ -252,3 +252,28 @@ TEST_F(Menu, DrawnOverTheLastPictureOnlyWhenItChanges) {
 }
 
 } // namespace
+
+namespace {
+TEST_F(Menu, APadAloneDrivesTheScreens) {
+    platform().input.padAttached = true;
+    auto pad = [this](int button) {
+        platform().input.pad.buttons = 1u << button;
+        ASSERT_TRUE(idle());
+        platform().input.pad.buttons = 0;
+        ASSERT_TRUE(idle());
+    };
+    // Whatever the pad's bindings say, the d-pad, A and B keep the menus.
+    gInput->kimBindings.pad[0] = KP_RIGHT_SHOULDER;
+    gInput->kimBindings.pad[5] = KP_LEFT_SHOULDER;
+    pause();
+    pad(KP_DPAD_DOWN);
+    pad(KP_A);
+    ASSERT_EQ(form->menu.screen, ZTPauseMenu::Screen::Settings);
+    pad(KP_DPAD_RIGHT);
+    EXPECT_FALSE(form->windowMode);
+    pad(KP_B);
+    EXPECT_EQ(form->menu.screen, ZTPauseMenu::Screen::Main);
+    pad(KP_B); // back from the main screen: the game goes on
+    EXPECT_FALSE(form->paused);
+}
+} // namespace
