@@ -99,7 +99,8 @@ uint32_t KilnInput::kiReadDevices() {
 }
 
 void KilnInput::kiSwallowHeld() {
-    kimSwallowed = kiReadDevices();
+    // A direction held on is meant: the tank drives on at once.
+    kimSwallowed = kiReadDevices() & ~(KI_UP | KI_DOWN | KI_LEFT | KI_RIGHT);
 }
 
 void KilnInput::kiUpdate() {

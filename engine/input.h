@@ -75,8 +75,8 @@ public:
     uint32_t kiReadDevices();
     // The word that key states and a pad state give through the bindings (either may be null).
     uint32_t kiMapWord(const uint8_t* keys, const KPadState* pad) const;
-    // Buttons held now stay out of the word until they are let go, so that the push that
-    // closed a menu is not seen again by the frames that follow.
+    // Buttons held now (not the directions) stay out of the word until they are let go, so
+    // that the push that closed a menu is not seen again by the frames that follow.
     void kiSwallowHeld();
 
     bool kiIsHeld(uint32_t mask) const { return (current() & mask) != 0; }

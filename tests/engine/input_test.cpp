@@ -108,6 +108,7 @@ TEST_F(Input, ReboundKeysDriveTheWordAndNoKeyDrivesTwoButtons) {
 
 TEST_F(Input, SwallowedButtonsStayOutUntilLetGo) {
     key(KI_KEY_Z, true);
+    key(KI_KEY_LEFT, true); // a direction is never swallowed
     input.kimRecording = true;
     input.kiSwallowHeld();
     input.kiUpdate();
@@ -118,6 +119,10 @@ TEST_F(Input, SwallowedButtonsStayOutUntilLetGo) {
     input.kiUpdate();
     key(KI_KEY_Z, true);
     input.kiUpdate();
+    for (uint32_t& w : input.kimRecordBuf) {
+        EXPECT_TRUE(w & KI_LEFT);
+        w &= ~KI_LEFT;
+    }
     EXPECT_EQ(input.kimRecordBuf, (std::vector<uint32_t>{0, 0, KI_BUTTON2, KI_BUTTON2,
                                                          KI_BUTTON1 | KI_BUTTON2}));
 }

@@ -12,6 +12,7 @@
 #include "main_form.h"
 #include "platform/files.h"
 #include "root.h"
+#include "sound.h"
 #include "statehash.h"
 #include "work.h"
 
@@ -105,6 +106,7 @@ TEST_F(Menu, SettingsTakeEffectAtOnceAndAreWrittenWithinTheirBounds) {
     ASSERT_EQ(form->menu.screen, ZTPauseMenu::Screen::Settings);
     const KWindowSettings& window = platform().window.settings;
     SilentAudio& audio = platform().audio;
+    voxPlay("snd/MU00.ogg", true); // a looping tune on: music off stops it, on starts it again
     struct Step {
         int line;
         uint8_t key;
@@ -129,6 +131,13 @@ TEST_F(Menu, SettingsTakeEffectAtOnceAndAreWrittenWithinTheirBounds) {
     EXPECT_FALSE(form->focusPause);
     EXPECT_EQ(audio.musicLevel, 70);
     EXPECT_EQ(audio.effectLevel, 10);
+    EXPECT_FALSE(audio.playing);
+    press(KI_KEY_UP, 2);
+    press(KI_KEY_RIGHT);
+    EXPECT_TRUE(audio.playing);
+    EXPECT_NE(audio.music.find("snd/MU00.ogg"), std::string::npos);
+    EXPECT_NE(ini().find("BGM=1\n"), std::string::npos);
+    press(KI_KEY_DOWN, 2);
     press(KI_KEY_DOWN);
     press(KI_KEY_Z); // back
     EXPECT_EQ(form->menu.screen, ZTPauseMenu::Screen::Main);
