@@ -26,10 +26,9 @@ constexpr PadBit fixedPad[] = {
 } // namespace
 
 KIBindings kiDefaultBindings() {
-    return KIBindings{{KI_KEY_Z, KI_KEY_X, KI_KEY_C, KI_KEY_V, KI_KEY_UP, KI_KEY_DOWN, KI_KEY_LEFT,
-                       KI_KEY_RIGHT},
-                      {KP_A, KP_B, KP_X, KP_Y, KP_DPAD_UP, KP_DPAD_DOWN, KP_DPAD_LEFT,
-                       KP_DPAD_RIGHT}};
+    return KIBindings{
+        {KI_KEY_Z, KI_KEY_X, KI_KEY_C, KI_KEY_V, KI_KEY_UP, KI_KEY_DOWN, KI_KEY_LEFT, KI_KEY_RIGHT},
+        {KP_A, KP_B, KP_X, KP_Y, KP_DPAD_UP, KP_DPAD_DOWN, KP_DPAD_LEFT, KP_DPAD_RIGHT}};
 }
 
 bool kiKeyBindable(int scan) {
@@ -47,7 +46,6 @@ bool kiBindKey(KIBindings& b, int index, int scan) {
     b.key[index] = static_cast<uint8_t>(scan);
     return true;
 }
-
 
 bool kiBindPadButton(KIBindings& b, int index, int button) {
     if (index < 0 || index >= kiBindCount || !kiPadButtonBindable(button)) return false;

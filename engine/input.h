@@ -47,8 +47,8 @@ extern const uint32_t kiBindBits[kiBindCount];
 extern const char* const kiBindNames[kiBindCount];
 
 struct KIBindings {
-    uint8_t key[kiBindCount];   // scan code of the key
-    int8_t pad[kiBindCount];    // KPadButton, -1 for none
+    uint8_t key[kiBindCount]; // scan code of the key
+    int8_t pad[kiBindCount];  // KPadButton, -1 for none
     bool operator==(const KIBindings&) const = default;
 };
 // Z X C V and the arrows; the pad's A B X Y and the d-pad.

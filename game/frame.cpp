@@ -1,9 +1,9 @@
 #include "frame.h"
 
+#include "creator.h"
 #include "engine.h"
 #include "graphics.h"
 #include "input.h"
-#include "creator.h"
 #include "sound.h"
 #include "work.h"
 

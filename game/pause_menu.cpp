@@ -17,15 +17,23 @@ constexpr ZTMenuText mainLines[] = {ZT_MENU_RESUME, ZT_MENU_SETTINGS, ZT_MENU_CO
 constexpr int mainCount = 5;
 enum { MAIN_RESUME, MAIN_SETTINGS, MAIN_CONTROLS, MAIN_TITLE, MAIN_QUIT };
 
-constexpr ZTMenuText settingLines[] = {ZT_MENU_SCREEN,       ZT_MENU_SCALE,         ZT_MENU_VSYNC,
-                                       ZT_MENU_FOCUS_PAUSE,  ZT_MENU_MUSIC,         ZT_MENU_MUSIC_VOLUME,
+constexpr ZTMenuText settingLines[] = {ZT_MENU_SCREEN,        ZT_MENU_SCALE, ZT_MENU_VSYNC,
+                                       ZT_MENU_FOCUS_PAUSE,   ZT_MENU_MUSIC, ZT_MENU_MUSIC_VOLUME,
                                        ZT_MENU_EFFECT_VOLUME, ZT_MENU_BACK};
 constexpr int settingCount = 8;
-enum { SET_SCREEN, SET_SCALE, SET_VSYNC, SET_FOCUS, SET_MUSIC, SET_MUSIC_VOLUME, SET_EFFECT_VOLUME };
+enum {
+    SET_SCREEN,
+    SET_SCALE,
+    SET_VSYNC,
+    SET_FOCUS,
+    SET_MUSIC,
+    SET_MUSIC_VOLUME,
+    SET_EFFECT_VOLUME
+};
 
-constexpr ZTMenuText bindLines[kiBindCount] = {ZT_MENU_FIRE, ZT_MENU_SECOND, ZT_MENU_EDIT1,
+constexpr ZTMenuText bindLines[kiBindCount] = {ZT_MENU_FIRE,  ZT_MENU_SECOND, ZT_MENU_EDIT1,
                                                ZT_MENU_EDIT2, ZT_MENU_UP,     ZT_MENU_DOWN,
-                                               ZT_MENU_LEFT, ZT_MENU_RIGHT};
+                                               ZT_MENU_LEFT,  ZT_MENU_RIGHT};
 constexpr int controlCount = kiBindCount + 2; // the bindings, the defaults, back
 constexpr int volumeStep = 10;
 constexpr int maxScale = 16; // the configuration's bound
@@ -448,9 +456,9 @@ void ZTPauseMenu::draw() const {
     if (gAscii) {
         gAscii->scale = 2;
         gAscii->colour = 0xFFFFFFFF;
-        gAscii->kaPrintAt(2, 29, screen == Screen::Capture ? "ESC: CANCEL"
-                                 : screen == Screen::Settings
-                                     ? "Z/X: OK/BACK   LEFT/RIGHT: CHANGE"
-                                     : "Z: OK   X: BACK   ESC: QUIT");
+        gAscii->kaPrintAt(2, 29,
+                          screen == Screen::Capture    ? "ESC: CANCEL"
+                          : screen == Screen::Settings ? "Z/X: OK/BACK   LEFT/RIGHT: CHANGE"
+                                                       : "Z: OK   X: BACK   ESC: QUIT");
     }
 }

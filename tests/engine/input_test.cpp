@@ -63,10 +63,18 @@ TEST_F(Input, PadButtonsThroughTheBindingsAndStartIsNoButton) {
         uint32_t word;
     };
     const Case cases[] = {
-        {KP_A, KI_BUTTON1},           {KP_B, KI_BUTTON2},           {KP_X, KI_BUTTON3},
-        {KP_Y, KI_BUTTON4},           {KP_DPAD_UP, KI_UP},          {KP_DPAD_DOWN, KI_DOWN},
-        {KP_DPAD_LEFT, KI_LEFT},      {KP_DPAD_RIGHT, KI_RIGHT},    {KP_LEFT_SHOULDER, KI_BUTTON5},
-        {KP_RIGHT_SHOULDER, KI_BUTTON6}, {KP_START, 0},             {KP_GUIDE, 0},
+        {KP_A, KI_BUTTON1},
+        {KP_B, KI_BUTTON2},
+        {KP_X, KI_BUTTON3},
+        {KP_Y, KI_BUTTON4},
+        {KP_DPAD_UP, KI_UP},
+        {KP_DPAD_DOWN, KI_DOWN},
+        {KP_DPAD_LEFT, KI_LEFT},
+        {KP_DPAD_RIGHT, KI_RIGHT},
+        {KP_LEFT_SHOULDER, KI_BUTTON5},
+        {KP_RIGHT_SHOULDER, KI_BUTTON6},
+        {KP_START, 0},
+        {KP_GUIDE, 0},
     };
     for (const Case& c : cases) {
         platform.input.pad.buttons = 1u << c.button;
@@ -77,9 +85,9 @@ TEST_F(Input, PadButtonsThroughTheBindingsAndStartIsNoButton) {
 
 TEST_F(Input, ReboundKeysDriveTheWordAndNoKeyDrivesTwoButtons) {
     constexpr uint8_t W = 0x11, A = 0x1E, Space = 0x39;
-    ASSERT_TRUE(kiBindKey(input.kimBindings, 4, W));             // up on W
-    ASSERT_TRUE(kiBindKey(input.kimBindings, 0, KI_KEY_X));      // fire on X: X's button gets Z
-    EXPECT_FALSE(kiBindKey(input.kimBindings, 6, Space));        // the replay viewer's
+    ASSERT_TRUE(kiBindKey(input.kimBindings, 4, W));        // up on W
+    ASSERT_TRUE(kiBindKey(input.kimBindings, 0, KI_KEY_X)); // fire on X: X's button gets Z
+    EXPECT_FALSE(kiBindKey(input.kimBindings, 6, Space));   // the replay viewer's
     EXPECT_FALSE(kiBindKey(input.kimBindings, 6, KI_KEY_ESCAPE));
     EXPECT_FALSE(kiBindKey(input.kimBindings, 6, KI_KEY_P));
     EXPECT_FALSE(kiBindPadButton(input.kimBindings, 0, KP_START));
@@ -89,8 +97,9 @@ TEST_F(Input, ReboundKeysDriveTheWordAndNoKeyDrivesTwoButtons) {
         uint8_t scan;
         uint32_t word;
     };
-    const Case cases[] = {{W, KI_UP},          {KI_KEY_UP, 0},        {KI_KEY_X, KI_BUTTON1},
-                          {KI_KEY_Z, KI_BUTTON2}, {A, 0},             {KI_KEY_LEFT, KI_LEFT}};
+    const Case cases[] = {
+        {W, KI_UP}, {KI_KEY_UP, 0},        {KI_KEY_X, KI_BUTTON1}, {KI_KEY_Z, KI_BUTTON2},
+        {A, 0},     {KI_KEY_LEFT, KI_LEFT}};
     for (const Case& c : cases) {
         key(c.scan, true);
         input.kiUpdate();
@@ -123,8 +132,8 @@ TEST_F(Input, SwallowedButtonsStayOutUntilLetGo) {
         EXPECT_TRUE(w & KI_LEFT);
         w &= ~KI_LEFT;
     }
-    EXPECT_EQ(input.kimRecordBuf, (std::vector<uint32_t>{0, 0, KI_BUTTON2, KI_BUTTON2,
-                                                         KI_BUTTON1 | KI_BUTTON2}));
+    EXPECT_EQ(input.kimRecordBuf,
+              (std::vector<uint32_t>{0, 0, KI_BUTTON2, KI_BUTTON2, KI_BUTTON1 | KI_BUTTON2}));
 }
 
 TEST_F(Input, RecordingAppendsEveryPolledWord) {

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "config.h"
-#include "platform/platform.h"
 #include "platform/files.h"
+#include "platform/platform.h"
 
 namespace {
 // Named after the test, so that tests run side by side never share a file.
@@ -225,7 +225,7 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     out.vsync = false;
     out.seVolume = 0;
     out.bgmVolume = 55;
-    ASSERT_TRUE(kiBindKey(out.bindings, 4, 0x11));            // up on W
+    ASSERT_TRUE(kiBindKey(out.bindings, 4, 0x11)); // up on W
     ASSERT_TRUE(kiBindPadButton(out.bindings, 0, KP_RIGHT_SHOULDER));
     ASSERT_TRUE(ztWriteConfig(kPath, out));
     const std::string text = readText(kPath);

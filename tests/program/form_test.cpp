@@ -111,7 +111,8 @@ TEST_F(Form, HostileConfigurationStartsWithSaneValuesAndIsMendedAtExit) {
     EXPECT_EQ(readText("zent.ini"),
               "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\nSpriteOfs=0\nScale=1\nFocusPause=1\n"
               "VSync=1\n[Sound]\nBGM=1\nSEVolume=100\nBGMVolume=100\n[Debug]\nStage=1\nTail=1\n"
-              "[Form]\nTop=0\nLeft=0\n" + defaultControls);
+              "[Form]\nTop=0\nLeft=0\n" +
+                  defaultControls);
 }
 
 TEST_F(Form, ConfigurationIsReadAtStartAndWrittenAtExit) {
@@ -132,7 +133,8 @@ TEST_F(Form, ConfigurationIsReadAtStartAndWrittenAtExit) {
     EXPECT_EQ(readText("zent.ini"),
               "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=2\nSpriteOfs=0.25\nScale=1\n"
               "FocusPause=1\nVSync=1\n[Sound]\nBGM=0\nSEVolume=100\nBGMVolume=100\n"
-              "[Debug]\nStage=9\nTail=46\n[Form]\nTop=40\nLeft=50\n" + defaultControls);
+              "[Debug]\nStage=9\nTail=46\n[Form]\nTop=40\nLeft=50\n" +
+                  defaultControls);
 }
 
 TEST_F(Form, MissingConfigurationIsWrittenWithDefaults) {
@@ -141,7 +143,8 @@ TEST_F(Form, MissingConfigurationIsWrittenWithDefaults) {
     EXPECT_EQ(readText("zent.ini"),
               "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\nSpriteOfs=0\nScale=1\n"
               "FocusPause=1\nVSync=1\n[Sound]\nBGM=1\nSEVolume=100\nBGMVolume=100\n"
-              "[Debug]\nStage=1\nTail=1\n[Form]\nTop=0\nLeft=0\n" + defaultControls);
+              "[Debug]\nStage=1\nTail=1\n[Form]\nTop=0\nLeft=0\n" +
+                  defaultControls);
 }
 
 TEST_F(Form, EscapeEndsAfterDestroyingTheSceneAndStillWritesTheFile) {

@@ -94,8 +94,9 @@ TEST_F(Pad, ButtonsStickAndDpadMakeTheButtonWord) {
     ASSERT_TRUE(sdlAttachVirtualPad());
     devices.openDevices();
     ASSERT_TRUE(devices.hasPad());
-    const SdlPadButton order[7] = {SDL_PAD_A, SDL_PAD_B, SDL_PAD_X, SDL_PAD_Y,
-                                   SDL_PAD_LEFT_SHOULDER, SDL_PAD_RIGHT_SHOULDER, SDL_PAD_BACK};
+    const SdlPadButton order[7] = {
+        SDL_PAD_A,   SDL_PAD_B, SDL_PAD_X, SDL_PAD_Y, SDL_PAD_LEFT_SHOULDER, SDL_PAD_RIGHT_SHOULDER,
+        SDL_PAD_BACK};
     for (int i = 0; i < 7; ++i) {
         sdlVirtualPadButton(order[i], true);
         EXPECT_EQ(poll() & 0xFFu, 1u << i) << "button " << i + 1;

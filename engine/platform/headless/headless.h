@@ -123,7 +123,7 @@ public:
     void idle(uint32_t ms) override { idled += ms; }
 
     KWindowSettings settings;
-    int maxScale = 4; // the largest scale the pretended display holds
+    int maxScale = 4;   // the largest scale the pretended display holds
     KWindowEvents next; // reported by the next handleEvents(), then cleared
     uint32_t idled = 0;
 };
