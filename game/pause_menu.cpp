@@ -451,8 +451,9 @@ void ZTPauseMenu::draw() const {
     }
     // How to drive the menu, in the font of the game's own counters, on a band of the window's
     // own fill over the bottom row.
-    for (int k = 0; k < 21; ++k)
-        gSprite->kspPut(176, 32.0f * static_cast<float>(k), 472.0f, 0.0f, 2.0f, 2.0f, 0xFFFFFFFF);
+    for (int k = 0; k < 20; ++k)
+        gSprite->kspPut(176, 16.0f + 32.0f * static_cast<float>(k), 464.0f, 0.0f, 2.0f, 2.0f,
+                        0xFFFFFFFF);
     if (gAscii) {
         gAscii->scale = 2;
         gAscii->colour = 0xFFFFFFFF;

@@ -286,3 +286,48 @@ TEST_F(Menu, APadAloneDrivesTheScreens) {
     EXPECT_FALSE(form->paused);
 }
 } // namespace
+
+namespace {
+// Every screen of the menu stays inside the picture, the longest names and values included.
+TEST_F(Menu, EveryScreenFitsThePicture) {
+    KIBindings wide = kiDefaultBindings();
+    wide.pad[0] = KP_RIGHT_SHOULDER;
+    wide.pad[1] = KP_LEFT_SHOULDER;
+    gInput->kimBindings = wide;
+    form->windowMode = false; // the longer of the two values
+    startPlay();
+    pause();
+    auto fits = [this](const char* what) {
+        RecordingRenderer& r = platform().renderer;
+        ASSERT_FALSE(r.draws.empty()) << what;
+        for (const auto& d : r.draws)
+            for (const KVertex& v : d.vertices) {
+                EXPECT_TRUE(v.x >= 0.0f && v.x <= 640.0f && v.y >= 0.0f && v.y <= 480.0f)
+                    << what << " at " << v.x << ", " << v.y;
+            }
+        r.draws.clear();
+    };
+    platform().renderer.draws.clear();
+    press(KI_KEY_DOWN);
+    fits("main");
+    press(KI_KEY_DOWN);
+    press(KI_KEY_DOWN);
+    press(KI_KEY_Z);
+    fits("leaving");
+    press(KI_KEY_X);
+    press(KI_KEY_UP, 2);
+    press(KI_KEY_Z);
+    fits("settings");
+    press(KI_KEY_X);
+    press(KI_KEY_DOWN);
+    press(KI_KEY_Z);
+    fits("controls");
+    for (int line = 0; line < kiBindCount; ++line) {
+        press(KI_KEY_Z);
+        fits("waiting for a key");
+        platform().timer.advance(ZTPauseMenu::captureTimeout);
+        ASSERT_TRUE(idle());
+        press(KI_KEY_DOWN);
+    }
+}
+} // namespace
