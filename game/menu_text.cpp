@@ -98,10 +98,15 @@ constexpr Line lines[ZT_MENU_TEXT_COUNT] = {
      "A\x82\xbb\x82\xa4\x82\xb3", // P：ポーズ、せってい、そうさ
      "P: PAUSE, SETTINGS, CONTROLS"},
 };
+bool menuEnglish = false;
 } // namespace
 
 bool ztMenuEnglish() {
-    return false;
+    return menuEnglish;
+}
+
+void ztSetMenuEnglish(bool english) {
+    menuEnglish = english;
 }
 
 const char* ztMenuText(ZTMenuText text) {

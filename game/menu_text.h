@@ -40,7 +40,9 @@ enum ZTMenuText : int {
     ZT_MENU_TEXT_COUNT
 };
 
-// Whether the menus speak English; Japanese until the game has a language setting.
+// Whether the menus speak English; Japanese until the game has a language setting, which will
+// decide it here. Until then only tests switch it.
 bool ztMenuEnglish();
+void ztSetMenuEnglish(bool english);
 // The text in the window's encoding (Shift-JIS; the English lines are plain ASCII).
 const char* ztMenuText(ZTMenuText text);

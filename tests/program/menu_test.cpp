@@ -10,6 +10,7 @@
 #include "files.h"
 #include "input.h"
 #include "main_form.h"
+#include "menu_text.h"
 #include "platform/files.h"
 #include "root.h"
 #include "sound.h"
@@ -288,8 +289,18 @@ TEST_F(Menu, APadAloneDrivesTheScreens) {
 } // namespace
 
 namespace {
-// Every screen of the menu stays inside the picture, the longest names and values included.
-TEST_F(Menu, EveryScreenFitsThePicture) {
+// Every screen of the menu stays inside the picture, the longest names and values included, in
+// either language.
+class MenuFits : public Menu, public ::testing::WithParamInterface<bool> {
+protected:
+    void TearDown() override {
+        ztSetMenuEnglish(false);
+        Menu::TearDown();
+    }
+};
+
+TEST_P(MenuFits, EveryScreenFitsThePicture) {
+    ztSetMenuEnglish(GetParam());
     KIBindings wide = kiDefaultBindings();
     wide.pad[0] = KP_RIGHT_SHOULDER;
     wide.pad[1] = KP_LEFT_SHOULDER;
@@ -330,4 +341,7 @@ TEST_F(Menu, EveryScreenFitsThePicture) {
         press(KI_KEY_DOWN);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, MenuFits, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "English" : "Japanese"; });
 } // namespace
