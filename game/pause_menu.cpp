@@ -78,9 +78,10 @@ void frame(float x, float y, float textWidth, int lines) {
     ztDrawWindowFrame(x, y, innerCells(textWidth) + 1, innerRows(lines), 0);
 }
 
-void cursorAt(float x, float y, uint32_t clock) {
-    gSprite->kspPut(177 + static_cast<int>((clock / 64) & 7), x + 8.0f, y, 0.0f, 2.0f, 2.0f,
-                    0xFFFFFFFF);
+// The window's cursor, standing still: a paused game draws a new picture only when something
+// in it changes.
+void cursorAt(float x, float y) {
+    gSprite->kspPut(177, x + 8.0f, y, 0.0f, 2.0f, 2.0f, 0xFFFFFFFF);
 }
 
 std::string clip(std::string name, size_t most) {
@@ -124,8 +125,8 @@ int ZTPauseMenu::lineCount() const {
 }
 
 bool ZTPauseMenu::needsDraw(uint32_t now) const {
-    // The cursor turns and the wait counts down: a new picture every few dozen milliseconds.
-    return dirty || now - lastDrawn >= 64;
+    // Only the wait for a key moves by itself: its dots blink and its seconds count down.
+    return dirty || (screen == Screen::Capture && now - lastDrawn >= 250);
 }
 
 ZTMenuExit ZTPauseMenu::turn(uint32_t now) {
@@ -340,7 +341,7 @@ void ZTPauseMenu::draw() const {
             ztDrawWindowLine(x + 32.0f, lineY(i), ztMenuText(lines[i]), 2.0f,
                              screen == Screen::Main ? shade : dim);
         if (screen == Screen::Main) {
-            cursorAt(x, lineY(cursor), clock);
+            cursorAt(x, lineY(cursor));
             break;
         }
         // The question over the menu, and yes or no under it.
@@ -354,7 +355,7 @@ void ZTPauseMenu::draw() const {
         ztDrawWindowLine(qx + 32.0f, askY(1), ztMenuText(ZT_MENU_LOST), 2.0f, dim);
         ztDrawWindowLine(qx + 64.0f, askY(2), ztMenuText(ZT_MENU_YES));
         ztDrawWindowLine(qx + 64.0f, askY(3), ztMenuText(ZT_MENU_NO));
-        cursorAt(qx + 32.0f, askY(2 + cursor), clock);
+        cursorAt(qx + 32.0f, askY(2 + cursor));
         break;
     }
     case Screen::Settings: {
@@ -395,7 +396,7 @@ void ZTPauseMenu::draw() const {
             }
             ztDrawWindowLine(sx + 32.0f + labels, lineY(i), value);
         }
-        cursorAt(sx, lineY(cursor), clock);
+        cursorAt(sx, lineY(cursor));
         break;
     }
     case Screen::Controls:
@@ -430,7 +431,7 @@ void ZTPauseMenu::draw() const {
                              clip(in->padButtonName(b.pad[i]), 12).c_str(), 2.0f, colour);
         }
         if (!waiting) {
-            cursorAt(cx, rowY(cursor), clock);
+            cursorAt(cx, rowY(cursor));
             break;
         }
         // The wait, with the seconds it has left.
