@@ -42,26 +42,32 @@ constexpr float lineStep = 36.0f;
 constexpr uint32_t shade = 0xFFFFFFFF;
 constexpr uint32_t dim = 0xFFA0A0A0;
 
-// Menus never lose their way: the arrows, Z and X, and the pad's d-pad, A and B always work
-// here, whatever the bindings say.
+// Menus never lose their way: the arrows, Z and X, and the pad's d-pad, A and B always mean
+// here what they mean by default, whatever the bindings gave them; the other bound keys and
+// buttons work too.
+struct MenuKey {
+    uint8_t scan;
+    int button;
+    uint32_t bit;
+};
+constexpr MenuKey menuKeys[] = {
+    {KI_KEY_UP, KP_DPAD_UP, KI_UP},       {KI_KEY_DOWN, KP_DPAD_DOWN, KI_DOWN},
+    {KI_KEY_LEFT, KP_DPAD_LEFT, KI_LEFT}, {KI_KEY_RIGHT, KP_DPAD_RIGHT, KI_RIGHT},
+    {KI_KEY_Z, KP_A, KI_BUTTON1},         {KI_KEY_X, KP_B, KI_BUTTON2},
+};
+
 uint32_t menuWord(const uint8_t keys[256], bool keysOk, const KPadState& pad, bool padOk) {
-    uint32_t word = gInput ? gInput->kiMapWord(keysOk ? keys : nullptr, padOk ? &pad : nullptr) : 0;
-    if (keysOk) {
-        if (keys[KI_KEY_UP] & 0x80) word |= KI_UP;
-        if (keys[KI_KEY_DOWN] & 0x80) word |= KI_DOWN;
-        if (keys[KI_KEY_LEFT] & 0x80) word |= KI_LEFT;
-        if (keys[KI_KEY_RIGHT] & 0x80) word |= KI_RIGHT;
-        if (keys[KI_KEY_Z] & 0x80) word |= KI_BUTTON1;
-        if (keys[KI_KEY_X] & 0x80) word |= KI_BUTTON2;
+    uint8_t others[256];
+    std::memcpy(others, keys, sizeof others);
+    KPadState otherPad = pad;
+    uint32_t word = 0;
+    for (const MenuKey& k : menuKeys) {
+        if (keysOk && (keys[k.scan] & 0x80)) word |= k.bit;
+        if (padOk && pad.held(k.button)) word |= k.bit;
+        others[k.scan] = 0;
+        otherPad.buttons &= ~(1u << k.button);
     }
-    if (padOk) {
-        if (pad.held(KP_DPAD_UP)) word |= KI_UP;
-        if (pad.held(KP_DPAD_DOWN)) word |= KI_DOWN;
-        if (pad.held(KP_DPAD_LEFT)) word |= KI_LEFT;
-        if (pad.held(KP_DPAD_RIGHT)) word |= KI_RIGHT;
-        if (pad.held(KP_A)) word |= KI_BUTTON1;
-        if (pad.held(KP_B)) word |= KI_BUTTON2;
-    }
+    if (gInput) word |= gInput->kiMapWord(keysOk ? others : nullptr, padOk ? &otherPad : nullptr);
     return word;
 }
 

@@ -189,6 +189,19 @@ TEST_F(Menu, ControlsWaitForAKeyRefuseReservedOnesAndGoBackToTheDefaults) {
     EXPECT_NE(ini().find("Up=#200\n"), std::string::npos);
 }
 
+TEST_F(Menu, ZAndXKeepTheirMeaningInMenusWhateverTheBindings) {
+    ASSERT_TRUE(kiBindKey(gInput->kimBindings, 0, KI_KEY_X)); // fire on X, the second on Z
+    ASSERT_TRUE(kiBindKey(gInput->kimBindings, 4, 0x11));     // up on W
+    pause();
+    press(KI_KEY_DOWN);
+    press(KI_KEY_Z);
+    ASSERT_EQ(form->menu.screen, ZTPauseMenu::Screen::Settings);
+    press(0x11); // a bound key works too
+    EXPECT_EQ(form->menu.cursor, 7);
+    press(KI_KEY_X);
+    EXPECT_EQ(form->menu.screen, ZTPauseMenu::Screen::Main);
+}
+
 TEST_F(Menu, LeavingAPlayAsksOnceAndKeepsNothingOfIt) {
     startPlay();
     const size_t entries = form->work.scoreTable.size();
