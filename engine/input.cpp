@@ -1,5 +1,7 @@
 #include "input.h"
 
+#include <cstring>
+
 #include "log.h"
 #include "platform/platform.h"
 
@@ -86,6 +88,34 @@ uint32_t KilnInput::kiMapWord(const uint8_t* keys, const KPadState* pad) const {
     return word;
 }
 
+namespace {
+struct MenuKey {
+    uint8_t scan;
+    int button;
+    uint32_t bit;
+};
+constexpr MenuKey menuKeys[] = {
+    {KI_KEY_UP, KP_DPAD_UP, KI_UP},       {KI_KEY_DOWN, KP_DPAD_DOWN, KI_DOWN},
+    {KI_KEY_LEFT, KP_DPAD_LEFT, KI_LEFT}, {KI_KEY_RIGHT, KP_DPAD_RIGHT, KI_RIGHT},
+    {KI_KEY_Z, KP_A, KI_BUTTON1},         {KI_KEY_X, KP_B, KI_BUTTON2},
+};
+} // namespace
+
+uint32_t KilnInput::kiMapMenuWord(const uint8_t* keys, const KPadState* pad) const {
+    uint8_t others[256] = {};
+    if (keys) std::memcpy(others, keys, sizeof others);
+    KPadState otherPad;
+    if (pad) otherPad = *pad;
+    uint32_t word = 0;
+    for (const MenuKey& k : menuKeys) {
+        if (keys && (keys[k.scan] & 0x80)) word |= k.bit;
+        if (pad && pad->held(k.button)) word |= k.bit;
+        others[k.scan] = 0;
+        otherPad.buttons &= ~(1u << k.button);
+    }
+    return word | kiMapWord(keys ? others : nullptr, pad ? &otherPad : nullptr);
+}
+
 uint32_t KilnInput::kiReadDevices() {
     PlatformInput* devices = gPlatform.input;
     if (!devices) return 0;
@@ -93,7 +123,9 @@ uint32_t KilnInput::kiReadDevices() {
     const bool padOk = devices->readPad(pad);
     uint8_t keys[256];
     const bool keysOk = devices->readKeys(keys);
-    return kiMapWord(keysOk ? keys : nullptr, padOk ? &pad : nullptr);
+    const uint8_t* k = keysOk ? keys : nullptr;
+    const KPadState* p = padOk ? &pad : nullptr;
+    return kimMenuKeys ? kiMapMenuWord(k, p) : kiMapWord(k, p);
 }
 
 void KilnInput::kiSwallowHeld() {

@@ -75,6 +75,10 @@ public:
     uint32_t kiReadDevices();
     // The word that key states and a pad state give through the bindings (either may be null).
     uint32_t kiMapWord(const uint8_t* keys, const KPadState* pad) const;
+    // The same for a menu: the arrows, Z and X, and the pad's d-pad, A and B mean what they mean
+    // by default whatever the bindings gave them, so that no binding loses a menu its way; the
+    // other bound keys and buttons work as well.
+    uint32_t kiMapMenuWord(const uint8_t* keys, const KPadState* pad) const;
     // Buttons held now (not the directions) stay out of the word until they are let go, so
     // that the push that closed a menu is not seen again by the frames that follow.
     void kiSwallowHeld();
@@ -93,6 +97,9 @@ public:
     std::vector<uint32_t> kimRecordBuf;
     std::vector<uint32_t> kimPlayBuf;
     KIBindings kimBindings = kiDefaultBindings();
+    // The polls read the devices as a menu does (kiMapMenuWord): set for the scenes that are
+    // menus, never while a play runs.
+    bool kimMenuKeys = false;
 
 private:
     uint32_t kimSwallowed = 0;

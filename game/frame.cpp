@@ -20,6 +20,20 @@ bool inPlayScene() {
         return false;
     }
 }
+// The scenes that are menus read the keys as menus do; the plays and the editors as bound.
+bool inMenuScene() {
+    switch (keSceneNumber) {
+    case ZT_SCENE_POWERON:
+    case ZT_SCENE_TITLE:
+    case ZT_SCENE_REPSAVE:
+    case ZT_SCENE_REPSELECT:
+    case ZT_SCENE_RANKING:
+    case ZT_SCENE_NAMING:
+        return true;
+    default:
+        return false;
+    }
+}
 } // namespace
 
 bool ztPlayRunning() {
@@ -50,6 +64,7 @@ ZTFrameResult ztFrameStep(bool drawn, bool escapeToMenu) {
         result.sceneMissing = true;
         return result;
     }
+    gInput->kimMenuKeys = inMenuScene() && !gInput->kimRecording;
     gInput->kiUpdate();
     keScene->keMove();
     keScene->keHit();

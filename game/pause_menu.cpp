@@ -42,33 +42,10 @@ constexpr float lineStep = 36.0f;
 constexpr uint32_t shade = 0xFFFFFFFF;
 constexpr uint32_t dim = 0xFFA0A0A0;
 
-// Menus never lose their way: the arrows, Z and X, and the pad's d-pad, A and B always mean
-// here what they mean by default, whatever the bindings gave them; the other bound keys and
-// buttons work too.
-struct MenuKey {
-    uint8_t scan;
-    int button;
-    uint32_t bit;
-};
-constexpr MenuKey menuKeys[] = {
-    {KI_KEY_UP, KP_DPAD_UP, KI_UP},       {KI_KEY_DOWN, KP_DPAD_DOWN, KI_DOWN},
-    {KI_KEY_LEFT, KP_DPAD_LEFT, KI_LEFT}, {KI_KEY_RIGHT, KP_DPAD_RIGHT, KI_RIGHT},
-    {KI_KEY_Z, KP_A, KI_BUTTON1},         {KI_KEY_X, KP_B, KI_BUTTON2},
-};
-
+// Menus never lose their way: see kiMapMenuWord.
 uint32_t menuWord(const uint8_t keys[256], bool keysOk, const KPadState& pad, bool padOk) {
-    uint8_t others[256];
-    std::memcpy(others, keys, sizeof others);
-    KPadState otherPad = pad;
-    uint32_t word = 0;
-    for (const MenuKey& k : menuKeys) {
-        if (keysOk && (keys[k.scan] & 0x80)) word |= k.bit;
-        if (padOk && pad.held(k.button)) word |= k.bit;
-        others[k.scan] = 0;
-        otherPad.buttons &= ~(1u << k.button);
-    }
-    if (gInput) word |= gInput->kiMapWord(keysOk ? others : nullptr, padOk ? &otherPad : nullptr);
-    return word;
+    if (!gInput) return 0;
+    return gInput->kiMapMenuWord(keysOk ? keys : nullptr, padOk ? &pad : nullptr);
 }
 
 // The window's inner size for lines of text `width` pixels wide.

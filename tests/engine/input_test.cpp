@@ -115,6 +115,38 @@ TEST_F(Input, ReboundKeysDriveTheWordAndNoKeyDrivesTwoButtons) {
     EXPECT_EQ(input.kimNow, 0u);
 }
 
+TEST_F(Input, MenusKeepArrowsZAndXWhateverTheBindings) {
+    constexpr uint8_t W = 0x11;
+    ASSERT_TRUE(kiBindKey(input.kimBindings, 0, KI_KEY_X)); // fire on X, the second on Z
+    ASSERT_TRUE(kiBindKey(input.kimBindings, 4, W));
+    ASSERT_TRUE(kiBindPadButton(input.kimBindings, 0, KP_RIGHT_SHOULDER));
+    struct Case {
+        uint8_t scan;
+        int button; // -1: none
+        uint32_t play, menu;
+    };
+    const Case cases[] = {
+        {KI_KEY_Z, -1, KI_BUTTON2, KI_BUTTON1},
+        {KI_KEY_X, -1, KI_BUTTON1, KI_BUTTON2},
+        {KI_KEY_UP, -1, 0, KI_UP},
+        {W, -1, KI_UP, KI_UP},
+        {0, KP_A, 0, KI_BUTTON1},
+        {0, KP_RIGHT_SHOULDER, KI_BUTTON1 | KI_BUTTON6, KI_BUTTON1 | KI_BUTTON6},
+    };
+    platform.input.padAttached = true;
+    for (const Case& c : cases) {
+        for (bool menu : {false, true}) {
+            input.kimMenuKeys = menu;
+            if (c.scan) key(c.scan, true);
+            platform.input.pad.buttons = c.button >= 0 ? 1u << c.button : 0;
+            input.kiUpdate();
+            EXPECT_EQ(input.kimNow, menu ? c.menu : c.play)
+                << "scan " << int{c.scan} << " button " << c.button << (menu ? " menu" : " play");
+            if (c.scan) key(c.scan, false);
+        }
+    }
+}
+
 TEST_F(Input, SwallowedButtonsStayOutUntilLetGo) {
     key(KI_KEY_Z, true);
     key(KI_KEY_LEFT, true); // a direction is never swallowed

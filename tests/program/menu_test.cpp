@@ -13,6 +13,7 @@
 #include "menu_text.h"
 #include "platform/files.h"
 #include "root.h"
+#include "scenes/window.h"
 #include "sound.h"
 #include "statehash.h"
 #include "work.h"
@@ -200,6 +201,20 @@ TEST_F(Menu, ZAndXKeepTheirMeaningInMenusWhateverTheBindings) {
     EXPECT_EQ(form->menu.cursor, 7);
     press(KI_KEY_X);
     EXPECT_EQ(form->menu.screen, ZTPauseMenu::Screen::Main);
+}
+
+TEST_F(Menu, TheGamesOwnMenusKeepZWhileThePlayUsesTheBindings) {
+    ASSERT_TRUE(kiBindKey(gInput->kimBindings, 0, KI_KEY_X)); // fire on X, the second on Z
+    press(KI_KEY_Z);                                          // the power-on scene's push
+    press(KI_KEY_Z);
+    ASSERT_EQ(keSceneNumber, ZT_SCENE_TITLE);
+    press(KI_KEY_Z); // "PRESS BUTTON"
+    ASSERT_TRUE(idle());
+    EXPECT_NE(ZTWindow::top, nullptr); // the title's menu is open
+    startPlay();
+    platform().input.keys[KI_KEY_Z] = 0x80;
+    ASSERT_TRUE(idle());
+    EXPECT_EQ(gInput->kimRecordBuf.back(), static_cast<uint32_t>(KI_BUTTON2));
 }
 
 TEST_F(Menu, LeavingAPlayAsksOnceAndKeepsNothingOfIt) {
