@@ -111,6 +111,9 @@ public:
     void show() override {}
     void setWindowed(bool w) override { settings.windowed = w; }
     bool vsync() const override { return settings.vsync; }
+    void setScale(int scale) override { settings.scale = scale < maxScale ? scale : maxScale; }
+    int scale() const override { return settings.scale; }
+    void setVsync(bool on) override { settings.vsync = on; }
     void position(int& left, int& top) override { left = settings.left, top = settings.top; }
     KWindowEvents handleEvents() override {
         const KWindowEvents e = next;
@@ -122,7 +125,8 @@ public:
 
     KWindowSettings settings;
     std::vector<std::string> locales; // the desktop's languages, as a test sets them
-    KWindowEvents next;               // reported by the next handleEvents(), then cleared
+    int maxScale = 4;   // the largest scale the pretended display holds
+    KWindowEvents next; // reported by the next handleEvents(), then cleared
     uint32_t idled = 0;
 };
 
