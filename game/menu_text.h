@@ -1,6 +1,7 @@
 #pragma once
-// The texts of the pause menu and of the settings and controls screens: a Japanese line (kana
-// and punctuation, the glyphs the window has) and an English line each.
+// The texts of the pause menu and of the settings and controls screens, by name. Their words are
+// in the languages' catalogues (data/text/<folder>/zentaku.po, context "menu"); the table of
+// English originals is in texts.cpp, in this order.
 enum ZTMenuText : int {
     ZT_MENU_RESUME,
     ZT_MENU_SETTINGS,
@@ -37,12 +38,9 @@ enum ZTMenuText : int {
     ZT_MENU_PRESS_KEY,
     ZT_MENU_RESERVED,
     ZT_MENU_TITLE_HINT,
+    ZT_MENU_LANGUAGE,
     ZT_MENU_TEXT_COUNT
 };
 
-// Whether the menus speak English; Japanese until the game has a language setting, which will
-// decide it here. Until then only tests switch it.
-bool ztMenuEnglish();
-void ztSetMenuEnglish(bool english);
-// The text in the window's encoding (Shift-JIS; the English lines are plain ASCII).
+// The text in the player's language (gLanguage), in the window's encoding.
 const char* ztMenuText(ZTMenuText text);

@@ -1,15 +1,19 @@
 #include "pause_menu.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "ascii.h"
 #include "input.h"
+#include "language.h"
 #include "main_form.h"
 #include "scenes/window.h"
 #include "sound.h"
 #include "sprite.h"
+#include "texts.h"
 
 namespace {
 constexpr ZTMenuText mainLines[] = {ZT_MENU_RESUME, ZT_MENU_SETTINGS, ZT_MENU_CONTROLS,
@@ -17,10 +21,11 @@ constexpr ZTMenuText mainLines[] = {ZT_MENU_RESUME, ZT_MENU_SETTINGS, ZT_MENU_CO
 constexpr int mainCount = 5;
 enum { MAIN_RESUME, MAIN_SETTINGS, MAIN_CONTROLS, MAIN_TITLE, MAIN_QUIT };
 
-constexpr ZTMenuText settingLines[] = {ZT_MENU_SCREEN,        ZT_MENU_SCALE, ZT_MENU_VSYNC,
-                                       ZT_MENU_FOCUS_PAUSE,   ZT_MENU_MUSIC, ZT_MENU_MUSIC_VOLUME,
-                                       ZT_MENU_EFFECT_VOLUME, ZT_MENU_BACK};
-constexpr int settingCount = 8;
+constexpr ZTMenuText settingLines[] = {
+    ZT_MENU_SCREEN,        ZT_MENU_SCALE,    ZT_MENU_VSYNC,
+    ZT_MENU_FOCUS_PAUSE,   ZT_MENU_MUSIC,    ZT_MENU_MUSIC_VOLUME,
+    ZT_MENU_EFFECT_VOLUME, ZT_MENU_LANGUAGE, ZT_MENU_BACK};
+constexpr int settingCount = 9;
 enum {
     SET_SCREEN,
     SET_SCALE,
@@ -28,7 +33,8 @@ enum {
     SET_FOCUS,
     SET_MUSIC,
     SET_MUSIC_VOLUME,
-    SET_EFFECT_VOLUME
+    SET_EFFECT_VOLUME,
+    SET_LANGUAGE
 };
 
 constexpr ZTMenuText bindLines[kiBindCount] = {ZT_MENU_FIRE,  ZT_MENU_SECOND, ZT_MENU_EDIT1,
@@ -239,6 +245,16 @@ void ZTPauseMenu::changeSetting(int line, int step) {
         if (gPlatform.audio) gPlatform.audio->setLevels(form->seVolume, form->bgmVolume);
         break;
     }
+    case SET_LANGUAGE: {
+        // Every language of the game root's list, in its order. The menus speak it at once;
+        // a play already begun keeps its own to the end, and so does its replay.
+        const std::vector<ZTLanguageInfo> list = ztLanguages();
+        const int count = static_cast<int>(list.size());
+        int at = 0;
+        while (at < count && list[at].id != gLanguage) at += 1;
+        gLanguage = list[((at + step) % count + count) % count].id;
+        break;
+    }
     default:
         return;
     }
@@ -345,7 +361,9 @@ void ZTPauseMenu::draw() const {
         const TForm1* form = gForm;
         const float labels = widest(settingLines, settingCount) + 32.0f;
         const ZTMenuText values[] = {ZT_MENU_FULL_SCREEN, ZT_MENU_WINDOW, ZT_MENU_OFF};
-        const float valueWidth = widest(values, 3);
+        const std::string ownName = ztLanguageOwnName(gLanguage);
+        const float nameWidth = ztWindowLineWidth(ownName.c_str());
+        const float valueWidth = std::max(widest(values, 3), nameWidth);
         const float sx = 16.0f;
         frame(sx, y, labels + valueWidth, settingCount);
         char number[16];
@@ -370,6 +388,9 @@ void ZTPauseMenu::draw() const {
                 break;
             case SET_MUSIC:
                 value = onOff(form->bgmEnabled);
+                break;
+            case SET_LANGUAGE:
+                value = ownName.c_str();
                 break;
             default:
                 std::snprintf(number, sizeof number, "%d",

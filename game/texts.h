@@ -1,6 +1,7 @@
 #pragma once
-// The texts a player reads in the language of their choice, other than the conversations: each
-// has a context and an English original, by which the language's catalogue
+// The texts a player reads in the language of their choice, other than the conversations (the
+// title menu, the pause menu and its screens): each has a context and an English original, by
+// which the language's catalogue
 // (text/<folder>/zentaku.mo, compiled from data/text/<folder>/zentaku.po) finds its translation.
 // The translations are in the window's encoding; a menu line holds no "|" codes.
 #include <array>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "language.h"
+#include "menu_text.h"
 
 enum class ZTText : int {
     TitleNewGame,
@@ -15,7 +17,9 @@ enum class ZTText : int {
     TitleReplay,
     TitleRanking,
     TitleBack,
-    Count
+    LanguageName, // the language's own name for itself, as the settings screen offers it
+    MenuFirst,    // the menus' texts follow, in the order of ZTMenuText
+    Count = MenuFirst + ZT_MENU_TEXT_COUNT
 };
 constexpr size_t ztTextCount = static_cast<size_t>(ZTText::Count);
 
@@ -38,3 +42,5 @@ ZTTexts ztLoadTexts(ZTLanguage language);
 // One text in the player's language (gLanguage), from texts kept until the language or the game
 // root changes: cheap enough to ask for on every frame a menu is drawn.
 const std::string& ztText(ZTText text);
+// A language's own name for itself, from its catalogue (its number when it has none).
+std::string ztLanguageOwnName(ZTLanguage language);

@@ -38,7 +38,7 @@ std::vector<std::string> sourceLines(int n, const char* folder) {
 }
 
 void writeConversations() {
-    std::filesystem::copy(ZT_TEXT_STOCK, "text", std::filesystem::copy_options::recursive);
+    writeStockTexts();
 }
 
 int ObjectBench::queued(int cell) const {

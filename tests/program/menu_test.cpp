@@ -9,6 +9,7 @@
 #include "engine.h"
 #include "files.h"
 #include "input.h"
+#include "language.h"
 #include "main_form.h"
 #include "menu_text.h"
 #include "platform/files.h"
@@ -24,10 +25,14 @@ class Menu : public ::testing::Test {
 protected:
     void SetUp() override {
         gPlatform.window = &root.platform.window;
-        form = new TForm1();
+        writeStockTexts();
+        form = new TForm1(); // a first start on a desktop that names no language: English
         ASSERT_TRUE(form->AppIdle());
     }
-    void TearDown() override { delete form; }
+    void TearDown() override {
+        delete form;
+        gLanguage = ZTLanguage::Japanese; // the form set it from its first start
+    }
 
     HeadlessPlatform& platform() { return root.platform; }
     bool idle() { return form->AppIdle(); }
@@ -116,11 +121,12 @@ TEST_F(Menu, SettingsTakeEffectAtOnceAndAreWrittenWithinTheirBounds) {
         const char* written; // in zent.ini at once
     };
     const Step steps[] = {
-        {0, KI_KEY_RIGHT, 1, "WindowMode=0\n"}, {1, KI_KEY_RIGHT, 9, "Scale=4\n"},
-        {1, KI_KEY_LEFT, 1, "Scale=3\n"},       {2, KI_KEY_Z, 1, "VSync=0\n"},
-        {3, KI_KEY_LEFT, 1, "FocusPause=0\n"},  {4, KI_KEY_RIGHT, 1, "BGM=0\n"},
-        {5, KI_KEY_LEFT, 3, "BGMVolume=70\n"},  {6, KI_KEY_LEFT, 20, "SEVolume=0\n"},
-        {6, KI_KEY_RIGHT, 1, "SEVolume=10\n"},
+        {0, KI_KEY_RIGHT, 1, "WindowMode=0\n"},    {1, KI_KEY_RIGHT, 9, "Scale=4\n"},
+        {1, KI_KEY_LEFT, 1, "Scale=3\n"},          {2, KI_KEY_Z, 1, "VSync=0\n"},
+        {3, KI_KEY_LEFT, 1, "FocusPause=0\n"},     {4, KI_KEY_RIGHT, 1, "BGM=0\n"},
+        {5, KI_KEY_LEFT, 3, "BGMVolume=70\n"},     {6, KI_KEY_LEFT, 20, "SEVolume=0\n"},
+        {6, KI_KEY_RIGHT, 1, "SEVolume=10\n"},     {7, KI_KEY_RIGHT, 1, "Language=Japanese\n"},
+        {7, KI_KEY_LEFT, 1, "Language=English\n"},
     };
     for (const Step& s : steps) {
         while (form->menu.cursor != s.line) press(KI_KEY_DOWN);
@@ -134,13 +140,13 @@ TEST_F(Menu, SettingsTakeEffectAtOnceAndAreWrittenWithinTheirBounds) {
     EXPECT_EQ(audio.musicLevel, 70);
     EXPECT_EQ(audio.effectLevel, 10);
     EXPECT_FALSE(audio.playing);
-    press(KI_KEY_UP, 2);
+    EXPECT_EQ(gLanguage, ZTLanguage::English);
+    press(KI_KEY_UP, 3);
     press(KI_KEY_RIGHT);
     EXPECT_TRUE(audio.playing);
     EXPECT_NE(audio.music.find("snd/MU00.ogg"), std::string::npos);
     EXPECT_NE(ini().find("BGM=1\n"), std::string::npos);
-    press(KI_KEY_DOWN, 2);
-    press(KI_KEY_DOWN);
+    press(KI_KEY_DOWN, 4);
     press(KI_KEY_Z); // back
     EXPECT_EQ(form->menu.screen, ZTPauseMenu::Screen::Main);
     EXPECT_EQ(form->menu.cursor, 1);
@@ -198,7 +204,7 @@ TEST_F(Menu, ZAndXKeepTheirMeaningInMenusWhateverTheBindings) {
     press(KI_KEY_Z);
     ASSERT_EQ(form->menu.screen, ZTPauseMenu::Screen::Settings);
     press(0x11); // a bound key works too
-    EXPECT_EQ(form->menu.cursor, 7);
+    EXPECT_EQ(form->menu.cursor, 8);
     press(KI_KEY_X);
     EXPECT_EQ(form->menu.screen, ZTPauseMenu::Screen::Main);
 }
@@ -321,14 +327,11 @@ namespace {
 // either language.
 class MenuFits : public Menu, public ::testing::WithParamInterface<bool> {
 protected:
-    void TearDown() override {
-        ztSetMenuEnglish(false);
-        Menu::TearDown();
-    }
+    void TearDown() override { Menu::TearDown(); }
 };
 
 TEST_P(MenuFits, EveryScreenFitsThePicture) {
-    ztSetMenuEnglish(GetParam());
+    gLanguage = GetParam() ? ZTLanguage::English : ZTLanguage::Japanese;
     KIBindings wide = kiDefaultBindings();
     wide.pad[0] = KP_RIGHT_SHOULDER;
     wide.pad[1] = KP_LEFT_SHOULDER;

@@ -90,6 +90,7 @@ TEST_F(MenuPlay, SettingsChangedMidPlayLeaveAReplayThatVerifies) {
     header.score = form->work.score;
     header.field = static_cast<uint32_t>(form->work.field);
     header.tail = static_cast<uint32_t>(form->work.tailMax);
+    header.language = form->work.language; // a first start on a desktop that names none: English
     writeBytes("menu.rep", ztBuildReplay(header, gInput->kimRecordBuf));
     const CommandRun r = runCommand(std::string(ZT_REPLAY_TOOL) + " menu.rep '" + ZT_ROOT + "'");
     EXPECT_EQ(r.status, 0) << r.output;

@@ -1,5 +1,7 @@
 #include "files.h"
 
+#include <filesystem>
+
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -35,4 +37,10 @@ CommandRun runCommand(const std::string& command) {
     const int status = pclose(pipe);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
+}
+
+void writeStockTexts() {
+    std::filesystem::copy(ZT_TEXT_STOCK, "text",
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
 }

@@ -16,3 +16,7 @@ struct CommandRun {
     std::string output;
 };
 CommandRun runCommand(const std::string& command);
+
+// Copies the baked texts (every language's catalogue and conversations) into text/ of the
+// current folder, as a game root holds them.
+void writeStockTexts();
