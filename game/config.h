@@ -3,6 +3,8 @@
 // sections, read once at start-up and written once at exit. A key missing from an older file
 // keeps its default.
 
+#include <string>
+
 struct ZTConfig {
     bool windowMode = true;    // Screen/WindowMode
     int refreshRate = 60;      // Screen/RefleshRate (sic: the key has always been spelled so)
@@ -23,7 +25,8 @@ struct ZTConfig {
 // Reads the keys of the file into config. A missing key leaves the field as it is; a value that
 // does not parse or lies outside the key's bounds gives the field its default above ("Stage"
 // 1..24, "Tail" 1..50, "Int" 1..60, "RefleshRate" 1..1000, "SpriteOfs" -1..1). False when the
-// file could not be read at all.
-bool ztReadConfig(const char* path, ZTConfig& config);
+// file could not be read at all; then `unreadable`, when given, receives the reason if the file
+// exists (it stays empty for a missing file, which is no fault).
+bool ztReadConfig(const char* path, ZTConfig& config, std::string* unreadable = nullptr);
 // Writes every key through a temporary file renamed into place.
 bool ztWriteConfig(const char* path, const ZTConfig& config);

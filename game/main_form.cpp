@@ -5,6 +5,7 @@
 #include "ascii.h"
 #include "config.h"
 #include "engine.h"
+#include "file.h"
 #include "frame.h"
 #include "graphics.h"
 #include "input.h"
@@ -35,7 +36,8 @@ TForm1::TForm1() {
     gFrameClock = &clock;
 
     ZTConfig config;
-    ztReadConfig(kConfigPath, config);
+    // A file that is there but cannot be read is the player's still: it is not replaced at exit.
+    ztReadConfig(kConfigPath, config, &configError);
     windowMode = config.windowMode;
     refreshRate = config.refreshRate;
     drawInterval = config.drawInterval;
@@ -64,7 +66,13 @@ TForm1::TForm1() {
     klWrite("Zentaku Debug Log.\n\n");
     // The work read its files before there was a log: say now what went wrong there.
     if (work.scoreFileUnreadable)
-        klWrite(" score.dat could not be read: the table is empty and the file is kept\n");
+        klWrite(" score.dat could not be read (" + work.scoreFileError +
+                "): the table is empty and the file is kept\n");
+    if (!configError.empty())
+        klWrite(std::string(" ") + kConfigPath + " could not be read (" + configError +
+                "): the defaults are used and the file is kept\n");
+    // What saves cut short by a crash left behind; a running copy's files are not touched.
+    for (const char* folder : {".", "dat", "rep"}) kfRemoveStale(folder);
 
     kwinClear();
     kwinSaveAll();
@@ -132,8 +140,12 @@ TForm1::~TForm1() {
     config.vsync = vsync;
     config.seVolume = seVolume;
     config.bgmVolume = bgmVolume;
-    if (!ztWriteConfig(kConfigPath, config))
+    if (!configError.empty()) {
+        klWrite(std::string(" ") + kConfigPath + " could not be read at start (" + configError +
+                "): it is kept as it is, not replaced by the defaults\n");
+    } else if (!ztWriteConfig(kConfigPath, config)) {
         std::fprintf(stderr, "zentaku: could not write %s\n", kConfigPath);
+    }
     if (gFrameClock == &clock) gFrameClock = nullptr;
     if (gForm == this) gForm = nullptr;
     if (gWork == &work) gWork = nullptr; // the members go next: work first, then the clock

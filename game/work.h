@@ -63,6 +63,7 @@ public:
     ZTMap* maps[4] = {};
     // "score.dat" existed at start but could not be read: the table is empty and is not saved.
     bool scoreFileUnreadable = false;
+    std::string scoreFileError; // why, in the system's words
 };
 
 extern ZTWork* gWork; // defined in globals.cpp

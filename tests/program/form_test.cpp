@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 
 #include "clock.h"
 #include "engine.h"
@@ -15,6 +16,7 @@
 #include "main_form.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
+#include "statehash.h"
 
 namespace {
 std::string readText(const char* path) {
@@ -138,6 +140,44 @@ TEST_F(Form, MissingConfigurationIsWrittenWithDefaults) {
               "[Debug]\nStage=1\nTail=1\n[Form]\nTop=0\nLeft=0\n");
 }
 
+TEST_F(Form, AConfigurationThatCannotBeReadIsKeptAndTheLogSaysWhy) {
+    const std::string mine = "[Debug]\nStage=7\n; the player's own notes\n";
+    writeText("zent.ini", mine);
+    pfInjectFault(PfFault::ReadError); // the first read of the start is the configuration's
+    start();
+    pfInjectFault(PfFault::None);
+    EXPECT_EQ(form->stage, 1);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(form->AppIdle());
+    stop();
+    EXPECT_EQ(readText("zent.ini"), mine);
+    const std::string log = readText("_ZT_Debug.log");
+    expectInOrder(log, {"./zent.ini could not be read (Input/output error)",
+                        "./zent.ini could not be read at start (Input/output error): it is kept",
+                        "End of Log."});
+}
+
+TEST_F(Form, WhatCutSavesLeftIsRemovedAtStartButARunningCopysFilesStay) {
+    std::filesystem::create_directories("rep");
+    std::filesystem::create_directories("dat");
+    // A pid no process has (beyond the kernel's limit), and this process's own.
+    const std::string gone = "4194999";
+    const std::string alive = std::to_string(::getpid());
+    const char* staleNames[] = {"score.dat.tmp4194999-3", "zent.ini.tmp4194999",
+                                "dat/m01.ztm.tmp4194999-1", "rep/zt2026_1208_100000.rep.tmpclaim"};
+    for (const char* name : staleNames) writeText(name, gone);
+    const std::string kept[] = {"rep/a.rep.tmp" + alive + "-1", "rep/b.rep.tmpclaim",
+                                "rep/notes.tmp", "rep/zt.rep"};
+    for (const std::string& name : kept) writeText(name.c_str(), kept[1] == name ? alive : "x");
+    start();
+    stop();
+    for (const char* name : staleNames) EXPECT_FALSE(std::filesystem::exists(name)) << name;
+    for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(name)) << name;
+    expectInOrder(readText("_ZT_Debug.log"),
+                  {"<kfRemoveStale>\n removed ./score.dat.tmp4194999-3, left by a save",
+                   " removed dat/m01.ztm.tmp4194999-1",
+                   " removed rep/zt2026_1208_100000.rep.tmpclaim"});
+}
+
 TEST_F(Form, EscapeEndsAfterDestroyingTheSceneAndStillWritesTheFile) {
     writeText("zent.ini", "[Debug]\nTail=6\n");
     start();
@@ -197,6 +237,36 @@ TEST_F(Form, TabSkipsTheWaitOnlyWhileAReplayGoesToTheGameScene) {
     ASSERT_TRUE(form->AppIdle());
     EXPECT_TRUE(form->skipWait);
     EXPECT_EQ(platform.timer.now, before);
+}
+
+// The opening conversation watched as a replay through the form, its pages four lines long (the
+// window rises as the fourth is typed): the state after every frame.
+std::vector<uint64_t> conversationHashes(TForm1*& form, const std::string& ini) {
+    std::filesystem::create_directories("dat");
+    std::string pages;
+    for (int i = 0; i < 40; ++i) pages += "ABCD|nEFGH|nIJKL|nMNOP|p\n";
+    EXPECT_TRUE(pfWriteAtomic("dat/kaiwa0.txt", pages.data(), pages.size()));
+    EXPECT_TRUE(pfWriteAtomic("zent.ini", ini.data(), ini.size()));
+    form = new TForm1();
+    form->AppIdle();
+    form->work.startGame(1, 1, false, false, true);
+    gInput->kimPlayBuf.clear();
+    for (int i = 0; i < 2000; ++i) gInput->kimPlayBuf.push_back(i % 90 == 89 ? uint32_t{KI_BUTTON1} : 0u);
+    keNextScene = 11;
+    std::vector<uint64_t> hashes;
+    for (int i = 0; i < 600 && form->AppIdle(); ++i) hashes.push_back(ztStateHash());
+    delete form;
+    form = nullptr;
+    return hashes;
+}
+
+TEST_F(Form, AConversationHashesAlikeWhateverTheDrawInterval) {
+    const std::vector<uint64_t> every = conversationHashes(form, "[Screen]\nInt=1\n");
+    const std::vector<uint64_t> second = conversationHashes(form, "[Screen]\nInt=2\n");
+    ASSERT_EQ(every.size(), 600u);
+    ASSERT_EQ(second.size(), every.size());
+    for (size_t i = 0; i < every.size(); ++i)
+        ASSERT_EQ(second[i], every[i]) << "frame " << i + 1;
 }
 
 TEST_F(Form, NoSoundDeviceMeansNoEffectsLoaded) {
