@@ -82,7 +82,7 @@ TEST(SaveFaults, EveryFaultAtEveryPointOfEverySaveKeepsThePreviousFile) {
         const char* logged; // what the log shows of it
     };
     const Fault faults[] = {
-        {PfFault::WriteError, " Try WriteFile [NG]\n written = "},
+        {PfFault::WriteError, " Try WriteFile [NG]\n"},
         {PfFault::ShortWrite, " Try WriteFile [NG]\n written = "},
         {PfFault::DiskFull, " (No space left on device)\n"},
         {PfFault::FlushError, " Try FlushFileBuffers [NG]\n (Input/output error)\n"},
