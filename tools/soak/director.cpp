@@ -65,6 +65,8 @@ void ZTSoakDirector::chooseMission() {
     if (mission == NewGame) {
         pilot = ZTPilot();
         pilot.giveUpField = 3; // two fields cleared, then three tanks lost on the third
+        // The editors may have made a field it cannot finish: then it gives up in time.
+        pilot.giveUpFrame = 15000;
     }
 }
 
@@ -124,6 +126,8 @@ uint32_t ZTSoakDirector::next() {
     if (inScene == 2 && scene == ZT_SCENE_GAME && gWork && gWork->field >= 1 &&
         gWork->field <= 24)
         fieldsEntered[gWork->field] += 1;
+    if (inScene == 2 && scene == ZT_SCENE_KAIWA && gWork)
+        conversations[gWork->field == 1 ? 0 : gWork->field == 12 ? 1 : gWork->field == 13 ? 2 : 3] += 1;
     last = word;
     return word;
 }

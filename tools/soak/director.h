@@ -31,6 +31,7 @@ public:
     std::vector<Saved> replays;
     std::vector<ZTSoakFailure> failures;
     int fieldsEntered[25] = {}; // by field number, from the game scene's entries
+    int conversations[4] = {};  // the opening, before the boss, the ending; 3: none
     int mapsSaved = 0, setsSaved = 0, scoresSaved = 0;
     std::string snapshotRoot; // where the copies of dat/ go
     bool trace = false;       // tells every scene change on stderr

@@ -245,6 +245,8 @@ int main(int argc, char** argv) {
     }
     std::printf("fields entered:");
     for (int f = 1; f <= 24; ++f) std::printf(" %d:%d", f, director.fieldsEntered[f]);
+    std::printf("\nconversations entered: opening %d, before the boss %d, ending %d",
+                director.conversations[0], director.conversations[1], director.conversations[2]);
     std::printf("\nsaved and read back: %d maps, %d sets, %d score tables (and the one at exit), "
                 "%zu replays (%d verified); %d scene ends without scratch parts left\n",
                 director.mapsSaved, director.setsSaved, director.scoresSaved,
