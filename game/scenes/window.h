@@ -36,7 +36,7 @@ public:
     KVector position;
     KVector home;
     int choices;
-    int width = 1, height = 1; // inner size in 32-pixel cells; grows as the text is typed
+    int width = 1, height = 1;           // inner size in 32-pixel cells; grows as the text is typed
     int frameWidth = 1, frameHeight = 1; // the size the frame is drawn at: the last frame's
     std::string text;
     int speed;

@@ -115,7 +115,8 @@ TEST(SaveFaults, EveryFaultAtEveryPointOfEverySaveKeepsThePreviousFile) {
                 } else {
                     EXPECT_NE(readBytes(save.path), previous) << save.path;
                 }
-                for (const Fault& f : faults) points[static_cast<int>(f.fault)] = pfFaultPoints(f.fault);
+                for (const Fault& f : faults)
+                    points[static_cast<int>(f.fault)] = pfFaultPoints(f.fault);
                 EXPECT_GE(points[static_cast<int>(PfFault::WriteError)], replay ? 3 : 1);
                 EXPECT_GE(points[static_cast<int>(PfFault::OpenError)], replay && plain ? 2 : 1);
                 EXPECT_EQ(leftovers(), 0u);

@@ -245,14 +245,16 @@ std::vector<uint64_t> conversationHashes(TForm1*& form, const std::string& ini) 
     std::filesystem::create_directories("dat");
     std::string pages;
     // Lines of both parities, so that the rise falls on drawn and on undrawn frames.
-    for (int i = 0; i < 40; ++i) pages += i % 2 ? "ABCD|nEFGH|nIJKL|nMNOP|p\n" : "ABC|nEFGH|nIJKL|nMNOP|p\n";
+    for (int i = 0; i < 40; ++i)
+        pages += i % 2 ? "ABCD|nEFGH|nIJKL|nMNOP|p\n" : "ABC|nEFGH|nIJKL|nMNOP|p\n";
     EXPECT_TRUE(pfWriteAtomic("dat/kaiwa0.txt", pages.data(), pages.size()));
     EXPECT_TRUE(pfWriteAtomic("zent.ini", ini.data(), ini.size()));
     form = new TForm1();
     form->AppIdle();
     form->work.startGame(1, 1, false, false, true);
     gInput->kimPlayBuf.clear();
-    for (int i = 0; i < 2000; ++i) gInput->kimPlayBuf.push_back(i % 90 == 89 ? uint32_t{KI_BUTTON1} : 0u);
+    for (int i = 0; i < 2000; ++i)
+        gInput->kimPlayBuf.push_back(i % 90 == 89 ? uint32_t{KI_BUTTON1} : 0u);
     keNextScene = 11;
     std::vector<uint64_t> hashes;
     for (int i = 0; i < 600 && form->AppIdle(); ++i) hashes.push_back(ztStateHash());
@@ -266,8 +268,7 @@ TEST_F(Form, AConversationHashesAlikeWhateverTheDrawInterval) {
     const std::vector<uint64_t> second = conversationHashes(form, "[Screen]\nInt=2\n");
     ASSERT_EQ(every.size(), 600u);
     ASSERT_EQ(second.size(), every.size());
-    for (size_t i = 0; i < every.size(); ++i)
-        ASSERT_EQ(second[i], every[i]) << "frame " << i + 1;
+    for (size_t i = 0; i < every.size(); ++i) ASSERT_EQ(second[i], every[i]) << "frame " << i + 1;
     EXPECT_NE(every[150], every[400]) << "the conversation ran on";
 }
 

@@ -6,9 +6,9 @@
 
 #include "engine.h"
 #include "rep_world.h"
+#include "replay/replay_file.h"
 #include "scenes/repsave.h"
 #include "scenes/repselect.h"
-#include "replay/replay_file.h"
 
 namespace fs = std::filesystem;
 

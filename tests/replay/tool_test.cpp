@@ -76,7 +76,8 @@ TEST(ReplayTool, NoScratchFolderExitsThreeInBothForms) {
     const std::string root = std::string(" '") + ZT_ROOT + "'";
     const CommandRun one = runCommand(noPlace + ZT_REPLAY_TOOL + " rep/a.rep" + root + " 2>&1");
     EXPECT_EQ(one.status, 3) << one.output;
-    const CommandRun folder = runCommand(noPlace + ZT_REPLAY_TOOL + " --check rep" + root + " 2>&1");
+    const CommandRun folder =
+        runCommand(noPlace + ZT_REPLAY_TOOL + " --check rep" + root + " 2>&1");
     EXPECT_EQ(folder.status, 3) << folder.output;
     EXPECT_NE(folder.output.find("cannot make a scratch folder"), std::string::npos);
     EXPECT_EQ(runTool("rep/a.rep").status, 0) << "with a place to play it passes";

@@ -42,15 +42,15 @@ bool sameTable(const ZTscoreTable& a, const ZTscoreTable& b) {
 void ZTSoakDirector::chooseMission() {
     // The first round visits everything once; after that the choice is random, with the fields
     // of the developer menu taken in turn so that all 24 come round.
-    static constexpr Mission firstRound[] = {NewGame, Replay,   Ranking,  DevEdit, DevSet,
-                                             Continue, DevKaiwa, DevKaiwa, Back,    DevKaiwa,
-                                             NewGame,  Replay};
+    static constexpr Mission firstRound[] = {NewGame, Replay,   Ranking,  DevEdit,
+                                             DevSet,  Continue, DevKaiwa, DevKaiwa,
+                                             Back,    DevKaiwa, NewGame,  Replay};
     constexpr int firstCount = static_cast<int>(sizeof firstRound / sizeof firstRound[0]);
     if (missionCount < firstCount) {
         mission = firstRound[missionCount];
     } else {
-        static constexpr Mission any[] = {NewGame, Replay, Ranking, Continue, Back, DevPlay,
-                                          DevPlay, DevPlay, DevKaiwa, DevEdit, DevSet};
+        static constexpr Mission any[] = {NewGame, Replay,  Ranking,  Continue, Back,  DevPlay,
+                                          DevPlay, DevPlay, DevKaiwa, DevEdit,  DevSet};
         mission = any[roll(static_cast<int>(sizeof any / sizeof any[0]))];
     }
     missionCount += 1;
@@ -123,11 +123,13 @@ uint32_t ZTSoakDirector::next() {
     }
     if (inScene > 40000) fail("stuck in scene " + std::to_string(scene));
     // The game scene counts its fields when it has been made.
-    if (inScene == 2 && scene == ZT_SCENE_GAME && gWork && gWork->field >= 1 &&
-        gWork->field <= 24)
+    if (inScene == 2 && scene == ZT_SCENE_GAME && gWork && gWork->field >= 1 && gWork->field <= 24)
         fieldsEntered[gWork->field] += 1;
     if (inScene == 2 && scene == ZT_SCENE_KAIWA && gWork)
-        conversations[gWork->field == 1 ? 0 : gWork->field == 12 ? 1 : gWork->field == 13 ? 2 : 3] += 1;
+        conversations[gWork->field == 1    ? 0
+                      : gWork->field == 12 ? 1
+                      : gWork->field == 13 ? 2
+                                           : 3] += 1;
     last = word;
     return word;
 }
@@ -161,7 +163,7 @@ uint32_t ZTSoakDirector::title() {
         sawMenu = true;
         const ZTWindow* w = ZTWindow::top;
         if (!w || w->choices == 0 || w->state != 1) return 0;
-        const int line = mission == NewGame ? 0
+        const int line = mission == NewGame    ? 0
                          : mission == Continue ? 1
                          : mission == Replay   ? 2
                          : mission == Ranking  ? 3
@@ -207,8 +209,8 @@ uint32_t ZTSoakDirector::edit() {
         if (r < 7) return push(KI_BUTTON1);
         return push(KI_BUTTON2);
     }
-    if (e->mode != EngineEdit::Menu) return e->mode == EngineEdit::Put ? push(KI_BUTTON4)
-                                                                        : push(KI_BUTTON1);
+    if (e->mode != EngineEdit::Menu)
+        return e->mode == EngineEdit::Put ? push(KI_BUTTON4) : push(KI_BUTTON1);
     // The menu: save (0), then leave (3).
     const int want = editStep == 0 ? 0 : 3;
     if (e->menuIndex > want) return push(KI_UP);
@@ -224,7 +226,8 @@ uint32_t ZTSoakDirector::setEdit() {
     if (inScene < patience / 2) {
         if (s->mode == EngineSet::Menu) return push(KI_BUTTON4);
         if (s->mode == EngineSet::Select)
-            return roll(3) == 0 ? push(KI_BUTTON1) : push(roll(2) ? uint32_t{KI_LEFT} : uint32_t{KI_RIGHT});
+            return roll(3) == 0 ? push(KI_BUTTON1)
+                                : push(roll(2) ? uint32_t{KI_LEFT} : uint32_t{KI_RIGHT});
         const int r = roll(8);
         if (r < 4) return push(arrows[roll(4)]);
         if (r < 7) return push(KI_BUTTON1);

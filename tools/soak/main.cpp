@@ -28,29 +28,29 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* sceneNames[12] = {"power-on", "title",       "game",          "map editor",
-                              "set editor", "restart",   "next field",    "replay save",
-                              "replay select", "ranking", "name entry",   "conversation"};
+const char* sceneNames[12] = {"power-on",      "title",   "game",       "map editor",
+                              "set editor",    "restart", "next field", "replay save",
+                              "replay select", "ranking", "name entry", "conversation"};
 
 void usage(FILE* out) {
-    std::fprintf(out,
-                 "usage: zentaku-soak [--frames N] [--seed S] [--keep] [--trace] [GAME_ROOT]\n"
-                 "Runs the game's main form without a window from power-on for N frames (default\n"
-                 "50000) with seeded random buttons, steered through every scene: new games and\n"
-                 "continues, replays saved and watched, the ranking and the name entry, both\n"
-                 "editors (painting, placing, saving, leaving), the conversations, fields 1 to 24\n"
-                 "and both bosses.\n"
-                 "\n"
-                 "It fails (exit 1) when a scene ends with scratch parts left (\" ksmCount = \"\n"
-                 "other than 0 in the log), when a map, set, score table, configuration or replay\n"
-                 "it saved does not load back as saved, when a saved replay does not verify, or\n"
-                 "when one of the 12 scene numbers was never entered.\n"
-                 "\n"
-                 "GAME_ROOT holds the stock dat/, pixel/ and snd/ (found as the game finds it when\n"
-                 "left out). Nothing is written there: the soak plays in a scratch folder below\n"
-                 "TMPDIR (else /tmp), removed at the end unless --keep is given. --trace tells\n"
-                 "every change of scene on stderr.\n"
-                 "Exit status: 0 passed, 1 failed, 3 bad arguments or no place to play.\n");
+    std::fprintf(
+        out, "usage: zentaku-soak [--frames N] [--seed S] [--keep] [--trace] [GAME_ROOT]\n"
+             "Runs the game's main form without a window from power-on for N frames (default\n"
+             "50000) with seeded random buttons, steered through every scene: new games and\n"
+             "continues, replays saved and watched, the ranking and the name entry, both\n"
+             "editors (painting, placing, saving, leaving), the conversations, fields 1 to 24\n"
+             "and both bosses.\n"
+             "\n"
+             "It fails (exit 1) when a scene ends with scratch parts left (\" ksmCount = \"\n"
+             "other than 0 in the log), when a map, set, score table, configuration or replay\n"
+             "it saved does not load back as saved, when a saved replay does not verify, or\n"
+             "when one of the 12 scene numbers was never entered.\n"
+             "\n"
+             "GAME_ROOT holds the stock dat/, pixel/ and snd/ (found as the game finds it when\n"
+             "left out). Nothing is written there: the soak plays in a scratch folder below\n"
+             "TMPDIR (else /tmp), removed at the end unless --keep is given. --trace tells\n"
+             "every change of scene on stderr.\n"
+             "Exit status: 0 passed, 1 failed, 3 bad arguments or no place to play.\n");
 }
 
 bool wholeNumber(const char* text, long long& out) {
@@ -73,7 +73,8 @@ bool makeRoot(const fs::path& stock, const fs::path& root) {
     fs::copy(stock / "dat", root / "dat", fs::copy_options::recursive, ec);
     if (ec) return false;
     for (const char* folder : {"pixel", "snd"})
-        if (fs::is_directory(stock / folder)) fs::create_directory_symlink(stock / folder, root / folder, ec);
+        if (fs::is_directory(stock / folder))
+            fs::create_directory_symlink(stock / folder, root / folder, ec);
     ZTscoreTable table = ztDefaultScores();
     int i = 0;
     for (ZThiScore& e : table)
@@ -81,7 +82,8 @@ bool makeRoot(const fs::path& stock, const fs::path& root) {
     const uint8_t key[16] = {};
     const std::vector<uint8_t> bytes = ztEncodeScores(table, key);
     std::ofstream(root / "score.dat", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return !ec;
 }
 
@@ -164,8 +166,8 @@ int main(int argc, char** argv) {
             const bool fresh = keScene == nullptr;
             ztPilotKeys(director.next(), platform.input.keys);
             if (!form.AppIdle()) {
-                director.failures.push_back({"the program stopped by itself at frame " +
-                                             std::to_string(ran + 1)});
+                director.failures.push_back(
+                    {"the program stopped by itself at frame " + std::to_string(ran + 1)});
                 break;
             }
             ran += 1;

@@ -267,7 +267,8 @@ bool pfWriteAtomic(const char* path, const void* data, size_t size, bool noRepla
     };
     // The file it replaces keeps its mode (a player's read-only score table stays so).
     struct stat old {};
-    const mode_t mode = ::stat(path, &old) == 0 && S_ISREG(old.st_mode) ? old.st_mode & 07777 : 0644;
+    const mode_t mode =
+        ::stat(path, &old) == 0 && S_ISREG(old.st_mode) ? old.st_mode & 07777 : 0644;
     // A name that is taken (a link planted there, say) is passed over, never opened.
     std::string temp;
     int fd = -1;
@@ -306,8 +307,7 @@ bool pfWriteAtomic(const char* path, const void* data, size_t size, bool noRepla
     if (!closed && error == 0) error = errno;
     ok = report(PfStep::Close, closed, 0, errno) && ok;
     if (ok) {
-        error = place(temp.c_str(), path, noReplace,
-                      [&] { report(PfStep::Claim, true, 0, 0); });
+        error = place(temp.c_str(), path, noReplace, [&] { report(PfStep::Claim, true, 0, 0); });
         ok = report(PfStep::Place, error == 0, 0, error);
     }
     if (!ok) {
