@@ -10,12 +10,14 @@
 #include <unistd.h>
 
 #include "clock.h"
+#include "data/bytes.h"
 #include "engine.h"
 #include "file.h"
 #include "input.h"
 #include "main_form.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
+#include "replay/replay_file.h"
 #include "statehash.h"
 
 namespace {
@@ -396,5 +398,46 @@ TEST_F(WindowedForm, VsyncKeepsSixtyFramesASecondOnAnyRefreshRate) {
         EXPECT_GE(shown, (hz < 60 ? hz : 60) * 9);
         platform.renderer.onPresent = nullptr;
         stop();
+    }
+}
+
+// The committed pilot play watched through the form, presenting in step with a 60 Hz display:
+// holding Tab fast-forwards the fields and leaves most of their frames undrawn, and the play
+// still hashes frame for frame as it does watched at its own pace.
+TEST_F(WindowedForm, AReplayHashesAlikeWithTabHeld) {
+    std::filesystem::create_directory_symlink(std::filesystem::path(ZT_TEST_ROOT) / "dat", "dat");
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(ztReadWholeFile(ZT_RECORDED_PLAY, 1 << 20, bytes));
+    ZTReplayHeader header;
+    std::vector<uint32_t> words;
+    ASSERT_TRUE(ztParseReplay(bytes.data(), bytes.size(), header, words));
+    std::vector<uint64_t> paced;
+    for (bool tab : {false, true}) {
+        start();
+        platform.renderer.onPresent = [this] {
+            const uint32_t period = 17; // a display's refresh, near enough
+            platform.timer.now = (platform.timer.now / period + 1) * period;
+        };
+        ASSERT_TRUE(form->AppIdle());
+        gInput->kimPlayBuf = words;
+        form->work.startGame(1, 1, false, false, true);
+        keNextScene = 11;
+        platform.input.keys[KI_KEY_TAB] = tab ? 0x80 : 0;
+        const int presentsBefore = platform.renderer.presents;
+        std::vector<uint64_t> hashes;
+        for (uint32_t i = 0; i < header.frames && form->AppIdle(); ++i)
+            hashes.push_back(ztStateHash());
+        const int presents = platform.renderer.presents - presentsBefore;
+        platform.renderer.onPresent = nullptr;
+        platform.input.keys[KI_KEY_TAB] = 0;
+        stop();
+        ASSERT_EQ(hashes.size(), header.frames);
+        if (!tab) {
+            paced = hashes;
+            continue;
+        }
+        EXPECT_LT(presents, static_cast<int>(header.frames) / 2) << "Tab left most frames undrawn";
+        for (size_t i = 0; i < hashes.size(); ++i)
+            ASSERT_EQ(hashes[i], paced[i]) << "frame " << i + 1;
     }
 }
