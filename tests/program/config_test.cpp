@@ -10,6 +10,7 @@
 
 #include "config.h"
 #include "platform/files.h"
+#include "platform/platform.h"
 
 namespace {
 // Named after the test, so that tests run side by side never share a file.
@@ -142,12 +143,20 @@ ZTConfig farFromDefaults() {
 }
 } // namespace
 
+// The controls are one family: a key and a pad button for each of the bindings, all taking names.
+static bool isBinding(const std::string& section, const std::string& name) {
+    if (section != "Keys" && section != "Pad") return false;
+    for (const char* bound : kiBindNames)
+        if (name == bound) return true;
+    return false;
+}
+
 TEST_F(Config, EveryKeyWrittenHasARowInTheHostileTable) {
     ASSERT_TRUE(ztWriteConfig(kPath, ZTConfig{}));
     std::string section;
     int keys = 0;
-    for (size_t at = 0; at < readText(kPath).size();) {
-        const std::string text = readText(kPath);
+    const std::string text = readText(kPath);
+    for (size_t at = 0; at < text.size();) {
         const size_t end = text.find('\n', at);
         const std::string line = text.substr(at, end - at);
         at = end + 1;
@@ -157,12 +166,12 @@ TEST_F(Config, EveryKeyWrittenHasARowInTheHostileTable) {
             continue;
         }
         const std::string name = line.substr(0, line.find('='));
-        bool found = false;
+        bool found = isBinding(section, name);
         for (const KeyRow& k : keyRows) found = found || (section == k.section && name == k.name);
         EXPECT_TRUE(found) << section << "/" << name << " has no row in keyRows";
         keys += 1;
     }
-    EXPECT_EQ(keys, static_cast<int>(sizeof keyRows / sizeof keyRows[0]));
+    EXPECT_EQ(keys, static_cast<int>(sizeof keyRows / sizeof keyRows[0]) + 2 * kiBindCount);
 }
 
 TEST_F(Config, HostileValuesGiveTheDefaultAndBoundsHold) {
@@ -181,7 +190,10 @@ TEST_F(Config, HostileValuesGiveTheDefaultAndBoundsHold) {
                                    std::string(5000, '9'),
                                    "1e-400",
                                    "\x01\xff",
-                                   "1.5"};
+                                   "1.5",
+                                   "#",
+                                   "#99999999999",
+                                   "#1e3"};
     for (const KeyRow& k : keyRows) {
         const std::string head = std::string("[") + k.section + "]\n" + k.name + "=";
         for (const std::string& value : hostile) {
@@ -207,6 +219,16 @@ TEST_F(Config, HostileValuesGiveTheDefaultAndBoundsHold) {
             EXPECT_EQ(k.field(c), want) << k.name << "=" << text;
         }
     }
+    // Every binding, key and pad button alike: a hostile name keeps the default.
+    for (const char* section : {"Keys", "Pad"})
+        for (const char* name : kiBindNames)
+            for (const std::string& value : hostile) {
+                writeText(std::string("[") + section + "]\n" + name + "=" + value + "\n");
+                ZTConfig c;
+                ztReadConfig(kPath, c);
+                EXPECT_EQ(c.bindings, kiDefaultBindings())
+                    << section << "/" << name << "=" << value.substr(0, 40);
+            }
     // Not an INI file at all, and a line of a megabyte: the program still gets the defaults.
     std::string binary;
     for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 131 + 7) & 0xFF);
@@ -271,11 +293,17 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     out.vsync = false;
     out.seVolume = 0;
     out.bgmVolume = 55;
+    ASSERT_TRUE(kiBindKey(out.bindings, 4, 0x11)); // up on W
+    ASSERT_TRUE(kiBindPadButton(out.bindings, 0, KP_RIGHT_SHOULDER));
     ASSERT_TRUE(ztWriteConfig(kPath, out));
     const std::string text = readText(kPath);
+    // Without a platform to name them, keys and buttons go by number.
     EXPECT_EQ(text, "[Screen]\nWindowMode=0\nRefleshRate=85\nInt=60\nSpriteOfs=0.1\nScale=3\n"
                     "FocusPause=0\nVSync=0\n[Sound]\nBGM=0\nSEVolume=0\nBGMVolume=55\n"
-                    "[Debug]\nStage=24\nTail=50\n[Form]\nTop=123\nLeft=-7\n");
+                    "[Debug]\nStage=24\nTail=50\n[Form]\nTop=123\nLeft=-7\n"
+                    "[Keys]\nFire=#44\nSecond=#45\nEdit1=#46\nEdit2=#47\nUp=#17\nDown=#208\n"
+                    "Left=#203\nRight=#205\n[Pad]\nFire=#10\nSecond=#1\nEdit1=#2\nEdit2=#3\n"
+                    "Up=#11\nDown=#12\nLeft=#13\nRight=#14\n");
     ZTConfig in;
     ASSERT_TRUE(ztReadConfig(kPath, in));
     EXPECT_EQ(in.windowMode, out.windowMode);
@@ -292,4 +320,25 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     EXPECT_EQ(in.vsync, out.vsync);
     EXPECT_EQ(in.seVolume, out.seVolume);
     EXPECT_EQ(in.bgmVolume, out.bgmVolume);
+    EXPECT_EQ(in.bindings, out.bindings);
+}
+
+TEST_F(Config, ControlsThatCannotBeBoundKeepTheirDefaults) {
+    // Unknown names, reserved keys (Escape, Space, P) and buttons (Start), and a key given
+    // twice: the second binding takes it, and the first gets the second's old key.
+    writeText("[Keys]\nFire=nonsense\nSecond=#1\nEdit1=#57\nEdit2=#25\nUp=#17\nDown=#17\n"
+              "Left=\nRight=#999\n[Pad]\nFire=#6\nSecond=#-1\nUp=#9\nDown=#9\n");
+    ZTConfig c;
+    ASSERT_TRUE(ztReadConfig(kPath, c));
+    KIBindings expected = kiDefaultBindings();
+    expected.key[4] = KI_KEY_DOWN; // Up had W, then Down took it and gave Up its own
+    expected.key[5] = 0x11;
+    expected.pad[4] = KP_DPAD_DOWN;
+    expected.pad[5] = KP_LEFT_SHOULDER;
+    EXPECT_EQ(c.bindings, expected);
+    // A file from before the controls keeps the keys the game always had.
+    writeText("[Screen]\nScale=2\n");
+    ZTConfig old;
+    ASSERT_TRUE(ztReadConfig(kPath, old));
+    EXPECT_EQ(old.bindings, kiDefaultBindings());
 }
