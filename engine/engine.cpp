@@ -37,8 +37,10 @@ void keDisposeKilnEngine() {
 
 bool keStartFrame() {
     if (keFlags & KE_LIVE) return true;
-    keScene = keCreator ? keCreator->keCreateScene(keNextScene) : nullptr;
+    // The number is taken before the scene is made: a constructor that asks for another scene
+    // must see its request honoured at the end of this first frame, not swallowed.
     keSceneNumber = keNextScene;
+    keScene = keCreator ? keCreator->keCreateScene(keSceneNumber) : nullptr;
     if (!keScene) return false;
     keFlags = KE_LIVE | KE_KEEP;
     return true;

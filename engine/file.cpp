@@ -1,5 +1,6 @@
 #include "file.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "log.h"
@@ -9,6 +10,7 @@ KFFile::KFFile(const char* path, unsigned mode_) : mode(mode_), handle(kPfInvali
     klWrite("<KFFile::KFFile>\n");
     klWrite(std::string(" open [") + path + "]\n");
     handle = pfOpen(path, mode & Read, mode & Write);
+    if (handle < 0) lastError = errno;
     klHex(" handle = ", handle >= 0 ? static_cast<uint32_t>(handle) : 0xffffffffu);
 }
 
@@ -34,6 +36,7 @@ uint32_t KFFile::read(void* buffer, uint32_t count) {
     }
     if (!isOpen()) return 0;
     long long n = pfRead(handle, buffer, count);
+    if (n < 0) lastError = errno;
     return n < 0 ? 0 : static_cast<uint32_t>(n);
 }
 
@@ -44,6 +47,7 @@ uint32_t KFFile::write(const void* buffer, uint32_t count) {
     }
     if (!isOpen()) return 0;
     long long n = pfWrite(handle, buffer, count);
+    if (n < 0) lastError = errno;
     return n < 0 ? 0 : static_cast<uint32_t>(n);
 }
 
@@ -63,6 +67,9 @@ void logSaveStep(PfStep step, bool ok, long long value, int error) {
     case PfStep::Close:
         klWrite(ok ? " Try CloseHandle [OK]\n" : " Try CloseHandle [NG]\n");
         break;
+    case PfStep::Claim:
+        klWrite(" Try CreateFile claim [OK]\n");
+        break;
     case PfStep::Place:
         klWrite(ok ? " Try MoveFile [OK]\n" : " Try MoveFile [NG]\n");
         break;
@@ -74,7 +81,18 @@ void logSaveStep(PfStep step, bool ok, long long value, int error) {
 bool kfSave(const char* path, const void* data, size_t size, bool noReplace) {
     klWrite("<kfSave>\n");
     klWrite(std::string(" open [") + path + "]\n");
-    return pfWriteAtomic(path, data, size, noReplace, logSaveStep);
+    const bool ok = pfWriteAtomic(path, data, size, noReplace, logSaveStep);
+    return ok; // errno still tells the caller why: nothing logs after the last step
+}
+
+int kfRemoveStale(const char* folder) {
+    const std::vector<std::string> removed = pfRemoveStaleTemps(folder);
+    if (removed.empty()) return 0;
+    klWrite("<kfRemoveStale>\n");
+    for (const std::string& name : removed)
+        klWrite(std::string(" removed ") + folder + "/" + name +
+                ", left by a save that was cut short\n");
+    return static_cast<int>(removed.size());
 }
 
 bool kfChangeDir(const char* path) {

@@ -12,6 +12,10 @@
 #include <type_traits>
 #include <variant>
 
+#include <cstring>
+#include <vector>
+
+#include "data/bytes.h"
 #include "file.h"
 #include "platform/platform.h"
 
@@ -46,6 +50,8 @@ constexpr Key keys[] = {
     {"Game", "Language", &ZTConfig::language, 0, 255}, // by name, not number
 };
 constexpr int keyCount = static_cast<int>(sizeof keys / sizeof keys[0]);
+// More than any configuration needs; the rest of a bigger file is not read.
+constexpr size_t configLimit = 1 << 22;
 
 // The controls: one key per binding in "Keys", one pad button in "Pad".
 constexpr const char* keySection = "Keys";
@@ -137,9 +143,17 @@ std::string shortest(double v) {
 }
 } // namespace
 
-bool ztReadConfig(const char* path, ZTConfig& config) {
+bool ztReadConfig(const char* path, ZTConfig& config, std::string* unreadable) {
+    // Read whole first, so that a file that exists but cannot be read is told from a missing one.
+    std::vector<uint8_t> bytes;
+    int error = 0;
+    if (!ztReadWholeFile(path, configLimit, bytes, &error)) {
+        if (unreadable && error != ENOENT) *unreadable = std::strerror(error);
+        return false;
+    }
+    const std::string contents(bytes.begin(), bytes.end());
     Found found;
-    const int result = ini_parse(path, collect, &found);
+    const int result = ini_parse_string(contents.c_str(), collect, &found);
     const ZTConfig defaults;
     for (int k = 0; k < keyCount; ++k) {
         if (!found.present[k]) continue;

@@ -7,6 +7,8 @@
 #include "input.h"
 #include "language.h"
 
+#include <string>
+
 struct ZTConfig {
     bool windowMode = true;    // Screen/WindowMode
     int refreshRate = 60;      // Screen/RefleshRate (sic: the key has always been spelled so)
@@ -32,7 +34,9 @@ struct ZTConfig {
 // does not parse or lies outside the key's bounds gives the field its default above ("Stage"
 // 1..24, "Tail" 1..50, "Int" 1..60, "RefleshRate" 1..1000, "SpriteOfs" -1..1, "Language" a
 // language of the game root). A binding that names no key (or pad button) the platform knows,
-// or one that may not be bound, keeps its default. False when the file could not be read at all.
-bool ztReadConfig(const char* path, ZTConfig& config);
+// or one that may not be bound, keeps its default. False when the file could not be read at all;
+// then `unreadable`, when given, receives the reason if the file exists (it stays empty for a
+// missing file, which is no fault).
+bool ztReadConfig(const char* path, ZTConfig& config, std::string* unreadable = nullptr);
 // Writes every key through a temporary file renamed into place.
 bool ztWriteConfig(const char* path, const ZTConfig& config);

@@ -43,7 +43,9 @@ public:
     };
     // The replay files in "rep"; they touch no scene state.
     static void makeReplayName(std::string& name);
-    static bool writeReplay(const std::string& name);
+    // A name already taken gets a suffix ("_2" before ".rep", then "_3", ...): a play is never
+    // lost to a name collision. `savedAs`, when given, receives the name the file got.
+    static bool writeReplay(const std::string& name, std::string* savedAs = nullptr);
     static void readReplayInfo(const std::string& name, RepFileInfo& info);
     static bool loadReplay(const std::string& name);
 };

@@ -40,7 +40,8 @@ TForm1::TForm1() {
     // A first start has no configuration yet: it speaks the desktop's language when the game
     // has it, and English otherwise. A file from before there was a choice keeps Japanese.
     const bool firstStart = !kfExist(kConfigPath);
-    ztReadConfig(kConfigPath, config);
+    // A file that is there but cannot be read is the player's still: it is not replaced at exit.
+    ztReadConfig(kConfigPath, config, &configError);
     if (firstStart && gPlatform.window)
         config.language = ztLanguageForLocales(gPlatform.window->preferredLocales(), ztLanguages());
     gLanguage = config.language;
@@ -72,7 +73,13 @@ TForm1::TForm1() {
     klWrite("Zentaku Debug Log.\n\n");
     // The work read its files before there was a log: say now what went wrong there.
     if (work.scoreFileUnreadable)
-        klWrite(" score.dat could not be read: the table is empty and the file is kept\n");
+        klWrite(" score.dat could not be read (" + work.scoreFileError +
+                "): the table is empty and the file is kept\n");
+    if (!configError.empty())
+        klWrite(std::string(" ") + kConfigPath + " could not be read (" + configError +
+                "): the defaults are used and the file is kept\n");
+    // What saves cut short by a crash left behind; a running copy's files are not touched.
+    for (const char* folder : {".", "dat", "rep"}) kfRemoveStale(folder);
 
     kwinClear();
     kwinSaveAll();
@@ -150,6 +157,13 @@ bool TForm1::saveConfig() {
     config.bgmVolume = bgmVolume;
     config.language = gLanguage;
     if (gInput) config.bindings = gInput->kimBindings;
+    // A file that was there but could not be read is the player's still: never replaced in this
+    // run, not at exit and not from the settings screens.
+    if (!configError.empty()) {
+        klWrite(std::string(" ") + kConfigPath + " could not be read at start (" + configError +
+                "): it is kept as it is, not replaced by the defaults\n");
+        return false;
+    }
     if (ztWriteConfig(kConfigPath, config)) return true;
     std::fprintf(stderr, "zentaku: could not write %s\n", kConfigPath);
     return false;

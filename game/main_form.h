@@ -1,6 +1,8 @@
 #pragma once
 // The main form: owns the configuration, creates the engine-wide modules in order, runs one frame
 // per idle call and tears everything down in reverse.
+#include <string>
+
 #include "clock.h"
 #include "creator.h"
 #include "pause_menu.h"
@@ -50,6 +52,9 @@ public:
     // 0 after a normal end; 1 when a scene number had no scene; 2 when there was no window or
     // graphics device to run on.
     int exitCode = 0;
+    // Why "zent.ini" could not be read at start, when it exists; empty when it was read or was
+    // missing. A file that could not be read is not written at exit.
+    std::string configError;
     ZTCreator creator;
     KUClocker clock;
     ZTWork work;

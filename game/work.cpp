@@ -1,6 +1,7 @@
 #include "work.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "creator.h"
 #include "data/bytes.h"
@@ -24,10 +25,13 @@ ZTWork::ZTWork() {
         std::vector<uint8_t> bytes;
         // A file that exists but cannot be read leaves the table empty: nothing can enter it, and
         // the file is kept as it is, since the fault may pass and the table is the player's.
-        if (ztReadWholeFile(scorePath, ztScoreFileSize, bytes))
+        int error = 0;
+        if (ztReadWholeFile(scorePath, ztScoreFileSize, bytes, &error)) {
             scoreTable = ztDecodeScores(bytes.data(), bytes.size());
-        else
+        } else {
             scoreFileUnreadable = true;
+            scoreFileError = std::strerror(error);
+        }
     } else {
         scoreTable = ztDefaultScores();
     }
@@ -47,8 +51,8 @@ ZTWork::~ZTWork() {
 bool ZTWork::saveScores(bool keepSequence) {
     klWrite("<ZTWork::saveScores>\n");
     if (scoreFileUnreadable) {
-        klWrite(" score.dat could not be read at start: it is kept as it is, not replaced by an "
-                "empty table\n");
+        klWrite(" score.dat could not be read at start (" + scoreFileError +
+                "): it is kept as it is, not replaced by an empty table\n");
         return false;
     }
     const uint32_t state = kuRandomState;

@@ -67,6 +67,7 @@ public:
     ZTMap* maps[4] = {};
     // "score.dat" existed at start but could not be read: the table is empty and is not saved.
     bool scoreFileUnreadable = false;
+    std::string scoreFileError; // why, in the system's words
 };
 
 extern ZTWork* gWork; // defined in globals.cpp

@@ -1,5 +1,7 @@
 #!/bin/sh
-# Installs what is missing, builds the game, bakes its data and starts it.
+# Installs what is missing, builds the game, bakes its data and starts it. Only the options the game
+# needs are set: a build folder that tools/check.sh configured keeps working, and check.sh sets its
+# own options back when it runs next.
 set -e
 cd "$(dirname "$0")/.."
 sh tools/setup.sh

@@ -26,17 +26,33 @@ std::string pfCurrentDir();
 std::vector<std::string> pfList(const char* pattern);
 
 // The steps of a save, as pfWriteAtomic reports them to its hook.
-enum class PfStep { Open, Write, Flush, Close, Place };
+// Claim: on a plain volume, the name was claimed and the rename comes next.
+enum class PfStep { Open, Write, Flush, Close, Claim, Place };
 // Called after each step: whether it worked, a value (the handle after Open, the bytes written
 // after Write) and the error number of a failure (0 when there is none to tell).
 using PfStepHook = void (*)(PfStep step, bool ok, long long value, int error);
 
 // Writes a whole file to a temporary file in the same folder, flushes it to the disk, then
-// renames it into place, so that a crash, a full disk or a failed write never leaves a half file
-// and never costs the previous one. With noReplace an existing file is kept and the call fails,
-// also on volumes without hard links or rename-without-replace (FAT, exFAT, network mounts).
+// renames it into place and flushes the folder, so that a crash, a full disk or a failed write
+// never leaves a half file and never costs the previous one. The temporary file has a name of its
+// own (pfIsStaleTemp knows the pattern), is made with O_EXCL and O_NOFOLLOW, so a link planted
+// under that name is never followed, and gets the mode of the file it replaces. With noReplace an
+// existing file is kept and the call fails with errno EEXIST, also on volumes without hard links
+// or rename-without-replace (FAT, exFAT, network mounts). On failure errno tells why.
 bool pfWriteAtomic(const char* path, const void* data, size_t size, bool noReplace = false,
                    PfStepHook hook = nullptr);
+
+// Removes what saves of this program left in `folder` when they were cut short: temporary files
+// and name claims whose process is gone. Those of a copy of the game still running are kept.
+// Returns the names removed.
+std::vector<std::string> pfRemoveStaleTemps(const char* folder);
+// Whether `name` in `folder` is such a leftover: of this program's pattern, its process gone.
+bool pfIsStaleTemp(const std::string& folder, const std::string& name);
+// Test seam: told of every step of every save after the save's own hook, so that a test can cut
+// a save short at any step (a child process that ends there acts out a crash).
+void pfWatchSteps(PfStepHook watcher);
+// Test seam: the temporary name the next save of `path` tries first.
+std::string pfNextTempName(const char* path);
 
 // Test seam: faults the file layer acts out, so that every save can be shown to survive them.
 enum class PfFault {
@@ -47,9 +63,17 @@ enum class PfFault {
     FlushError,  // the flush to the disk fails (EIO)
     RenameError, // putting the file in place fails (EIO)
     ReadError,   // a read fails (EIO)
+    OpenError,   // making a save's temporary file or name claim fails (EACCES)
+    CloseError,  // closing a save's temporary file fails (EIO)
 };
 // The fault strikes the nth call of its kind from now on (1 = the next), once.
 void pfInjectFault(PfFault fault, int nth = 1);
+// How many calls a fault of this kind could have struck since the last reset (a save's writes,
+// say), so that a test can strike each of them in turn.
+int pfFaultPoints(PfFault fault);
+void pfResetFaultPoints();
+// A save writes in pieces of this many bytes at most.
+constexpr size_t kPfWritePiece = 4096;
 // Acts out a volume with neither hard links nor rename-without-replace (FAT or exFAT mounted
 // through FUSE, some network mounts).
 void pfSimulatePlainVolume(bool plain);

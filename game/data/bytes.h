@@ -62,5 +62,6 @@ struct ZTByteWriter {
 };
 
 // Reads at most `limit` bytes of a file. False when it cannot be opened or a read fails (then
-// `out` is empty).
-bool ztReadWholeFile(const char* path, size_t limit, std::vector<uint8_t>& out);
+// `out` is empty and `error`, when given, holds the error number).
+bool ztReadWholeFile(const char* path, size_t limit, std::vector<uint8_t>& out,
+                     int* error = nullptr);

@@ -1,5 +1,6 @@
 #include "replay_file.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -108,8 +109,27 @@ void ZTEngine::makeReplayName(std::string& name) {
     name = text;
 }
 
-bool ZTEngine::writeReplay(const std::string& name) {
+namespace {
+// The name with "_n" before its extension: zt2026_1208_100000_2.rep.
+std::string withSuffix(const std::string& name, int n) {
+    if (n == 1) return name;
+    const size_t dot = name.rfind('.');
+    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    const std::string ext = dot == std::string::npos ? "" : name.substr(dot);
+    return stem + "_" + std::to_string(n) + ext;
+}
+constexpr int namesToTry = 99;
+} // namespace
+
+bool ZTEngine::writeReplay(const std::string& name, std::string* savedAs) {
     klWrite("<ZTEngine::writeReplay>\n");
+    // A play longer than any reader takes would be saved only to be listed as "Error File".
+    if (gInput->kimRecordBuf.size() > ztReplayMaxWords) {
+        klValue(" too long to be read back, frames = ",
+                static_cast<long long>(gInput->kimRecordBuf.size()));
+        klWrite(" write [NG]\n");
+        return false;
+    }
     if (!kfChangeDir("rep")) return false;
     ZTReplayHeader header;
     header.score = gWork->score;
@@ -118,8 +138,15 @@ bool ZTEngine::writeReplay(const std::string& name) {
     header.language = gWork->language;
     const std::vector<uint8_t> bytes = ztBuildReplay(header, gInput->kimRecordBuf);
     // Written aside and put in place only under a free name: a crash leaves no half file, and a
-    // file that is already there (two saves in one second) is kept and the save reports failure.
-    const bool ok = kfSave(name.c_str(), bytes.data(), bytes.size(), true);
+    // file that is already there (two saves in one second, two copies of the game, a clock set
+    // back) is kept while this one takes the next free name.
+    bool ok = false;
+    for (int n = 1; n <= namesToTry && !ok; ++n) {
+        const std::string candidate = withSuffix(name, n);
+        ok = kfSave(candidate.c_str(), bytes.data(), bytes.size(), true);
+        if (ok && savedAs) *savedAs = candidate;
+        if (!ok && errno != EEXIST) break;
+    }
     klWrite(ok ? " write [OK]\n" : " write [NG]\n");
     kfChangeDir("..");
     return ok;

@@ -42,7 +42,12 @@ void EngineNaming::keMove() {
         }
         if (gInput->kiIsPushed(KI_BUTTON1)) {
             kwPlay(8);
-            if (letter != endMark) {
+            if (letter != endMark && n.size() > longestName) {
+                // Ten letters are confirmed: the end mark is all that may follow, however the
+                // cursor was moved off it. Else names would grow past what the table file keeps.
+                letter = endMark;
+                offer();
+            } else if (letter != endMark) {
                 if (n.size() == longestName) letter = endMark;
                 n.push_back(letters[letter]);
             } else {

@@ -41,7 +41,8 @@ void EngineRepSave::keMove() {
         timer += 1;
         if (timer > 63) {
             if (cursor == 0) {
-                saved = writeReplay(fileName) ? 1 : 0;
+                // A taken name gets a suffix; the screen shows the one the file got.
+                saved = writeReplay(fileName, &fileName) ? 1 : 0;
                 timer = 0;
                 state = 2;
             } else {

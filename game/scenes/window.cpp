@@ -74,7 +74,51 @@ bool ZTWindow::kbMove() {
     } else {
         moveMenu();
     }
+    // The frame is drawn at the size the text had reached by the last frame, as it grows behind
+    // the typing; the size and the rise follow the text here, in the move, so that they are the
+    // same whether or not a frame is drawn.
+    frameWidth = width;
+    frameHeight = height;
+    layoutText();
     return !closing;
+}
+
+// Walks the bytes typed so far as the drawing does: the frame widens with every character and
+// deepens with every new line, and a window whose text would leave the picture rises.
+void ZTWindow::layoutText() {
+    float y = position.y + 32.0f;
+    int column = 1, row = 1;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const int end = shown < static_cast<int>(text.size()) ? shown : static_cast<int>(text.size());
+    int i = 0;
+    while (i < end) {
+        const unsigned c = bytes[i];
+        if (c == '|') {
+            if (i + 1 >= end) break;
+            const unsigned code = bytes[i + 1];
+            i += 2;
+            if (code == 'n') {
+                y += 64.0f;
+                column = 1;
+                row += 2;
+                if (height < row) {
+                    height += 2;
+                    if (y > lowestLine) home.y -= 64.0f;
+                }
+                continue;
+            }
+            if (code != 'p') continue;
+            column += 2;
+        } else if (c > 128) {
+            if (i + 1 >= end) break;
+            i += 2;
+            column += 2;
+        } else {
+            i += 1;
+            column += 1;
+        }
+        if (column / 2 > width) width += 1;
+    }
 }
 
 void ZTWindow::moveMessage() {
@@ -135,7 +179,7 @@ void ZTWindow::kbDraw() {
 }
 
 void ZTWindow::drawFrame() const {
-    ztDrawWindowFrame(position.x, position.y, width, height, (phase >> 7) & 3);
+    ztDrawWindowFrame(position.x, position.y, frameWidth, frameHeight, (phase >> 7) & 3);
 }
 
 void ztDrawWindowFrame(float x, float y, int width, int height, int p) {
@@ -190,11 +234,9 @@ float ztWindowLineWidth(const char* text, float scale) {
     return eachGlyph(text, scale, [](int, float, float, float) {});
 }
 
-// Draws the bytes typed so far. The frame follows the text: it widens with every character and
-// deepens with every new line, and a window whose text would leave the picture rises.
-void ZTWindow::drawText() {
+// Draws the bytes typed so far, line by line; the size they need was laid out in the move.
+void ZTWindow::drawText() const {
     float x = position.x + 32.0f, y = position.y + 32.0f;
-    int column = 1, row = 1;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const int end = shown < static_cast<int>(text.size()) ? shown : static_cast<int>(text.size());
     int i = 0;
@@ -207,18 +249,11 @@ void ZTWindow::drawText() {
             if (code == 'n') {
                 x = position.x + 32.0f;
                 y += 64.0f;
-                column = 1;
-                row += 2;
-                if (height < row) {
-                    height += 2;
-                    if (y > lowestLine) home.y -= 64.0f;
-                }
                 continue;
             }
             if (code != 'p') continue;
             put((counter & 8) != 0 ? 186 : 185, x, y);
             x += 32.0f;
-            column += 2;
         } else if (c > 128) {
             if (i + 1 >= end) break; // half a character is not drawn
             const unsigned trail = bytes[i + 1];
@@ -226,16 +261,13 @@ void ZTWindow::drawText() {
             const int cell = static_cast<int>(c * 256 + trail) - 32805;
             if (cell >= 0 && cell < kCellCount) put(cell, x, y);
             x += 32.0f;
-            column += 2;
         } else {
             i += 1;
             // Only the font's 96 characters: a control byte would land on a frame piece.
             const int code = (c >= 32 && c <= 127) ? static_cast<int>(c) : '?';
             put(code + 155, x, y, 2.0f, 4.0f);
             x += 16.0f;
-            column += 1;
         }
-        if (column / 2 > width) width += 1;
     }
 }
 

@@ -36,7 +36,8 @@ public:
     KVector position;
     KVector home;
     int choices;
-    int width = 1, height = 1; // inner size in 32-pixel cells; grows as the text is drawn
+    int width = 1, height = 1;           // inner size in 32-pixel cells; grows as the text is typed
+    int frameWidth = 1, frameHeight = 1; // the size the frame is drawn at: the last frame's
     std::string text;
     int speed;
     int shown;
@@ -55,8 +56,9 @@ public:
 private:
     void moveMessage();
     void moveMenu();
+    void layoutText();
     void drawFrame() const;
-    void drawText();
+    void drawText() const;
 };
 
 // The window's frame around an inner area of width x height cells, its corner at (x, y), in one

@@ -13,11 +13,16 @@
 namespace {
 
 std::vector<std::string> calls;
+// A scene number the first scene asks for while it is being made; -1 for none.
+int askWhenMade = -1;
 
 // A scene that logs its calls and can request a scene from a chosen step.
 class Logged : public KilnEngine {
 public:
-    explicit Logged(int n) : number(n) { calls.push_back("new " + std::to_string(n)); }
+    explicit Logged(int n) : number(n) {
+        calls.push_back("new " + std::to_string(n));
+        if (n == 0 && askWhenMade >= 0) keNextScene = askWhenMade;
+    }
     ~Logged() override { calls.push_back("delete " + std::to_string(number)); }
     void keMove() override { step("move", requestInMove); }
     void keHit() override { step("hit", -1); }
@@ -54,6 +59,7 @@ class Runner : public ::testing::Test {
 protected:
     void SetUp() override {
         calls.clear();
+        askWhenMade = -1;
         gInput = &input;
         keInitializeKilnEngine(&factory, 0);
     }
@@ -89,6 +95,16 @@ TEST_F(Runner, SwitchTakesEffectAtFrameEndAndLastRequestWins) {
     ztFrameStep(false);
     EXPECT_EQ(calls.front(), "new 2");
     EXPECT_EQ(keSceneNumber, 2);
+}
+
+TEST_F(Runner, RequestFromAConstructorSwitchesAtTheEndOfTheFirstFrame) {
+    askWhenMade = 2;
+    ztFrameStep(true);
+    EXPECT_EQ(calls, (std::vector<std::string>{"new 0", "move 0", "hit 0", "posthit 0", "draw 0",
+                                               "delete 0"}));
+    ztFrameStep(true);
+    EXPECT_EQ(keSceneNumber, 2);
+    EXPECT_EQ(calls[6], "new 2");
 }
 
 TEST_F(Runner, RequestInDrawSwitchesAfterTheDrawnFrame) {

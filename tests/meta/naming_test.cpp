@@ -75,6 +75,21 @@ TEST(Naming, TenLettersJumpToTheEndMark) {
     EXPECT_EQ(n.scene->state, 1);
 }
 
+TEST(Naming, TenLettersStayTenWhenTheCursorLeavesTheEndMark) {
+    Naming n;
+    for (int i = 0; i < 10; ++i) n.w.push(KI_BUTTON1);
+    ASSERT_EQ(n.entry->name, "AAAAAAAAAA^");
+    for (int round = 0; round < 3; ++round) {
+        n.w.push(KI_RIGHT); // "A" offered in place of the end mark
+        EXPECT_EQ(n.entry->name, "AAAAAAAAAAA");
+        n.w.push(KI_BUTTON1);
+        EXPECT_EQ(n.entry->name, "AAAAAAAAAA^") << "no eleventh letter";
+        EXPECT_EQ(n.scene->letter, EngineNaming::endMark);
+    }
+    n.w.push(KI_BUTTON1);
+    EXPECT_EQ(n.entry->name, "AAAAAAAAAA");
+}
+
 TEST(Naming, DeletingNeedsAConfirmedLetterAndTheCursorFollowsIt) {
     Naming n;
     n.w.takeSounds();

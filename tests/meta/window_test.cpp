@@ -137,3 +137,32 @@ TEST(Window, OneByteCharactersStayInTheFont) {
     EXPECT_EQ(bench.queued('?' + 155), 3);
     EXPECT_EQ(bench.queued(31 + 155) + bench.queued(128 + 155), 0); // page mark, first glyph
 }
+
+// What the window keeps (its place, its rise, its typing) is the same however often it is drawn:
+// every frame; every second frame ("Int" 2); one frame in eight, as a fast-forward with Tab draws
+// one frame per display refresh; or never. A page of four lines at top cell 9 rises as its
+// fourth line is typed, drawn or not.
+TEST(Window, WhatItKeepsDoesNotDependOnDrawing) {
+    const std::string page = aiu + "|n" + eo + "|n" + aiu + "|n" + eo + "|p";
+    const int everyNth[] = {1, 2, 8, 0}; // 0: never drawn
+    std::vector<uint64_t> reference;
+    for (int nth : everyNth) {
+        ObjectBench bench;
+        auto* w = new ZTWindow(1, 9, 0, page, 1);
+        std::vector<uint64_t> hashes;
+        for (int frame = 1; frame <= 120; ++frame) {
+            bench.frame(nth != 0 && frame % nth == 0);
+            KUHash hash;
+            w->kbHash(hash);
+            hashes.push_back(hash.value);
+        }
+        EXPECT_FLOAT_EQ(w->home.y, 224.0f) << "drawn one frame in " << nth;
+        EXPECT_EQ(w->height, 7);
+        if (reference.empty()) {
+            reference = hashes;
+            continue;
+        }
+        for (size_t i = 0; i < hashes.size(); ++i)
+            ASSERT_EQ(hashes[i], reference[i]) << "frame " << i + 1 << ", drawn one in " << nth;
+    }
+}

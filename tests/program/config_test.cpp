@@ -95,51 +95,94 @@ TEST_F(Config, MissingKeysAndSectionsKeepTheirDefaults) {
 }
 
 namespace {
-// Every bounded field within its bounds, whatever the file held.
-void expectSane(const ZTConfig& c, const std::string& what) {
-    EXPECT_TRUE(c.refreshRate >= 1 && c.refreshRate <= 1000) << what;
-    EXPECT_TRUE(c.drawInterval >= 1 && c.drawInterval <= 60) << what;
-    EXPECT_TRUE(std::isfinite(c.spriteOffset) && c.spriteOffset >= -1.0 && c.spriteOffset <= 1.0)
-        << what;
-    EXPECT_TRUE(c.stage >= 1 && c.stage <= 24) << what;
-    EXPECT_TRUE(c.tailCount >= 1 && c.tailCount <= 50) << what;
-    EXPECT_TRUE(c.scale >= 1 && c.scale <= 16) << what;
-    EXPECT_TRUE(c.seVolume >= 0 && c.seVolume <= 100 && c.bgmVolume >= 0 && c.bgmVolume <= 100)
-        << what;
-}
+// One row per key of the file: its place, its kind, its default and bounds, and the field it
+// fills. A key added to the configuration needs one row here (the test below finds a key
+// without one).
+enum class Kind { Bool, Int, Real };
+struct KeyRow {
+    const char* section;
+    const char* name;
+    Kind kind;
+    double fallback, lowest, highest; // the default and the bounds (booleans: any integer)
+    double (*field)(const ZTConfig&);
+};
+const KeyRow keyRows[] = {
+    {"Screen", "WindowMode", Kind::Bool, 1, INT_MIN, INT_MAX,
+     [](const ZTConfig& c) -> double { return c.windowMode; }},
+    {"Screen", "RefleshRate", Kind::Int, 60, 1, 1000,
+     [](const ZTConfig& c) -> double { return c.refreshRate; }},
+    {"Screen", "Int", Kind::Int, 1, 1, 60,
+     [](const ZTConfig& c) -> double { return c.drawInterval; }},
+    {"Screen", "SpriteOfs", Kind::Real, 0, -1, 1,
+     [](const ZTConfig& c) -> double { return c.spriteOffset; }},
+    {"Screen", "Scale", Kind::Int, 1, 1, 16, [](const ZTConfig& c) -> double { return c.scale; }},
+    {"Screen", "FocusPause", Kind::Bool, 1, INT_MIN, INT_MAX,
+     [](const ZTConfig& c) -> double { return c.focusPause; }},
+    {"Screen", "VSync", Kind::Bool, 1, INT_MIN, INT_MAX,
+     [](const ZTConfig& c) -> double { return c.vsync; }},
+    {"Sound", "BGM", Kind::Bool, 1, INT_MIN, INT_MAX,
+     [](const ZTConfig& c) -> double { return c.bgmEnabled; }},
+    {"Sound", "SEVolume", Kind::Int, 100, 0, 100,
+     [](const ZTConfig& c) -> double { return c.seVolume; }},
+    {"Sound", "BGMVolume", Kind::Int, 100, 0, 100,
+     [](const ZTConfig& c) -> double { return c.bgmVolume; }},
+    {"Debug", "Stage", Kind::Int, 1, 1, 24, [](const ZTConfig& c) -> double { return c.stage; }},
+    {"Debug", "Tail", Kind::Int, 1, 1, 50, [](const ZTConfig& c) -> double { return c.tailCount; }},
+    {"Form", "Top", Kind::Int, 0, INT_MIN, INT_MAX,
+     [](const ZTConfig& c) -> double { return c.top; }},
+    {"Form", "Left", Kind::Int, 0, INT_MIN, INT_MAX,
+     [](const ZTConfig& c) -> double { return c.left; }},
+};
 
-double fieldOf(const ZTConfig& c, const std::string& key) {
-    if (key == "RefleshRate") return c.refreshRate;
-    if (key == "Int") return c.drawInterval;
-    if (key == "SpriteOfs") return c.spriteOffset;
-    if (key == "Stage") return c.stage;
-    if (key == "Tail") return c.tailCount;
-    if (key == "Scale") return c.scale;
-    if (key == "SEVolume") return c.seVolume;
-    if (key == "BGMVolume") return c.bgmVolume;
-    if (key == "Top") return c.top;
-    return c.left;
+// A configuration with every field away from its default, so that a bad value is seen to reset
+// its field and not merely leave it.
+ZTConfig farFromDefaults() {
+    ZTConfig c;
+    c.windowMode = c.focusPause = c.vsync = c.bgmEnabled = false;
+    c.refreshRate = c.drawInterval = c.scale = c.stage = c.tailCount = 9;
+    c.seVolume = c.bgmVolume = 9;
+    c.spriteOffset = 0.5;
+    c.top = c.left = 9;
+    return c;
 }
 } // namespace
 
+// The controls are one family: a key and a pad button for each of the bindings, all taking names.
+static bool isBinding(const std::string& section, const std::string& name) {
+    if (section != "Keys" && section != "Pad") return false;
+    for (const char* bound : kiBindNames)
+        if (name == bound) return true;
+    return false;
+}
+
+TEST_F(Config, EveryKeyWrittenHasARowInTheHostileTable) {
+    ASSERT_TRUE(ztWriteConfig(kPath, ZTConfig{}));
+    std::string section;
+    int keys = 0;
+    const std::string text = readText(kPath);
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = text.find('\n', at);
+        const std::string line = text.substr(at, end - at);
+        at = end + 1;
+        if (line.empty()) continue;
+        if (line[0] == '[') {
+            section = line.substr(1, line.size() - 2);
+            continue;
+        }
+        const std::string name = line.substr(0, line.find('='));
+        bool found = isBinding(section, name);
+        for (const KeyRow& k : keyRows) found = found || (section == k.section && name == k.name);
+        EXPECT_TRUE(found) << section << "/" << name << " has no row in keyRows";
+        keys += 1;
+    }
+    EXPECT_EQ(keys, static_cast<int>(sizeof keyRows / sizeof keyRows[0]) + 2 * kiBindCount);
+}
+
 TEST_F(Config, HostileValuesGiveTheDefaultAndBoundsHold) {
-    struct Key {
-        const char* section;
-        const char* name;
-        double fallback, lowest, highest; // the default and the bounds
-    };
-    const Key keys[] = {{"Screen", "RefleshRate", 60, 1, 1000},
-                        {"Screen", "Int", 1, 1, 60},
-                        {"Screen", "SpriteOfs", 0, -1, 1},
-                        {"Debug", "Stage", 1, 1, 24},
-                        {"Debug", "Tail", 1, 1, 50},
-                        {"Screen", "Scale", 1, 1, 16},
-                        {"Sound", "SEVolume", 100, 0, 100},
-                        {"Sound", "BGMVolume", 100, 0, 100}};
     const std::string hostile[] = {"2000000000",
                                    "99999999999999999999",
-                                   "-5",
                                    "-2147483649",
+                                   "2147483648",
                                    "nan",
                                    "inf",
                                    "-inf",
@@ -150,38 +193,47 @@ TEST_F(Config, HostileValuesGiveTheDefaultAndBoundsHold) {
                                    "0x10",
                                    std::string(5000, '9'),
                                    "1e-400",
-                                   "\x01\xff"};
-    for (const Key& k : keys) {
+                                   "\x01\xff",
+                                   "1.5",
+                                   "#",
+                                   "#99999999999",
+                                   "#1e3"};
+    for (const KeyRow& k : keyRows) {
         const std::string head = std::string("[") + k.section + "]\n" + k.name + "=";
         for (const std::string& value : hostile) {
+            // Values within an unbounded integer key's range are fine; the rest is hostile.
+            const bool wholeInRange = value == "2000000000" && k.highest >= 2000000000.0;
+            if (wholeInRange) continue;
             writeText(head + value + "\n");
-            ZTConfig c;
-            c.stage = 9, c.tailCount = 9, c.drawInterval = 9, c.refreshRate = 9;
-            c.spriteOffset = 0.5; // a bad value resets its field, not only leaves it
-            c.scale = 9, c.seVolume = 9, c.bgmVolume = 9;
+            ZTConfig c = farFromDefaults();
             ztReadConfig(kPath, c);
-            EXPECT_EQ(fieldOf(c, k.name), k.fallback) << k.name << "=" << value.substr(0, 40);
-            expectSane(c, value.substr(0, 40));
+            EXPECT_EQ(k.field(c), k.fallback) << k.name << "=" << value.substr(0, 40);
         }
-        // The bounds themselves are taken, one step beyond them is not.
-        const double step = std::string(k.name) == "SpriteOfs" ? 0.001 : 1;
-        for (double v : {k.lowest, k.highest, k.lowest - step, k.highest + step}) {
+        // The bounds themselves are taken, one step beyond them is not. A boolean is true for
+        // any non-zero integer.
+        const double step = k.kind == Kind::Real ? 0.001 : 1;
+        for (double v : {k.lowest, k.highest, k.lowest - step, k.highest + step, 0.0}) {
             char text[32];
             std::snprintf(text, sizeof text, "%.17g", v);
             writeText(head + text + "\n");
-            ZTConfig c;
+            ZTConfig c = farFromDefaults();
             ztReadConfig(kPath, c);
             const bool inside = v >= k.lowest && v <= k.highest;
-            EXPECT_EQ(fieldOf(c, k.name), inside ? v : k.fallback) << k.name << "=" << text;
+            const double want = !inside ? k.fallback : k.kind == Kind::Bool ? (v != 0) : v;
+            EXPECT_EQ(k.field(c), want) << k.name << "=" << text;
         }
     }
-    // Integers in fields that are not bounded still may not overflow.
-    writeText("[Form]\nTop=99999999999\nLeft=-2147483648\n");
-    ZTConfig c;
-    ztReadConfig(kPath, c);
-    EXPECT_EQ(c.top, 0);
-    EXPECT_EQ(c.left, INT_MIN);
-    // Not an INI file at all, and a line of a megabyte: the program still gets sane values.
+    // Every binding, key and pad button alike: a hostile name keeps the default.
+    for (const char* section : {"Keys", "Pad"})
+        for (const char* name : kiBindNames)
+            for (const std::string& value : hostile) {
+                writeText(std::string("[") + section + "]\n" + name + "=" + value + "\n");
+                ZTConfig c;
+                ztReadConfig(kPath, c);
+                EXPECT_EQ(c.bindings, kiDefaultBindings())
+                    << section << "/" << name << "=" << value.substr(0, 40);
+            }
+    // Not an INI file at all, and a line of a megabyte: the program still gets the defaults.
     std::string binary;
     for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 131 + 7) & 0xFF);
     std::string huge = "[Debug]\nTail=" + std::string(1 << 20, '7') + "\nStage=3\n";
@@ -189,8 +241,24 @@ TEST_F(Config, HostileValuesGiveTheDefaultAndBoundsHold) {
         writeText(text);
         ZTConfig got;
         ztReadConfig(kPath, got);
-        expectSane(got, text.substr(0, 20));
+        for (const KeyRow& k : keyRows) {
+            if (text == huge && std::string(k.name) == "Stage") continue;
+            EXPECT_EQ(k.field(got), k.fallback) << k.name << " " << text.substr(0, 20);
+        }
     }
+}
+
+TEST_F(Config, AFileThatCannotBeReadIsToldFromAMissingOne) {
+    std::string why;
+    ZTConfig c;
+    EXPECT_FALSE(ztReadConfig(kPath, c, &why));
+    EXPECT_EQ(why, "") << "a missing file is no fault";
+    writeText("[Debug]\nStage=5\n");
+    pfInjectFault(PfFault::ReadError);
+    EXPECT_FALSE(ztReadConfig(kPath, c, &why));
+    pfInjectFault(PfFault::None);
+    EXPECT_EQ(why, "Input/output error");
+    EXPECT_EQ(c.stage, 1);
 }
 
 TEST_F(Config, BooleansAreAnyNonZeroInteger) {

@@ -8,8 +8,10 @@
 #include <iterator>
 #include <string>
 #include <vector>
+#include <unistd.h>
 
 #include "clock.h"
+#include "data/bytes.h"
 #include "engine.h"
 #include "file.h"
 #include "input.h"
@@ -17,6 +19,8 @@
 #include "main_form.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
+#include "replay/replay_file.h"
+#include "statehash.h"
 
 namespace {
 std::string readText(const char* path) {
@@ -149,6 +153,44 @@ TEST_F(Form, MissingConfigurationIsWrittenWithDefaults) {
                   defaultControls);
 }
 
+TEST_F(Form, AConfigurationThatCannotBeReadIsKeptAndTheLogSaysWhy) {
+    const std::string mine = "[Debug]\nStage=7\n; the player's own notes\n";
+    writeText("zent.ini", mine);
+    pfInjectFault(PfFault::ReadError); // the first read of the start is the configuration's
+    start();
+    pfInjectFault(PfFault::None);
+    EXPECT_EQ(form->stage, 1);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(form->AppIdle());
+    stop();
+    EXPECT_EQ(readText("zent.ini"), mine);
+    const std::string log = readText("_ZT_Debug.log");
+    expectInOrder(log, {"./zent.ini could not be read (Input/output error)",
+                        "./zent.ini could not be read at start (Input/output error): it is kept",
+                        "End of Log."});
+}
+
+TEST_F(Form, WhatCutSavesLeftIsRemovedAtStartButARunningCopysFilesStay) {
+    std::filesystem::create_directories("rep");
+    std::filesystem::create_directories("dat");
+    // A pid no process has (beyond the kernel's limit), and this process's own.
+    const std::string gone = "4194999";
+    const std::string alive = std::to_string(::getpid());
+    const char* staleNames[] = {"score.dat.tmp4194999-3", "zent.ini.tmp4194999",
+                                "dat/m01.ztm.tmp4194999-1", "rep/zt2026_1208_100000.rep.tmpclaim"};
+    for (const char* name : staleNames) writeText(name, gone);
+    const std::string kept[] = {"rep/a.rep.tmp" + alive + "-1", "rep/b.rep.tmpclaim",
+                                "rep/notes.tmp", "rep/zt.rep"};
+    for (const std::string& name : kept) writeText(name.c_str(), kept[1] == name ? alive : "x");
+    start();
+    stop();
+    for (const char* name : staleNames) EXPECT_FALSE(std::filesystem::exists(name)) << name;
+    for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(name)) << name;
+    expectInOrder(readText("_ZT_Debug.log"),
+                  {"<kfRemoveStale>\n removed ./score.dat.tmp4194999-3, left by a save",
+                   " removed dat/m01.ztm.tmp4194999-1",
+                   " removed rep/zt2026_1208_100000.rep.tmpclaim"});
+}
+
 TEST_F(Form, EscapeEndsAfterDestroyingTheSceneAndStillWritesTheFile) {
     writeText("zent.ini", "[Debug]\nTail=6\n");
     start();
@@ -208,6 +250,39 @@ TEST_F(Form, TabSkipsTheWaitOnlyWhileAReplayGoesToTheGameScene) {
     ASSERT_TRUE(form->AppIdle());
     EXPECT_TRUE(form->skipWait);
     EXPECT_EQ(platform.timer.now, before);
+}
+
+// The opening conversation watched as a replay through the form, its pages four lines long (the
+// window rises as the fourth is typed): the state after every frame.
+std::vector<uint64_t> conversationHashes(TForm1*& form, const std::string& ini) {
+    std::filesystem::create_directories("dat");
+    std::string pages;
+    // Lines of both parities, so that the rise falls on drawn and on undrawn frames.
+    for (int i = 0; i < 40; ++i)
+        pages += i % 2 ? "ABCD|nEFGH|nIJKL|nMNOP|p\n" : "ABC|nEFGH|nIJKL|nMNOP|p\n";
+    EXPECT_TRUE(pfWriteAtomic("dat/kaiwa0.txt", pages.data(), pages.size()));
+    EXPECT_TRUE(pfWriteAtomic("zent.ini", ini.data(), ini.size()));
+    form = new TForm1();
+    form->AppIdle();
+    form->work.startGame(1, 1, false, false, true);
+    gInput->kimPlayBuf.clear();
+    for (int i = 0; i < 2000; ++i)
+        gInput->kimPlayBuf.push_back(i % 90 == 89 ? uint32_t{KI_BUTTON1} : 0u);
+    keNextScene = 11;
+    std::vector<uint64_t> hashes;
+    for (int i = 0; i < 600 && form->AppIdle(); ++i) hashes.push_back(ztStateHash());
+    delete form;
+    form = nullptr;
+    return hashes;
+}
+
+TEST_F(Form, AConversationHashesAlikeWhateverTheDrawInterval) {
+    const std::vector<uint64_t> every = conversationHashes(form, "[Screen]\nInt=1\n");
+    const std::vector<uint64_t> second = conversationHashes(form, "[Screen]\nInt=2\n");
+    ASSERT_EQ(every.size(), 600u);
+    ASSERT_EQ(second.size(), every.size());
+    for (size_t i = 0; i < every.size(); ++i) ASSERT_EQ(second[i], every[i]) << "frame " << i + 1;
+    EXPECT_NE(every[150], every[400]) << "the conversation ran on";
 }
 
 TEST_F(Form, NoSoundDeviceMeansNoEffectsLoaded) {
@@ -376,4 +451,45 @@ TEST_F(WindowedForm, FirstStartTakesTheDesktopsLanguageAndAnOlderFileKeepsJapane
         stop();
     }
     gLanguage = ZTLanguage::Japanese;
+}
+
+// The committed pilot play watched through the form, presenting in step with a 60 Hz display:
+// holding Tab fast-forwards the fields and leaves most of their frames undrawn, and the play
+// still hashes frame for frame as it does watched at its own pace.
+TEST_F(WindowedForm, AReplayHashesAlikeWithTabHeld) {
+    std::filesystem::create_directory_symlink(std::filesystem::path(ZT_TEST_ROOT) / "dat", "dat");
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(ztReadWholeFile(ZT_RECORDED_PLAY, 1 << 20, bytes));
+    ZTReplayHeader header;
+    std::vector<uint32_t> words;
+    ASSERT_TRUE(ztParseReplay(bytes.data(), bytes.size(), header, words));
+    std::vector<uint64_t> paced;
+    for (bool tab : {false, true}) {
+        start();
+        platform.renderer.onPresent = [this] {
+            const uint32_t period = 17; // a display's refresh, near enough
+            platform.timer.now = (platform.timer.now / period + 1) * period;
+        };
+        ASSERT_TRUE(form->AppIdle());
+        gInput->kimPlayBuf = words;
+        form->work.startGame(1, 1, false, false, true);
+        keNextScene = 11;
+        platform.input.keys[KI_KEY_TAB] = tab ? 0x80 : 0;
+        const int presentsBefore = platform.renderer.presents;
+        std::vector<uint64_t> hashes;
+        for (uint32_t i = 0; i < header.frames && form->AppIdle(); ++i)
+            hashes.push_back(ztStateHash());
+        const int presents = platform.renderer.presents - presentsBefore;
+        platform.renderer.onPresent = nullptr;
+        platform.input.keys[KI_KEY_TAB] = 0;
+        stop();
+        ASSERT_EQ(hashes.size(), header.frames);
+        if (!tab) {
+            paced = hashes;
+            continue;
+        }
+        EXPECT_LT(presents, static_cast<int>(header.frames) / 2) << "Tab left most frames undrawn";
+        for (size_t i = 0; i < hashes.size(); ++i)
+            ASSERT_EQ(hashes[i], paced[i]) << "frame " << i + 1;
+    }
 }

@@ -4,7 +4,11 @@
 
 #include <filesystem>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "creator.h"
+#include "platform/files.h"
 #include "rep_world.h"
 #include "replay/replay_file.h"
 
@@ -142,11 +146,21 @@ TEST(ReplayFile, AHugeCountInATinyFileIsRefusedWithoutReadingOn) {
 
 TEST(ReplayFile, ASaveNeverReplacesAFileAndFailsWithoutTheFolder) {
     FinishedPlay play(5);
-    writeBytes("rep/taken.rep", {'m', 'i', 'n', 'e'});
-    EXPECT_FALSE(ZTEngine::writeReplay("taken.rep"));
-    EXPECT_EQ(readBytes("rep/taken.rep"), (std::vector<uint8_t>{'m', 'i', 'n', 'e'}));
-    EXPECT_EQ(std::distance(fs::directory_iterator("rep"), fs::directory_iterator{}), 1)
-        << "no temporary file is left behind";
+    for (bool plain : {false, true}) {
+        pfSimulatePlainVolume(plain);
+        fs::remove_all("rep");
+        fs::create_directory("rep");
+        writeBytes("rep/taken.rep", {'m', 'i', 'n', 'e'});
+        writeBytes("rep/taken_2.rep", {'t', 'o', 'o'});
+        std::string savedAs;
+        EXPECT_TRUE(ZTEngine::writeReplay("taken.rep", &savedAs)) << plain;
+        EXPECT_EQ(savedAs, "taken_3.rep");
+        EXPECT_EQ(readBytes("rep/taken.rep"), (std::vector<uint8_t>{'m', 'i', 'n', 'e'}));
+        EXPECT_EQ(infoOf("taken_3.rep").valid, 1);
+        EXPECT_EQ(std::distance(fs::directory_iterator("rep"), fs::directory_iterator{}), 3)
+            << "no temporary file or claim is left behind";
+    }
+    pfSimulatePlainVolume(false);
 
     fs::remove_all("rep");
     const std::string dirBefore = fs::current_path().string();
@@ -200,5 +214,51 @@ TEST(ReplayFile, TheLastHeaderWordCarriesThePlaysLanguage) {
         if (c.listed) {
             EXPECT_EQ(static_cast<uint32_t>(info.language), c.word);
         }
+    }
+}
+
+namespace {
+int stepsBeforeCrash = 0;
+void crashAfterSteps(PfStep, bool, long long, int) {
+    if (--stepsBeforeCrash == 0) _exit(0);
+}
+} // namespace
+
+// A copy of the game that dies at any step of a save on a volume without hard links or
+// rename-without-replace: the list then holds no new entry or a whole replay, never a file the
+// game made that shows as "Error File"; what is left over is removed at the next start.
+TEST(ReplayFile, ACrashAtAnyStepOfAPlainVolumeSaveLeavesNoBrokenEntry) {
+    FinishedPlay play(3000); // three pieces to write
+    bool savedWhole = false;
+    for (int steps = 1; !savedWhole; ++steps) {
+        ASSERT_LT(steps, 20) << "the save never finished";
+        fs::remove_all("rep");
+        fs::create_directory("rep");
+        writeBytes("rep/taken.rep", {'o', 'l', 'd'}); // the name is taken: the suffix path
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            pfSimulatePlainVolume(true);
+            stepsBeforeCrash = steps;
+            pfWatchSteps(crashAfterSteps);
+            ZTEngine::writeReplay("taken.rep");
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        for (const std::string& name : pfList("rep/*.rep")) {
+            if (name == "taken.rep") continue;
+            ZTReplayHeader header;
+            std::vector<uint32_t> words;
+            ASSERT_TRUE(ztReadReplayFile(("rep/" + name).c_str(), header, words))
+                << name << " after " << steps << " steps";
+            EXPECT_EQ(words, play.world.input.kimRecordBuf);
+            EXPECT_EQ(infoOf(name).valid, 1);
+            savedWhole = true;
+        }
+        EXPECT_EQ(readBytes("rep/taken.rep"), (std::vector<uint8_t>{'o', 'l', 'd'}));
+        // The child is gone: whatever else it left is stale and goes at the next start.
+        pfRemoveStaleTemps("rep");
+        EXPECT_EQ(pfList("rep/*").size(), savedWhole ? 2u : 1u) << steps;
     }
 }

@@ -6,6 +6,7 @@
 
 #include "engine.h"
 #include "rep_world.h"
+#include "replay/replay_file.h"
 #include "scenes/repsave.h"
 #include "scenes/repselect.h"
 
@@ -118,7 +119,7 @@ TEST(RepSave, CursorStaysBetweenYesAndNoAndNoSavesNothing) {
     EXPECT_TRUE(fs::is_empty("rep"));
 }
 
-TEST(RepSave, ChosenWordBlinksAndAFailedSaveShowsNG) {
+TEST(RepSave, ChosenWordBlinksAndATakenNameGetsASuffix) {
     FakeClock clock(2026, 12, 8, 10, 0, 0);
     RepWorld world(ZT_SCENE_REPSAVE);
     writeBytes("rep/zt2026_1208_100000.rep", {'o', 'l', 'd'});
@@ -137,8 +138,23 @@ TEST(RepSave, ChosenWordBlinksAndAFailedSaveShowsNG) {
     EXPECT_EQ(seen, "----YYYY----");
 
     world.frames(64 - 11);
-    EXPECT_EQ(at(world, 12, 18, 4), "NG !") << "the name is taken: the old file stays";
+    EXPECT_EQ(at(world, 12, 18, 4), "OK !") << "the name is taken: the play takes the next one";
+    EXPECT_EQ(at(world, 6, 7, 24), "zt2026_1208_100000_2.rep");
     EXPECT_EQ(readBytes("rep/zt2026_1208_100000.rep"), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    ZTReplayHeader header;
+    std::vector<uint32_t> words;
+    ASSERT_TRUE(ztReadReplayFile("rep/zt2026_1208_100000_2.rep", header, words));
+    EXPECT_EQ(words, someWords(10));
+}
+
+TEST(RepSave, APlayLongerThanAnyReaderTakesShowsNGAndLeavesNoFile) {
+    FakeClock clock(2026, 12, 8, 10, 0, 0);
+    RepWorld world(ZT_SCENE_REPSAVE);
+    world.input.kimRecordBuf.assign(size_t{ztReplayMaxWords} + 1, 0);
+    world.push(KI_BUTTON1);
+    world.frames(63);
+    EXPECT_EQ(at(world, 12, 18, 4), "NG !");
+    EXPECT_TRUE(fs::is_empty("rep"));
 }
 
 TEST(RepSave, NoReplayFolderShowsNG) {

@@ -66,3 +66,19 @@ TEST(ReplayTool, TamperedCutOrSteeredFilesFail) {
     EXPECT_EQ(runTool("cut.rep").status, 2);
     EXPECT_EQ(runTool("missing.rep").status, 2);
 }
+
+// With nowhere to make a scratch folder the tool cannot play at all: that is not a failed replay
+// (exit 1) but a tool that could not run (exit 3), file by file and folder by folder alike.
+TEST(ReplayTool, NoScratchFolderExitsThreeInBothForms) {
+    RepDir dir;
+    writeBytes("rep/a.rep", readBytes(ZT_RECORDED_PLAY));
+    const std::string noPlace = "TMPDIR=/nonexistent/zentaku ";
+    const std::string root = std::string(" '") + ZT_ROOT + "'";
+    const CommandRun one = runCommand(noPlace + ZT_REPLAY_TOOL + " rep/a.rep" + root + " 2>&1");
+    EXPECT_EQ(one.status, 3) << one.output;
+    const CommandRun folder =
+        runCommand(noPlace + ZT_REPLAY_TOOL + " --check rep" + root + " 2>&1");
+    EXPECT_EQ(folder.status, 3) << folder.output;
+    EXPECT_NE(folder.output.find("cannot make a scratch folder"), std::string::npos);
+    EXPECT_EQ(runTool("rep/a.rep").status, 0) << "with a place to play it passes";
+}

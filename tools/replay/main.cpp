@@ -9,7 +9,7 @@
 // installed data. Nothing is written there: the play runs in a scratch folder that sees only
 // those folders. Exit status: 0 the play ended as the header says, 1 it did not (a desync), 2 the
 // file is not a whole replay, 3 bad arguments, no game root, no scratch folder, ffmpeg missing or
-// something not written.
+// something not written. --hashes prints the state hash of every frame instead of the outcome.
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -90,6 +90,28 @@ int verifyOne(const fs::path& file, const fs::path& root) {
     return v.status;
 }
 
+// The per-frame state hashes, for comparing builds: a stream that differs names the first frame
+// at which two builds stopped playing alike. The outcome goes to stderr, the stream to stdout.
+int printHashes(const fs::path& file, const fs::path& root) {
+    std::string buffer;
+    const ZTVerdict v = ztVerifyReplay(file, root, [&](uint32_t frame, uint64_t hash) {
+        char line[40];
+        std::snprintf(line, sizeof line, "%u %016" PRIx64 "\n", frame, hash);
+        buffer += line;
+        if (buffer.size() > 1 << 16) {
+            std::fputs(buffer.c_str(), stdout);
+            buffer.clear();
+        }
+    });
+    std::fputs(buffer.c_str(), stdout);
+    if (v.status >= 2) {
+        std::fprintf(stderr, "%s: %s\n", file.c_str(), v.problems.front().c_str());
+        return v.status;
+    }
+    for (const std::string& p : v.problems) std::fprintf(stderr, "desync: %s\n", p.c_str());
+    return v.status;
+}
+
 int main(int argc, char** argv) {
     ZTReplayOptions options;
     if (!ztParseOptions(argc, argv, options)) {
@@ -133,6 +155,8 @@ int main(int argc, char** argv) {
         return ztExportVideo(target, file, root, options.scale);
     case ZTReplayOptions::Check:
         return ztCheckFolder(target, root);
+    case ZTReplayOptions::Hashes:
+        return printHashes(file, root);
     case ZTReplayOptions::Verify:
         break;
     }

@@ -39,7 +39,7 @@ bool ztParseOptions(int argc, char** argv, ZTReplayOptions& o) {
             }
         } else if (a == "--pilot" || a == "--export" || a == "--video" || a == "--check") {
             if (modeSet) {
-                o.error = "only one of --pilot, --export, --video, --check at a time";
+                o.error = "only one of --pilot, --export, --video, --check, --hashes at a time";
                 return false;
             }
             const char* v = value(a == "--export" || a == "--check" ? "a folder" : "a file name");
@@ -50,6 +50,13 @@ bool ztParseOptions(int argc, char** argv, ZTReplayOptions& o) {
                      : a == "--export" ? ZTReplayOptions::Export
                      : a == "--video"  ? ZTReplayOptions::Video
                                        : ZTReplayOptions::Check;
+        } else if (a == "--hashes") {
+            if (modeSet) {
+                o.error = "only one of --pilot, --export, --video, --check, --hashes at a time";
+                return false;
+            }
+            modeSet = true;
+            o.mode = ZTReplayOptions::Hashes;
         } else if (a.size() > 1 && a[0] == '-') {
             o.error = "unknown option " + a;
             return false;
@@ -84,9 +91,10 @@ void ztPrintUsage(const char* tool) {
                  "       %s --export DIR FILE [GAME_ROOT]\n"
                  "       %s --video OUT.mp4 [--scale N] FILE [GAME_ROOT]\n"
                  "       %s --check DIR [GAME_ROOT]\n"
+                 "       %s --hashes FILE [GAME_ROOT]\n"
                  "       %s --pilot NEW_FILE [--minutes M] [GAME_ROOT]\n"
                  "       %s --help | --version\n",
-                 tool, tool, tool, tool, tool, tool);
+                 tool, tool, tool, tool, tool, tool, tool);
 }
 
 void ztPrintHelp(const char* tool) {
@@ -103,6 +111,9 @@ void ztPrintHelp(const char* tool) {
         "                               (found on PATH): H.264 at 60 frames per second, AAC\n"
         "  --scale N                    with --video: enlarge N times (1 to 8), sharp pixels\n"
         "  --check DIR [ROOT]           check every .rep file in DIR, one line per file\n"
+        "  --hashes FILE [ROOT]         play FILE and print the state hash of every frame,\n"
+        "                               one line each: the frame (from 1) and 16 hex digits;\n"
+        "                               two builds that print the same stream played alike\n"
         "  --pilot NEW_FILE [ROOT]      record a play of the automatic player to a new file\n"
         "  --minutes M                  with --pilot: make the play about M minutes long\n"
         "  -h, --help                   show this help\n"
@@ -115,7 +126,7 @@ void ztPrintHelp(const char* tool) {
         "\n"
         "Exit status: 0 the play ended as its file says (for --check: every file did);\n"
         "1 it did not (a desync; exports still write what was played); 2 FILE is not a whole\n"
-        "replay file; 3 bad arguments, no game root, ffmpeg missing, or something could not be\n"
-        "written.\n",
+        "replay file; 3 bad arguments, no game root, no scratch folder to play in (made below\n"
+        "TMPDIR, else /tmp), ffmpeg missing, or something could not be written.\n",
         tool);
 }

@@ -3,7 +3,7 @@
 #include <string>
 
 struct ZTReplayOptions {
-    enum Mode { Verify, Pilot, Export, Video, Check };
+    enum Mode { Verify, Pilot, Export, Video, Check, Hashes };
     Mode mode = Verify;
     std::string target; // the folder or file the mode writes or reads (not for Verify)
     std::string file;   // the replay file

@@ -2,12 +2,16 @@
 
 #include <stdlib.h>
 
+#include <string>
+
 namespace fs = std::filesystem;
 
 ZTScratch::ZTScratch(const fs::path& root, std::initializer_list<const char*> folders) {
     previous = fs::current_path();
-    char pattern[] = "/tmp/zentaku_replay_XXXXXX";
-    if (!mkdtemp(pattern)) return;
+    // The usual place for temporary folders, TMPDIR when it is set.
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zentaku_replay_XXXXXX";
+    if (!mkdtemp(pattern.data())) return;
     path = pattern;
     std::error_code ec;
     for (const char* folder : folders) {

@@ -8,10 +8,12 @@
 #include "language.h"
 #include "platform/headless/headless.h"
 #include "scratch.h"
+#include "statehash.h"
 
 namespace fs = std::filesystem;
 
-ZTVerdict ztVerifyReplay(const fs::path& file, const fs::path& root) {
+ZTVerdict ztVerifyReplay(const fs::path& file, const fs::path& root,
+                         const std::function<void(uint32_t, uint64_t)>& onFrame) {
     ZTVerdict v;
     std::vector<uint32_t> words;
     if (!ztReadReplayFile(file.c_str(), v.header, words)) {
@@ -39,8 +41,10 @@ ZTVerdict ztVerifyReplay(const fs::path& file, const fs::path& root) {
     const auto start = std::chrono::steady_clock::now();
     {
         ZTReplayRunner runner;
+        ZTReplayHooks hooks;
+        if (onFrame) hooks.after = [&](uint32_t frame) { onFrame(frame, ztStateHash()); };
         // One frame past the last word: a play still running then has gone astray.
-        v.outcome = runner.play(words, v.header.language, v.header.frames + 1);
+        v.outcome = runner.play(words, v.header.language, v.header.frames + 1, hooks);
     }
     v.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
@@ -75,6 +79,11 @@ int ztCheckFolder(const fs::path& folder, const fs::path& root) {
     for (const fs::path& file : files) {
         const ZTVerdict v = ztVerifyReplay(file, root);
         const std::string name = file.filename().string();
+        if (v.status == 3) {
+            // Nothing can be played here: no file failed, the check itself could not run.
+            std::fprintf(stderr, "%s: %s\n", name.c_str(), v.problems.front().c_str());
+            return 3;
+        }
         if (v.status == 0) {
             std::printf("%s: ok, %u frames, score %u, field %u, tail %u\n", name.c_str(),
                         v.outcome.frames, v.outcome.score, v.outcome.field, v.outcome.tail);

@@ -1,6 +1,8 @@
 #pragma once
 // Plays a replay file headless and compares its end with what the file's header says.
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,8 +19,11 @@ struct ZTVerdict {
     std::vector<std::string> problems; // one line per difference
 };
 
-ZTVerdict ztVerifyReplay(const std::filesystem::path& file, const std::filesystem::path& root);
+// `onFrame`, when given, is told the state hash after every frame (numbered from 1).
+ZTVerdict ztVerifyReplay(const std::filesystem::path& file, const std::filesystem::path& root,
+                         const std::function<void(uint32_t frame, uint64_t hash)>& onFrame = {});
 
 // Verifies every .rep file of a folder, in name order, one line per file on stdout.
-// 0 when all passed, 1 when any failed, 3 when the folder cannot be read.
+// 0 when all passed, 1 when any failed, 3 when the folder cannot be read or no scratch folder can
+// be made to play in.
 int ztCheckFolder(const std::filesystem::path& folder, const std::filesystem::path& root);

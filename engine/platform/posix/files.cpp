@@ -1,8 +1,12 @@
 #include "../files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -16,9 +20,12 @@ std::string dataDir;
 PfFault pendingFault = PfFault::None;
 int faultCountdown = 0;
 bool plainVolume = false;
+constexpr int faultKinds = static_cast<int>(PfFault::CloseError) + 1;
+int faultPoints[faultKinds] = {};
 
 // The pending fault when it is one of `kinds` and this call is the one it strikes; else None.
 PfFault strike(std::initializer_list<PfFault> kinds) {
+    for (PfFault k : kinds) faultPoints[static_cast<int>(k)] += 1;
     if (std::find(kinds.begin(), kinds.end(), pendingFault) == kinds.end()) return PfFault::None;
     if (--faultCountdown > 0) return PfFault::None;
     const PfFault fault = pendingFault;
@@ -30,6 +37,14 @@ PfFault strike(std::initializer_list<PfFault> kinds) {
 void pfInjectFault(PfFault fault, int nth) {
     pendingFault = fault;
     faultCountdown = nth;
+}
+
+int pfFaultPoints(PfFault fault) {
+    return faultPoints[static_cast<int>(fault)];
+}
+
+void pfResetFaultPoints() {
+    for (int& n : faultPoints) n = 0;
 }
 
 void pfSimulatePlainVolume(bool plain) {
@@ -157,13 +172,51 @@ std::vector<std::string> pfList(const char* pattern) {
 }
 
 namespace {
+// Temporary files are "<name>.tmp<pid>-<n>"; a name claim on a plain volume is
+// "<name>.tmpclaim" and holds the claimer's pid. Older versions left "<name>.tmp<pid>".
+constexpr const char* tempMark = ".tmp";
+constexpr const char* claimMark = ".tmpclaim";
+unsigned tempSequence = 0;
+PfStepHook stepWatcher = nullptr;
+
+std::string tempName(const char* path) {
+    return std::string(path) + tempMark + std::to_string(::getpid()) + "-" +
+           std::to_string(++tempSequence);
+}
+
+// A new file of ours alone: never an existing one, never through a link.
+int openNew(const std::string& path, mode_t mode) {
+    if (strike({PfFault::OpenError}) != PfFault::None) {
+        errno = EACCES;
+        return -1;
+    }
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+}
+
+int closeTemp(int fd) {
+    const bool struck = strike({PfFault::CloseError}) != PfFault::None;
+    const int result = ::close(fd);
+    if (struck) {
+        errno = EIO;
+        return -1;
+    }
+    return result;
+}
+
 int renameFile(const char* from, const char* to) {
     if (strike({PfFault::RenameError}) != PfFault::None) return EIO;
     return ::rename(from, to) == 0 ? 0 : errno;
 }
 
-// Puts the written temporary file in place; 0 or the error number.
-int place(const char* temp, const char* path, bool noReplace) {
+bool processAlive(long pid) {
+    if (pid <= 0) return false;
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+// Puts the written temporary file in place; 0 or the error number. `claimed` is told when a
+// plain volume's name claim is made.
+template <typename Claimed>
+int place(const char* temp, const char* path, bool noReplace, Claimed claimed) {
     if (!noReplace) return renameFile(temp, path);
     if (!plainVolume) {
         if (strike({PfFault::RenameError}) != PfFault::None) return EIO;
@@ -171,13 +224,29 @@ int place(const char* temp, const char* path, bool noReplace) {
         const int e = errno;
         if (e != EINVAL && e != ENOSYS && e != EOPNOTSUPP) return e; // EEXIST among them
     }
-    // The volume cannot rename without replacing (and may have no hard links either): claim the
-    // name with an exclusive create, then rename over the claim, which is ours alone.
-    const int claim = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (claim < 0) return errno;
-    ::close(claim);
-    const int e = renameFile(temp, path);
-    if (e != 0) ::unlink(path);
+    // The volume cannot rename without replacing (and may have no hard links either). The name
+    // is claimed beside it, not under it: a claim file no listing of the name's kind shows. Under
+    // the claim, a name still free is ours, and the rename puts the whole file there at once. A
+    // crash leaves the claim and the temporary file, both removed at the next start, and never an
+    // empty file under the name itself.
+    const std::string claim = std::string(path) + claimMark;
+    const int fd = openNew(claim, 0644);
+    if (fd < 0) return errno == EEXIST ? EEXIST : errno; // another save is placing this name
+    const std::string pid = std::to_string(::getpid());
+    const bool noted = ::write(fd, pid.data(), pid.size()) == static_cast<ssize_t>(pid.size());
+    ::close(fd);
+    claimed();
+    int e = 0;
+    struct stat st {};
+    if (!noted)
+        e = EIO;
+    else if (::lstat(path, &st) == 0)
+        e = EEXIST;
+    else if (errno != ENOENT)
+        e = errno;
+    else
+        e = renameFile(temp, path);
+    ::unlink(claim.c_str());
     return e;
 }
 
@@ -197,32 +266,116 @@ bool pfWriteAtomic(const char* path, const void* data, size_t size, bool noRepla
                    PfStepHook hook) {
     const auto report = [hook](PfStep step, bool ok, long long value, int error) {
         if (hook) hook(step, ok, value, ok ? 0 : error);
+        if (stepWatcher) stepWatcher(step, ok, value, ok ? 0 : error);
         return ok;
     };
-    const std::string temp = std::string(path) + ".tmp" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (!report(PfStep::Open, fd >= 0, fd, errno)) return false;
-    errno = 0;
-    const long long written = pfWrite(fd, data, size);
-    bool ok = report(PfStep::Write, written == static_cast<long long>(size), written, errno);
+    // The file it replaces keeps its mode (a player's read-only score table stays so).
+    struct stat old {};
+    const mode_t mode =
+        ::stat(path, &old) == 0 && S_ISREG(old.st_mode) ? old.st_mode & 07777 : 0644;
+    // A name that is taken (a link planted there, say) is passed over, never opened.
+    std::string temp;
+    int fd = -1;
+    for (int tries = 0; tries < 100 && fd < 0; ++tries) {
+        temp = tempName(path);
+        fd = openNew(temp, mode);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    const int openError = errno;
+    if (!report(PfStep::Open, fd >= 0, fd, openError)) {
+        errno = openError;
+        return false;
+    }
+    if (mode != 0644) ::fchmod(fd, mode); // the mode asked at open time passed through the umask
+    int error = 0;
+    long long written = 0, last = 0;
+    const auto* bytes = static_cast<const char*>(data);
+    while (error == 0 && static_cast<size_t>(written) < size) {
+        const size_t piece = std::min(kPfWritePiece, size - static_cast<size_t>(written));
+        errno = 0;
+        last = pfWrite(fd, bytes + written, piece);
+        if (last > 0) written += last;
+        // A short count without an error number is a write that stopped: no room left.
+        if (last != static_cast<long long>(piece)) error = errno != 0 ? errno : ENOSPC;
+    }
+    // The count written is told only when the last write told one.
+    bool ok = report(PfStep::Write, error == 0, last < 0 ? -1 : written, error);
     if (ok) {
-        int error = 0;
         if (strike({PfFault::FlushError}) != PfFault::None)
             error = EIO;
         else if (::fsync(fd) != 0)
             error = errno;
         ok = report(PfStep::Flush, error == 0, 0, error);
     }
-    const bool closed = ::close(fd) == 0;
+    const bool closed = closeTemp(fd) == 0;
+    if (!closed && error == 0) error = errno;
     ok = report(PfStep::Close, closed, 0, errno) && ok;
     if (ok) {
-        const int e = place(temp.c_str(), path, noReplace);
-        ok = report(PfStep::Place, e == 0, 0, e);
+        error = place(temp.c_str(), path, noReplace, [&] { report(PfStep::Claim, true, 0, 0); });
+        ok = report(PfStep::Place, error == 0, 0, error);
     }
     if (!ok) {
         ::unlink(temp.c_str());
+        errno = error != 0 ? error : EIO;
         return false;
     }
     flushFolder(path);
     return true;
+}
+
+std::string pfNextTempName(const char* path) {
+    return std::string(path) + tempMark + std::to_string(::getpid()) + "-" +
+           std::to_string(tempSequence + 1);
+}
+
+void pfWatchSteps(PfStepHook watcher) {
+    stepWatcher = watcher;
+}
+
+bool pfIsStaleTemp(const std::string& folder, const std::string& name) {
+    const size_t mark = name.rfind(tempMark);
+    if (mark == std::string::npos || mark == 0) return false;
+    const std::string tail = name.substr(mark + std::strlen(tempMark));
+    long pid = 0;
+    if (tail == claimMark + std::strlen(tempMark)) {
+        // A claim holds the pid of its save.
+        char text[32] = {};
+        const int fd = ::open((folder + "/" + name).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd >= 0) {
+            const ssize_t n = ::read(fd, text, sizeof text - 1);
+            ::close(fd);
+            if (n > 0) pid = std::strtol(text, nullptr, 10);
+        }
+    } else {
+        // digits, or digits '-' digits
+        size_t i = 0;
+        while (i < tail.size() && std::isdigit(static_cast<unsigned char>(tail[i]))) ++i;
+        if (i == 0) return false;
+        if (i < tail.size()) {
+            if (tail[i] != '-' || i + 1 == tail.size()) return false;
+            for (size_t j = i + 1; j < tail.size(); ++j)
+                if (!std::isdigit(static_cast<unsigned char>(tail[j]))) return false;
+        }
+        pid = std::strtol(tail.c_str(), nullptr, 10);
+    }
+    return pid != ::getpid() && !processAlive(pid);
+}
+
+std::vector<std::string> pfRemoveStaleTemps(const char* folder) {
+    std::vector<std::string> removed;
+    DIR* d = ::opendir(folder);
+    if (!d) return removed;
+    std::vector<std::string> names;
+    while (dirent* e = ::readdir(d)) names.push_back(e->d_name);
+    ::closedir(d);
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+        if (!pfIsStaleTemp(folder, name)) continue;
+        const std::string full = std::string(folder) + "/" + name;
+        struct stat st {};
+        // Only plain files: a folder or a link of that name is not ours to touch.
+        if (::lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (::unlink(full.c_str()) == 0) removed.push_back(name);
+    }
+    return removed;
 }
