@@ -28,7 +28,7 @@ KilnInput::~KilnInput() {
     klWrite("<KilnInput::~KilnInput>\n");
 }
 
-void KilnInput::kiUpdate() {
+void KilnInput::kiPollLive() {
     kimOld = kimNow;
     kimNow = 0;
     if (PlatformInput* devices = gPlatform.input) {
@@ -47,6 +47,10 @@ void KilnInput::kiUpdate() {
             for (const KeyBit& k : keyTable)
                 if (keys[k.scan] & 0x80) kimNow |= k.bit;
     }
+}
+
+void KilnInput::kiUpdate() {
+    kiPollLive();
     if (kimRecording) {
         kimRecordBuf.push_back(kimNow);
         kimCursor += 1;

@@ -43,6 +43,9 @@ public:
 
     // The per-frame poll.
     void kiUpdate();
+    // The live half of the poll alone: the devices into kimNow, kimNow into kimOld; the record
+    // and the playback stay where they are. For a turn without a frame (a paused replay).
+    void kiPollLive();
 
     bool kiIsHeld(uint32_t mask) const { return (current() & mask) != 0; }
     bool kiIsPushed(uint32_t mask) const {

@@ -5,7 +5,7 @@
 #include "input.h"
 #include "work.h"
 
-ZTFrameResult ztFrameStep(bool drawn) {
+ZTFrameResult ztFrameStep(bool drawn, void (*overlay)()) {
     ZTFrameResult result;
     if (!keStartFrame()) {
         result.sceneMissing = true;
@@ -18,6 +18,7 @@ ZTFrameResult ztFrameStep(bool drawn) {
     if (drawn) {
         kxClear(gWork ? gWork->clearColor : 0);
         keScene->keDraw();
+        if (overlay) overlay();
         kxPresent();
     }
     keCheckScene();

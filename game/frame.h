@@ -8,5 +8,6 @@ struct ZTFrameResult {
 };
 
 // Creates the requested scene if none is live, polls the input, runs move, hit and post-hit,
-// draws when `drawn`, then ends the scene if another was requested or Escape is held.
-ZTFrameResult ztFrameStep(bool drawn);
+// draws when `drawn` (with `overlay` drawn over the scene's picture, if given), then ends the
+// scene if another was requested or Escape is held.
+ZTFrameResult ztFrameStep(bool drawn, void (*overlay)() = nullptr);

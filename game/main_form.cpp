@@ -33,6 +33,7 @@ TForm1::TForm1() {
     gForm = this;
     gWork = &work;
     gFrameClock = &clock;
+    gViewer = &viewer;
 
     ZTConfig config;
     ztReadConfig(kConfigPath, config);
@@ -135,6 +136,7 @@ TForm1::~TForm1() {
     if (!ztWriteConfig(kConfigPath, config))
         std::fprintf(stderr, "zentaku: could not write %s\n", kConfigPath);
     if (gFrameClock == &clock) gFrameClock = nullptr;
+    if (gViewer == &viewer) gViewer = nullptr;
     if (gForm == this) gForm = nullptr;
     if (gWork == &work) gWork = nullptr; // the members go next: work first, then the clock
 }
@@ -185,7 +187,8 @@ bool TForm1::AppIdle() {
         lateSkipped = !drawn && !skipWait;
         if (drawn) lastDrawTick = now;
     }
-    const ZTFrameResult frame = ztFrameStep(drawn);
+    // A replay from the selection plays through the viewer, which picks the frames to run.
+    const ZTFrameResult frame = viewer.watching() ? viewer.tick(drawn) : ztFrameStep(drawn);
     if (frame.sceneMissing) {
         char message[64];
         std::snprintf(message, sizeof message, "no scene number %d; stopping", keSceneNumber);

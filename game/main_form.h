@@ -3,6 +3,7 @@
 // per idle call and tears everything down in reverse.
 #include "clock.h"
 #include "creator.h"
+#include "viewer.h"
 #include "work.h"
 
 class TForm1 {
@@ -49,6 +50,7 @@ public:
     ZTCreator creator;
     KUClocker clock;
     ZTWork work;
+    ZTReplayViewer viewer;
 
 private:
     bool pausedIdle(bool redraw);

@@ -48,9 +48,28 @@ struct KPadState {
     uint8_t buttons[8] = {};
 };
 
+// The replay viewer's controls, outside the button word: never recorded, never bound to a
+// button. Bits of the word readViewerKeys() returns, set while held.
+enum : uint32_t {
+    KV_SLOWER = 0x01,      // keyboard -, pad left trigger
+    KV_FASTER = 0x02,      // keyboard =, pad right trigger
+    KV_PAUSE = 0x04,       // Space, right-stick click
+    KV_STEP = 0x08,        // ., left-stick click: one frame forward
+    KV_BACK = 0x10,        // Page Up, right stick left: 10 s back
+    KV_FORWARD = 0x20,     // Page Down, right stick right: 10 s forward
+    KV_FIELD_START = 0x40, // Home, right stick up: the current field's start
+};
+
+// Keys a player can never bind to a button, by their key names: the program's own (quit, pause,
+// fast-forward, full screen, Enter of Alt+Enter) and the replay viewer's.
+extern const char* const kNeverBoundKeys[];
+extern const int kNeverBoundKeyCount;
+
 class PlatformInput {
 public:
     virtual ~PlatformInput() = default;
+    // The viewer's controls now held, KV_ bits; 0 where the backend has none.
+    virtual uint32_t readViewerKeys() { return 0; }
     // Finds the keyboard and the pad at start-up and logs the steps; a pad may also come later.
     virtual void openDevices() {}
     // 256 key states indexed by scan code, bit 7 set while down. False when they cannot be read.

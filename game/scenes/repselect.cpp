@@ -1,5 +1,7 @@
 #include "repselect.h"
 
+#include "viewer.h"
+
 #include "ascii.h"
 #include "behave.h"
 #include "engine.h"
@@ -100,6 +102,8 @@ void EngineRepSelect::moveChosen() {
     }
     gWork->startGame(1, 1, false, false, true);
     keNextScene = ZT_SCENE_KAIWA;
+    // Watched through the viewer: speeds, pause, steps and jumps.
+    if (gViewer) gViewer->begin();
 }
 
 void EngineRepSelect::drawPage(int hidden) const {

@@ -33,6 +33,20 @@ constexpr SDL_GameControllerButton padButtons[8] = {
     SDL_CONTROLLER_BUTTON_START,
 };
 
+// The replay viewer's keys.
+struct ViewerKey {
+    SDL_Scancode sdl;
+    uint32_t bit;
+};
+constexpr ViewerKey viewerKeys[] = {
+    {SDL_SCANCODE_MINUS, KV_SLOWER},     {SDL_SCANCODE_EQUALS, KV_FASTER},
+    {SDL_SCANCODE_SPACE, KV_PAUSE},      {SDL_SCANCODE_PERIOD, KV_STEP},
+    {SDL_SCANCODE_PAGEUP, KV_BACK},      {SDL_SCANCODE_PAGEDOWN, KV_FORWARD},
+    {SDL_SCANCODE_HOME, KV_FIELD_START},
+};
+// Triggers and the right stick count from half their travel, as the left stick does.
+constexpr int kHalfAxis = 16384;
+
 void logStep(const char* step, bool ok) {
     klWrite(step);
     klWrite(ok ? " [OK]\n" : " [NG]\n");
@@ -119,4 +133,23 @@ bool SdlInput::readPad(KPadState& out) {
     out.dpadY = static_cast<int8_t>(held(SDL_CONTROLLER_BUTTON_DPAD_DOWN) -
                                     held(SDL_CONTROLLER_BUTTON_DPAD_UP));
     return true;
+}
+
+uint32_t SdlInput::readViewerKeys() {
+    uint32_t held = 0;
+    int count = 0;
+    if (const Uint8* state = SDL_GetKeyboardState(&count))
+        for (const ViewerKey& k : viewerKeys)
+            if (k.sdl < count && state[k.sdl]) held |= k.bit;
+    if (!pad) return held;
+    SDL_GameControllerUpdate(); // a paused viewer runs no frame, so the pad is read here too
+    auto axis = [this](SDL_GameControllerAxis a) { return SDL_GameControllerGetAxis(pad, a); };
+    if (axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT) >= kHalfAxis) held |= KV_SLOWER;
+    if (axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT) >= kHalfAxis) held |= KV_FASTER;
+    if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_RIGHTSTICK)) held |= KV_PAUSE;
+    if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_LEFTSTICK)) held |= KV_STEP;
+    if (axis(SDL_CONTROLLER_AXIS_RIGHTX) <= -kHalfAxis) held |= KV_BACK;
+    if (axis(SDL_CONTROLLER_AXIS_RIGHTX) >= kHalfAxis) held |= KV_FORWARD;
+    if (axis(SDL_CONTROLLER_AXIS_RIGHTY) <= -kHalfAxis) held |= KV_FIELD_START;
+    return held;
 }

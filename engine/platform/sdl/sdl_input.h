@@ -19,6 +19,7 @@ public:
     void closeDevices();
     bool readKeys(uint8_t keys[256]) override;
     bool readPad(KPadState& pad) override;
+    uint32_t readViewerKeys() override;
     bool hasPad() const { return pad != nullptr; }
 
 private:
