@@ -25,6 +25,8 @@ struct ZTReplayHooks {
     std::function<void(uint32_t frame)> after;
     // Asked after every frame: true ends the run there (the one watching has had enough).
     std::function<bool(uint32_t frame)> stop;
+    // Asked before every frame: false runs it without drawing. Unset, every frame is drawn.
+    std::function<bool(uint32_t frame)> drawn;
 };
 
 class ZTReplayRunner {
@@ -38,7 +40,7 @@ public:
 
     // Starts the play as the replay selection does and runs frames until the play ends (asks
     // for a scene outside the play: the title, after a replay) or `limit` frames have passed.
-    // Every frame is drawn, as the program draws it.
+    // Every frame is drawn, as the program draws it, unless the hooks say otherwise.
     ZTReplayOutcome play(const std::vector<uint32_t>& words, uint32_t limit,
                          const ZTReplayHooks& hooks = {});
     // Starts a recorded play as the title's new game does; the live keys drive it until it ends
