@@ -283,48 +283,51 @@ ZTFrameResult ZTReplayViewer::tick(bool drawn) {
 
 void ZTReplayViewer::drawOverlay() const {
     if (!gSprite || !gAscii) return;
+    // Dark strips over the wall for the keys (under the score line) and for the bar with the
+    // speed and the time (over the bottom line), then the bar: frames played against the
+    // length, a mark at each field's start.
+    if (PlatformRenderer* r = gPlatform.renderer) {
+        std::vector<KVertex> v;
+        auto quad = [&v](float x0, float y0, float x1, float y1, uint32_t colour) {
+            const KVertex c[4] = {{x0, y0, 1, 1, colour, 0, 0},
+                                  {x1, y0, 1, 1, colour, 0, 0},
+                                  {x0, y1, 1, 1, colour, 0, 0},
+                                  {x1, y1, 1, 1, colour, 0, 0}};
+            v.insert(v.end(), {c[0], c[1], c[2], c[2], c[1], c[3]});
+        };
+        quad(0, 16, 640, 33, 0xC0000000);
+        quad(0, 445, 640, 464, 0xC0000000);
+        constexpr float left = 32, right = 608, top = 449, bottom = 453;
+        const float length = static_cast<float>(frames > 0 ? frames : 1);
+        const auto at = [&](uint32_t frame) {
+            return left + (right - left) * static_cast<float>(frame < frames ? frame : frames) /
+                              length;
+        };
+        quad(left, top, right, bottom, 0xFF505050);
+        quad(left, top, at(played), bottom, 0xFFFFD040);
+        for (uint32_t s : starts) quad(at(s) - 1, top - 3, at(s) + 1, bottom + 2, 0xFFFFFFFF);
+        kxSetBlend(KBlend::Alpha);
+        r->bindTexture(-1);
+        r->drawTriangles(v.data(), static_cast<int>(v.size()));
+    }
     KilnAscii& a = *gAscii;
     const int oldScale = a.scale;
     const uint32_t oldColour = a.colour;
     a.scale = 1;
-    // The keys, in the wall's strip under the score line.
-    a.colour = 0xD0FFFFFF;
+    a.colour = 0xFFFFFFFF;
     a.kaPrintAt(2, 2, "-/= SPEED  SPACE PAUSE  . STEP  PGUP/PGDN 10S  HOME FIELD  Z END");
     a.kaPrintAt(2, 3, "PAD LT/RT SPEED  R3 PAUSE  L3 STEP  RSTICK L/R 10S  UP FIELD  A END");
-    // The speed and the time, in the wall's strip over the bottom line.
     a.colour = 0xFFFFE080;
     char line[48];
     std::snprintf(line, sizeof line, "%s%s", kSpeedNames[speedIndex], paused ? "  PAUSED" : "");
-    a.kaPrintAt(4, 56, line);
+    a.kaPrintAt(4, 57, line);
     const uint32_t now = played / 60, total = frames / 60;
     std::snprintf(line, sizeof line, "%u:%02u / %u:%02u", now / 60, now % 60, total / 60,
                   total % 60);
-    a.kaPrintAt(76 - static_cast<int>(std::string(line).size()), 56, line);
+    a.kaPrintAt(76 - static_cast<int>(std::string(line).size()), 57, line);
     a.scale = oldScale;
     a.colour = oldColour;
     gSprite->kspSetStates();
     gSprite->kspFlush();
     gSprite->kspClear();
-
-    // The bar: frames played against the length, a mark at each field's start.
-    PlatformRenderer* r = gPlatform.renderer;
-    if (!r || frames == 0) return;
-    std::vector<KVertex> v;
-    auto quad = [&v](float x0, float y0, float x1, float y1, uint32_t colour) {
-        const KVertex c[4] = {{x0, y0, 1, 1, colour, 0, 0},
-                              {x1, y0, 1, 1, colour, 0, 0},
-                              {x0, y1, 1, 1, colour, 0, 0},
-                              {x1, y1, 1, 1, colour, 0, 0}};
-        v.insert(v.end(), {c[0], c[1], c[2], c[2], c[1], c[3]});
-    };
-    constexpr float left = 32, right = 608, top = 458, bottom = 462;
-    const auto at = [&](uint32_t frame) {
-        return left + (right - left) * static_cast<float>(frame) / static_cast<float>(frames);
-    };
-    quad(left, top, right, bottom, 0xA0000000);
-    quad(left, top, at(played < frames ? played : frames), bottom, 0xFFFFD040);
-    for (uint32_t s : starts) quad(at(s) - 1, top - 3, at(s) + 1, bottom + 3, 0xFFFFFFFF);
-    kxSetBlend(KBlend::Alpha);
-    r->bindTexture(-1);
-    r->drawTriangles(v.data(), static_cast<int>(v.size()));
 }
