@@ -19,10 +19,12 @@
 #include "creator.h"
 #include "engine.h"
 #include "export.h"
+#include "media_run.h"
 #include "platform/headless/headless.h"
 #include "replay/pilot.h"
 #include "replay/replay_file.h"
 #include "replay/replay_run.h"
+#include "scratch.h"
 #include "viewer.h"
 
 namespace fs = std::filesystem;
@@ -125,6 +127,40 @@ BENCHMARK(BM_PngToday)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations
 BENCHMARK(BM_PngNew)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_VideoToday)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_VideoNew)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// Drawing alone, and the picture read back: every frame whole, or the ground kept.
+void drawBench(benchmark::State& state, bool keepGround) {
+    const fs::path& play = tenMinutePlay();
+    ZTReplayHeader header;
+    std::vector<uint32_t> words;
+    if (play.empty() || !ztReadReplayFile(play.c_str(), header, words)) {
+        state.SkipWithError("the ten-minute play could not be recorded");
+        return;
+    }
+    uint64_t frames = 0;
+    for (auto _ : state) {
+        ZTScratch scratch(gameRoot, {"dat", "pixel", "snd"});
+        ZTMediaRun run(true, keepGround);
+        std::vector<uint32_t> picture;
+        run.playReading(
+            words, kTo,
+            [&](uint32_t) {
+                frames += 1;
+                return run.readPicture(picture);
+            },
+            kFrom);
+    }
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+}
+void BM_DrawToday(benchmark::State& s) {
+    drawBench(s, false);
+}
+void BM_DrawNew(benchmark::State& s) {
+    drawBench(s, true);
+}
+BENCHMARK(BM_DrawToday)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_DrawNew)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 // 10 s back from near the end of the ten-minute play: the whole play again, silently.
 void BM_ViewerJumpBack(benchmark::State& state) {
