@@ -64,6 +64,10 @@ enum : uint32_t {
 // fast-forward, full screen, Enter of Alt+Enter) and the replay viewer's.
 extern const char* const kNeverBoundKeys[];
 extern const int kNeverBoundKeyCount;
+// The same for the pad, by the usual controller names: Start (the pause) and the viewer's
+// triggers, stick clicks and right stick.
+extern const char* const kNeverBoundPadControls[];
+extern const int kNeverBoundPadControlCount;
 
 class PlatformInput {
 public:

@@ -9,6 +9,8 @@ enum SdlPadButton {
     SDL_PAD_Y = 3,
     SDL_PAD_BACK = 4,
     SDL_PAD_START = 6,
+    SDL_PAD_LEFT_STICK = 7,
+    SDL_PAD_RIGHT_STICK = 8,
     SDL_PAD_LEFT_SHOULDER = 9,
     SDL_PAD_RIGHT_SHOULDER = 10,
     SDL_PAD_DPAD_UP = 11,
@@ -16,7 +18,14 @@ enum SdlPadButton {
     SDL_PAD_DPAD_LEFT = 13,
     SDL_PAD_DPAD_RIGHT = 14,
 };
-enum SdlPadAxis { SDL_PAD_LEFT_X = 0, SDL_PAD_LEFT_Y = 1 };
+enum SdlPadAxis {
+    SDL_PAD_LEFT_X = 0,
+    SDL_PAD_LEFT_Y = 1,
+    SDL_PAD_RIGHT_X = 2,
+    SDL_PAD_RIGHT_Y = 3,
+    SDL_PAD_LEFT_TRIGGER = 4,
+    SDL_PAD_RIGHT_TRIGGER = 5,
+};
 
 // Starts the pad subsystem if needed and plugs in one virtual pad. False on failure.
 bool sdlAttachVirtualPad();
