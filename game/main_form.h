@@ -3,6 +3,7 @@
 // per idle call and tears everything down in reverse.
 #include "clock.h"
 #include "creator.h"
+#include "pause_menu.h"
 #include "viewer.h"
 #include "work.h"
 
@@ -15,8 +16,11 @@ public:
 
     // One frame, or one turn of the pause; false once the program is ending.
     bool AppIdle();
-    // While paused no frame runs: nothing is polled or recorded and the clock stands still.
-    void setPaused(bool on);
+    // While paused no frame runs: nothing is polled or recorded and the clock stands still. The
+    // pause menu is open all the while, on its quit line when asked.
+    void setPaused(bool on, bool onQuitLine = false);
+    // Writes the configuration as it stands now (the settings and controls screens change it).
+    bool saveConfig();
 
     // Declared first, so torn down last: the log stays open while the members below go, and the
     // score table's save at exit (and its failure) lands in it, as the configuration's does.
@@ -50,11 +54,12 @@ public:
     ZTCreator creator;
     KUClocker clock;
     ZTWork work;
+    ZTPauseMenu menu;
     ZTReplayViewer viewer;
 
 private:
     bool pausedIdle(bool redraw);
-    void drawPause();
+    void drawPause(uint32_t now);
     bool lateSkipped = false;  // the last frame went undrawn because it started late
     uint32_t lastDrawTick = 0; // when the last frame was drawn during a fast-forward
 };

@@ -224,8 +224,8 @@ void ZTReplayViewer::handleKeys() {
     if (pushed & KV_FIELD_START) toFieldStart();
 }
 
-ZTFrameResult ZTReplayViewer::runFrame(bool drawn) {
-    const ZTFrameResult r = ztFrameStep(drawn, drawViewerOverlay);
+ZTFrameResult ZTReplayViewer::runFrame(bool drawn, bool escapeToMenu) {
+    const ZTFrameResult r = ztFrameStep(drawn, escapeToMenu, drawViewerOverlay);
     played += 1;
     if (drawn) dirty = false;
     if (r.quit || r.sceneMissing || !inPlay(keNextScene)) stop();
@@ -260,8 +260,10 @@ ZTFrameResult ZTReplayViewer::idleTurn(bool drawn) {
     return r;
 }
 
-ZTFrameResult ZTReplayViewer::tick(bool drawn) {
-    if (!on) return ztFrameStep(drawn);
+ZTFrameResult ZTReplayViewer::tick(bool drawn, bool escapeToMenu) {
+    // Left for a scene outside the play (the pause menu's way to the title, say): done.
+    if (on && scanned && !inPlay(keNextScene)) stop();
+    if (!on) return ztFrameStep(drawn, escapeToMenu);
     if (!scanned) scan();
     handleKeys();
     if (!on) return {};
@@ -277,7 +279,7 @@ ZTFrameResult ZTReplayViewer::tick(bool drawn) {
     stepOnce = false;
     if (count == 0) return idleTurn(drawn);
     ZTFrameResult r;
-    for (uint32_t i = 0; i < count && on; ++i) r = runFrame(drawn && i + 1 == count);
+    for (uint32_t i = 0; i < count && on; ++i) r = runFrame(drawn && i + 1 == count, escapeToMenu);
     return r;
 }
 
@@ -300,8 +302,8 @@ void ZTReplayViewer::drawOverlay() const {
         constexpr float left = 32, right = 608, top = 449, bottom = 453;
         const float length = static_cast<float>(frames > 0 ? frames : 1);
         const auto at = [&](uint32_t frame) {
-            return left + (right - left) * static_cast<float>(frame < frames ? frame : frames) /
-                              length;
+            return left +
+                   (right - left) * static_cast<float>(frame < frames ? frame : frames) / length;
         };
         quad(left, top, right, bottom, 0xFF505050);
         quad(left, top, at(played), bottom, 0xFFFFD040);

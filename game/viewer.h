@@ -30,7 +30,7 @@ public:
     // One turn of the display: reads the viewer's keys, runs as many frames as the speed asks
     // (none while paused, one for a step), the last of them drawn when `drawn`, or draws the
     // held picture again when the viewer's own lines changed.
-    ZTFrameResult tick(bool drawn);
+    ZTFrameResult tick(bool drawn, bool escapeToMenu = false);
 
     // The state after `frame` frames of the play (from 1 to the length), reached silently.
     void jumpTo(uint32_t frame);
@@ -55,7 +55,7 @@ private:
     void restart();
     // Plays `count` frames without drawing or sound; stops early if the play ends.
     void runSilently(uint32_t count);
-    ZTFrameResult runFrame(bool drawn);
+    ZTFrameResult runFrame(bool drawn, bool escapeToMenu);
     ZTFrameResult idleTurn(bool drawn);
     void handleKeys();
     void stop();

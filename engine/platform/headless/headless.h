@@ -113,6 +113,9 @@ public:
     void show() override {}
     void setWindowed(bool w) override { settings.windowed = w; }
     bool vsync() const override { return settings.vsync; }
+    void setScale(int scale) override { settings.scale = scale < maxScale ? scale : maxScale; }
+    int scale() const override { return settings.scale; }
+    void setVsync(bool on) override { settings.vsync = on; }
     void position(int& left, int& top) override { left = settings.left, top = settings.top; }
     KWindowEvents handleEvents() override {
         const KWindowEvents e = next;
@@ -122,6 +125,7 @@ public:
     void idle(uint32_t ms) override { idled += ms; }
 
     KWindowSettings settings;
+    int maxScale = 4;   // the largest scale the pretended display holds
     KWindowEvents next; // reported by the next handleEvents(), then cleared
     uint32_t idled = 0;
 };

@@ -130,6 +130,10 @@ bool SdlRenderer::vsync() const {
     return (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
 }
 
+bool SdlRenderer::setVsync(bool on) {
+    return renderer && SDL_RenderSetVSync(renderer, on ? 1 : 0) == 0;
+}
+
 bool SdlRenderer::readPixels(std::vector<uint32_t>& argb, int& width, int& height) {
     if (!renderer || SDL_GetRendererOutputSize(renderer, &width, &height) != 0) return false;
     argb.resize(static_cast<size_t>(width) * static_cast<size_t>(height));

@@ -155,6 +155,19 @@ void SdlWindow::setWindowed(bool windowed) {
         enterFullScreen();
 }
 
+void SdlWindow::setScale(int scale) {
+    if (!window) return;
+    int display = SDL_GetWindowDisplayIndex(window);
+    windowScale = fittingScale(display < 0 ? 0 : display, width, height, scale);
+    if (fullScreen) return; // the window takes it when full screen ends
+    SDL_SetWindowSize(window, width * windowScale, height * windowScale);
+}
+
+void SdlWindow::setVsync(bool on) {
+    wantVsync = on;
+    renderer.setVsync(on);
+}
+
 void SdlWindow::position(int& left, int& top) {
     left = placedLeft, top = placedTop;
     if (window && !fullScreen && shown) SDL_GetWindowPosition(window, &left, &top);

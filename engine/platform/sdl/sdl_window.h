@@ -21,13 +21,15 @@ public:
     void show() override;
     void setWindowed(bool windowed) override;
     bool vsync() const override { return renderer.vsync(); }
+    void setScale(int scale) override;
+    void setVsync(bool on) override;
     void position(int& left, int& top) override;
     KWindowEvents handleEvents() override;
     void idle(uint32_t ms) override;
     void destroy();
 
     // The scale the window was given after clamping to its display.
-    int scale() const { return windowScale; }
+    int scale() const override { return windowScale; }
 
     SdlRenderer renderer;
 
