@@ -133,11 +133,15 @@ void KilnInput::kiSwallowHeld() {
     kimSwallowed = kiReadDevices() & ~(KI_UP | KI_DOWN | KI_LEFT | KI_RIGHT);
 }
 
-void KilnInput::kiUpdate() {
+void KilnInput::kiPollLive() {
     kimOld = kimNow;
     kimNow = kiReadDevices();
     kimSwallowed &= kimNow; // a swallowed button counts again once it has been let go
     kimNow &= ~kimSwallowed;
+}
+
+void KilnInput::kiUpdate() {
+    kiPollLive();
     if (kimRecording) {
         kimRecordBuf.push_back(kimNow);
         kimCursor += 1;

@@ -70,6 +70,9 @@ public:
 
     // The per-frame poll.
     void kiUpdate();
+    // The live half of the poll alone: the devices into kimNow, kimNow into kimOld; the record
+    // and the playback stay where they are. For a turn without a frame (a paused replay).
+    void kiPollLive();
     // The button word the devices give now, through the bindings; nothing of the input's state
     // moves (menus read it while no frame runs).
     uint32_t kiReadDevices();

@@ -58,7 +58,7 @@ void ztLeaveForTitle() {
     if (keFlags & KE_LIVE) keEndScene();
 }
 
-ZTFrameResult ztFrameStep(bool drawn, bool escapeToMenu) {
+ZTFrameResult ztFrameStep(bool drawn, bool escapeToMenu, void (*overlay)()) {
     ZTFrameResult result;
     if (!keStartFrame()) {
         result.sceneMissing = true;
@@ -72,6 +72,7 @@ ZTFrameResult ztFrameStep(bool drawn, bool escapeToMenu) {
     if (drawn) {
         kxClear(gWork ? gWork->clearColor : 0);
         keScene->keDraw();
+        if (overlay) overlay();
         kxPresent();
     }
     keCheckScene();

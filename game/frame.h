@@ -9,10 +9,10 @@ struct ZTFrameResult {
 };
 
 // Creates the requested scene if none is live, polls the input, runs move, hit and post-hit,
-// draws when `drawn`, then ends the scene if another was requested or Escape is held. With
-// `escapeToMenu`, Escape in a play that could still enter the hi-score table ends nothing and
-// asks for the pause menu instead.
-ZTFrameResult ztFrameStep(bool drawn, bool escapeToMenu = false);
+// draws when `drawn` (with `overlay` drawn over the scene's picture, if given), then ends the
+// scene if another was requested or Escape is held. With `escapeToMenu`, Escape in a play that
+// could still enter the hi-score table ends nothing and asks for the pause menu instead.
+ZTFrameResult ztFrameStep(bool drawn, bool escapeToMenu = false, void (*overlay)() = nullptr);
 
 // A play (not a replay) is going on: the game, a conversation, or a pause between fields.
 bool ztPlayRunning();

@@ -35,6 +35,7 @@ TForm1::TForm1() {
     gForm = this;
     gWork = &work;
     gFrameClock = &clock;
+    gViewer = &viewer;
 
     ZTConfig config;
     // A first start has no configuration yet: it speaks the desktop's language when the game
@@ -134,6 +135,7 @@ TForm1::~TForm1() {
 
     saveConfig();
     if (gFrameClock == &clock) gFrameClock = nullptr;
+    if (gViewer == &viewer) gViewer = nullptr;
     if (gForm == this) gForm = nullptr;
     if (gWork == &work) gWork = nullptr; // the members go next: work first, then the clock
 }
@@ -216,7 +218,9 @@ bool TForm1::AppIdle() {
         lateSkipped = !drawn && !skipWait;
         if (drawn) lastDrawTick = now;
     }
-    const ZTFrameResult frame = ztFrameStep(drawn, true);
+    // A replay from the selection plays through the viewer, which picks the frames to run.
+    const ZTFrameResult frame =
+        viewer.watching() ? viewer.tick(drawn, true) : ztFrameStep(drawn, true);
     if (frame.sceneMissing) {
         char message[64];
         std::snprintf(message, sizeof message, "no scene number %d; stopping", keSceneNumber);

@@ -6,6 +6,7 @@
 #include "clock.h"
 #include "creator.h"
 #include "pause_menu.h"
+#include "viewer.h"
 #include "work.h"
 
 class TForm1 {
@@ -59,6 +60,7 @@ public:
     KUClocker clock;
     ZTWork work;
     ZTPauseMenu menu;
+    ZTReplayViewer viewer;
 
 private:
     bool pausedIdle(bool redraw);

@@ -76,6 +76,18 @@ struct KPadState {
     bool held(int button) const { return button >= 0 && button < 32 && (buttons >> button) & 1; }
 };
 
+// The replay viewer's controls, outside the button word: never recorded, never bound to a
+// button. Bits of the word readViewerKeys() returns, set while held.
+enum : uint32_t {
+    KV_SLOWER = 0x01,      // keyboard -, pad left trigger
+    KV_FASTER = 0x02,      // keyboard =, pad right trigger
+    KV_PAUSE = 0x04,       // Space, right-stick click
+    KV_STEP = 0x08,        // ., left-stick click: one frame forward
+    KV_BACK = 0x10,        // Page Up, right stick left: 10 s back
+    KV_FORWARD = 0x20,     // Page Down, right stick right: 10 s forward
+    KV_FIELD_START = 0x40, // Home, right stick up: the current field's start
+};
+
 // Keys and pad buttons that keep jobs of their own and can never be bound to a button of the
 // word: Escape, P (pause), Tab (fast-forward), F11 and Enter (Alt+Enter: full screen), and the
 // replay viewer's keys (- = Space . PageUp PageDown Home). On the pad: Start (pause), the guide
@@ -91,6 +103,8 @@ bool kpPadButtonReserved(int button);
 class PlatformInput {
 public:
     virtual ~PlatformInput() = default;
+    // The viewer's controls now held, KV_ bits; 0 where the backend has none.
+    virtual uint32_t readViewerKeys() { return 0; }
     // Finds the keyboard and the pads at start-up and logs the steps; pads may also come later.
     virtual void openDevices() {}
     // 256 key states indexed by scan code, bit 7 set while down or when the key went down since

@@ -82,7 +82,7 @@ ZTReplayOutcome ZTReplayRunner::run(uint32_t limit, const ZTReplayHooks& hooks, 
     ZTReplayOutcome out;
     while (out.frames < limit) {
         if (hooks.before) hooks.before(out.frames + 1);
-        const ZTFrameResult r = ztFrameStep(true);
+        const ZTFrameResult r = ztFrameStep(!hooks.drawn || hooks.drawn(out.frames + 1));
         last = r;
         out.frames += 1;
         if (hooks.after) hooks.after(out.frames);

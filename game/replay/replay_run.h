@@ -26,6 +26,8 @@ struct ZTReplayHooks {
     std::function<void(uint32_t frame)> after;
     // Asked after every frame: true ends the run there (the one watching has had enough).
     std::function<bool(uint32_t frame)> stop;
+    // Asked before every frame: false runs it without drawing. Unset, every frame is drawn.
+    std::function<bool(uint32_t frame)> drawn;
 };
 
 class ZTReplayRunner {
@@ -39,7 +41,8 @@ public:
 
     // Starts the play as the replay selection does, in the replay's language, and runs frames
     // until the play ends (asks for a scene outside the play: the title, after a replay) or
-    // `limit` frames have passed. Every frame is drawn, as the program draws it.
+    // `limit` frames have passed. Every frame is drawn, as the program draws it, unless the
+    // hooks say otherwise.
     ZTReplayOutcome play(const std::vector<uint32_t>& words, ZTLanguage language, uint32_t limit,
                          const ZTReplayHooks& hooks = {});
     // Starts a recorded play as the title's new game does, in the setting's language (gLanguage);

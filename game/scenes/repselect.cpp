@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "viewer.h"
+
 #include "ascii.h"
 #include "behave.h"
 #include "engine.h"
@@ -112,6 +114,8 @@ void EngineRepSelect::moveChosen() {
     }
     gWork->startGame(1, 1, false, false, true);
     keNextScene = ZT_SCENE_KAIWA;
+    // Watched through the viewer: speeds, pause, steps and jumps.
+    if (gViewer) gViewer->begin();
 }
 
 void EngineRepSelect::drawPage(int hidden) const {

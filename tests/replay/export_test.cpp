@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "engine.h"
 #include "files.h"
 #include "graphics.h"
 #include "media.h"
 #include "media_run.h"
 #include "mix.h"
+#include "options.h"
 #include "platform/headless/headless.h"
 #include "platform/sdl/sdl_image.h"
 #include "platform/sdl/sdl_renderer.h"
@@ -224,5 +226,212 @@ TEST(ReplayExport, FolderCheckGivesALinePerFileAndFailsOnAnyBadOne) {
 
     fs::remove(folder / "b_richer.rep");
     fs::remove(folder / "c_junk.rep");
-    EXPECT_EQ(runTool("--check '" + folder.string() + "'").status, 0);
+    const CommandRun good = runTool("--check '" + folder.string() + "'");
+    EXPECT_EQ(good.status, 0);
+    EXPECT_NE(good.output.find("1 of 1 replays pass; 7586 frames in "), std::string::npos)
+        << good.output;
+    EXPECT_NE(good.output.find(" frames/s"), std::string::npos) << good.output;
+}
+
+namespace {
+
+// Every drawing call to two renderers at once: the exports' way, which keeps the ground, and
+// today's, which draws every frame whole.
+class TeeRenderer : public PlatformRenderer {
+public:
+    TeeRenderer(PlatformRenderer& a, PlatformRenderer& b) : a(a), b(b) {}
+    bool createTexture(int slot, const uint8_t* data, size_t size, uint32_t key) override {
+        const bool ok = a.createTexture(slot, data, size, key);
+        return b.createTexture(slot, data, size, key) && ok;
+    }
+    void releaseTexture(int slot) override { a.releaseTexture(slot), b.releaseTexture(slot); }
+    void bindTexture(int slot) override { a.bindTexture(slot), b.bindTexture(slot); }
+    void setBlend(KBlend blend) override { a.setBlend(blend), b.setBlend(blend); }
+    void drawTriangles(const KVertex* v, int count) override {
+        a.drawTriangles(v, count), b.drawTriangles(v, count);
+    }
+    void clear(uint32_t rgb) override { a.clear(rgb), b.clear(rgb); }
+    void present() override { a.present(), b.present(); }
+
+private:
+    PlatformRenderer &a, &b;
+};
+
+const char* const kCommittedReplays[] = {"pilot.rep", "ending.rep"};
+
+} // namespace
+
+TEST(ReplayExport, KeptGroundGivesTodaysPicturesOnTheCommittedReplays) {
+    ZTScratch scratch(ZT_ROOT, {"dat", "pixel"});
+    ASSERT_TRUE(scratch.ok);
+    for (const char* name : kCommittedReplays) {
+        ZTReplayHeader header;
+        std::vector<uint32_t> words;
+        ASSERT_TRUE(ztReadReplayFile((fs::path(ZT_REPLAY_DATA) / name).c_str(), header, words));
+        HeadlessPlatform platform;
+        SdlRenderer kept, whole;
+        ASSERT_TRUE(kept.openSoftware(640, 480) && whole.openSoftware(640, 480));
+        kept.keepOpaqueFirstDraw(true);
+        TeeRenderer tee(kept, whole);
+        platform.useRenderer(tee);
+        ASSERT_TRUE(ztLoadTextures());
+        // Every frame of a scene's start, then one in 61: kept grounds are put back across
+        // the frames not drawn, and every field's new ground is met on its first frame.
+        int lastScene = -1, sinceStart = 0;
+        uint32_t compared = 0, differing = 0, firstDiffering = 0;
+        std::vector<uint32_t> a, b;
+        {
+            ZTReplayRunner runner;
+            ZTReplayHooks hooks;
+            hooks.drawn = [&](uint32_t frame) { return sinceStart < 3 || frame % 61 == 0; };
+            hooks.after = [&](uint32_t frame) {
+                sinceStart = keSceneNumber == lastScene ? sinceStart + 1 : 0;
+                lastScene = keSceneNumber;
+                if (!(sinceStart < 3 || frame % 61 == 0)) return;
+                int w = 0, h = 0;
+                ASSERT_TRUE(kept.readPixels(a, w, h) && whole.readPixels(b, w, h));
+                compared += 1;
+                if (a != b && differing++ == 0) firstDiffering = frame;
+            };
+            const ZTReplayOutcome out = runner.play(words, header.frames, hooks);
+            EXPECT_EQ(out.frames, header.frames) << name;
+        }
+        kxDisposeTexture();
+        EXPECT_GT(compared, header.frames / 61) << name;
+        EXPECT_EQ(differing, 0u) << name << ": first at frame " << firstDiffering;
+    }
+}
+
+TEST(ReplayExport, FromAndToGiveTheFramesAskedForAsTodaysPicturesInRgb) {
+    ScratchDir dir;
+    const fs::path out = fs::path(dir.path) / "frames";
+    const fs::path big = fs::path(dir.path) / "big";
+    const std::string play = std::string("'") + ZT_RECORDED_PLAY + "'";
+    // Frames 3541 to 3600: a minute into the play, up to the moment 1:00.
+    EXPECT_EQ(runTool("--export '" + out.string() + "' --from 3541 --to 1:00 " + play).status, 0);
+    EXPECT_EQ(
+        runTool("--export '" + big.string() + "' --from 0:59 --to 3541 --scale 2 " + play).status,
+        0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 60);
+    EXPECT_TRUE(fs::exists(out / "003541.png"));
+    EXPECT_TRUE(fs::exists(out / "003600.png"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(big), fs::directory_iterator()), 1)
+        << "0:59 is frame 3541";
+
+    // Today's pictures of those frames: every frame drawn whole, in one thread.
+    std::vector<std::vector<uint32_t>> today;
+    {
+        ZTScratch scratch(ZT_ROOT, {"dat", "pixel", "snd"});
+        ASSERT_TRUE(scratch.ok);
+        ZTReplayHeader header;
+        std::vector<uint32_t> words;
+        ASSERT_TRUE(ztReadReplayFile(ZT_RECORDED_PLAY, header, words));
+        ZTMediaRun run(true, false);
+        ASSERT_TRUE(run.ok());
+        run.play(
+            words, 3600,
+            [&](uint32_t, const uint32_t* argb) {
+                if (argb) today.emplace_back(argb, argb + 640 * 480);
+                return true;
+            },
+            3541);
+    }
+    ASSERT_EQ(today.size(), 60u);
+    for (uint32_t i = 0; i < 60; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "%06u.png", 3541 + i);
+        const std::vector<uint8_t> png = readAll(out / name);
+        ASSERT_GT(png.size(), 25u);
+        EXPECT_EQ(png[25], 2) << "colour type RGB";
+        std::vector<uint32_t> exported;
+        int w = 0, h = 0;
+        ASSERT_TRUE(sdlDecodePng(png.data(), png.size(), exported, w, h)) << name;
+        EXPECT_TRUE(w == 640 && h == 480 && exported == today[i]) << name << " is not today's";
+    }
+    const std::vector<uint8_t> png = readAll(big / "003541.png");
+    std::vector<uint32_t> enlarged;
+    int w = 0, h = 0;
+    ASSERT_TRUE(sdlDecodePng(png.data(), png.size(), enlarged, w, h));
+    ASSERT_EQ(w, 1280);
+    ASSERT_EQ(h, 960);
+    size_t wrong = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            wrong += enlarged[size_t(y) * 1280 + x] != today[0][size_t(y / 2) * 640 + x / 2];
+    EXPECT_EQ(wrong, 0u) << "each pixel twice across and twice down";
+}
+
+TEST(ReplayExport, AudioAloneCoversTheRangeAtTheChosenVolumes) {
+    ScratchDir dir;
+    // A game root of our own whose settings switch the music off and the effects down to 0.
+    const fs::path root = fs::path(dir.path) / "root";
+    fs::create_directories(root);
+    for (const char* d : {"dat", "pixel", "snd"})
+        fs::create_directory_symlink(fs::path(ZT_ROOT) / d, root / d);
+    std::ofstream(root / "zent.ini") << "[Sound]\nBGM=0\nSEVolume=0\n";
+    const std::string play = std::string(" '") + ZT_RECORDED_PLAY + "' '" + root.string() + "'";
+    auto wavSamples = [](const fs::path& wav, bool& silent) {
+        const std::vector<uint8_t> bytes = readAll(wav);
+        silent = true;
+        for (size_t i = 44; i < bytes.size(); ++i) silent = silent && bytes[i] == 0;
+        return bytes.size() < 44 ? 0 : (bytes.size() - 44) / 4;
+    };
+    const fs::path own = fs::path(dir.path) / "own.wav", mine = fs::path(dir.path) / "mine.wav";
+    const std::string tool = std::string("'") + ZT_REPLAY_TOOL + "'";
+    EXPECT_EQ(
+        runCommand(tool + " --audio '" + own.string() + "' --from 0:10 --to 0:20" + play).status,
+        0);
+    EXPECT_EQ(
+        runCommand(tool + " --audio '" + mine.string() + "' --from 0:10 --to 0:20 --volumes" + play)
+            .status,
+        0);
+    bool silent = false;
+    EXPECT_EQ(wavSamples(own, silent), 600u * 735u) << "10 s: frames 601 to 1200";
+    EXPECT_FALSE(silent) << "the game's own volumes: music and effects";
+    EXPECT_EQ(wavSamples(mine, silent), 600u * 735u);
+    EXPECT_TRUE(silent) << "no music, effects at 0";
+}
+
+TEST(ReplayOptions, FramesTimesAndTheFormsEachOptionGoesWith) {
+    struct Case {
+        const char* text;
+        bool end;
+        bool ok;
+        uint32_t frame;
+    };
+    const Case cases[] = {
+        {"754", false, true, 754}, {"1:05", false, true, 3901}, {"1:05", true, true, 3900},
+        {"0:00", false, true, 1},  {"0:00", true, false, 0},    {"1:5", false, false, 0},
+        {"0", false, false, 0},    {"1:60", false, false, 0},   {"x", false, false, 0},
+    };
+    for (const Case& c : cases) {
+        uint32_t frame = 0;
+        EXPECT_EQ(ztParseFrameOrTime(c.text, c.end, frame), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(frame, c.frame) << c.text;
+        }
+    }
+    struct Line {
+        std::vector<const char*> args;
+        const char* error; // empty: taken
+    };
+    const Line lines[] = {
+        {{"--export", "d", "--from", "2:00", "--to", "3:00", "--scale", "2", "f"}, ""},
+        {{"--audio", "a.wav", "--volumes", "f", "root"}, ""},
+        {{"--export", "d", "--volumes", "f"}, "--volumes goes with --video or --audio"},
+        {{"--from", "10", "f"}, "--from goes with --export or --video or --audio"},
+        {{"--video", "v.mp4", "--from", "20", "--to", "10", "f"}, "--to lies before --from"},
+        {{"--check", "d", "--export", "e"}, "only one of"},
+        {{"--export", "d", "--to", "1:5", "f"}, "--to takes a frame number or a time as m:ss"},
+    };
+    for (const Line& l : lines) {
+        std::vector<char*> argv{const_cast<char*>("zentaku-replay")};
+        for (const char* a : l.args) argv.push_back(const_cast<char*>(a));
+        ZTReplayOptions o;
+        const bool ok = ztParseOptions(static_cast<int>(argv.size()), argv.data(), o);
+        EXPECT_EQ(ok, *l.error == 0) << l.args[0] << " " << o.error;
+        if (*l.error) {
+            EXPECT_EQ(o.error.find(l.error), 0u) << o.error;
+        }
+    }
 }

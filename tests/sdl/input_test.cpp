@@ -272,3 +272,46 @@ TEST(Names, EveryKeyAndPadButtonRoundTripsThroughZentIni) {
     std::remove(path);
     gPlatform.input = nullptr;
 }
+
+TEST_F(Pad, TheViewersControlsAreTheirOwnAndNotInTheButtonWord) {
+    ASSERT_TRUE(sdlAttachVirtualPad());
+    devices.openDevices();
+    ASSERT_TRUE(devices.hasPad());
+    struct Control {
+        const char* what;
+        bool axis;
+        int which, value;
+        uint32_t bit;
+    };
+    const Control controls[] = {
+        {"left trigger", true, SDL_PAD_LEFT_TRIGGER, 32767, KV_SLOWER},
+        {"right trigger", true, SDL_PAD_RIGHT_TRIGGER, 32767, KV_FASTER},
+        {"right-stick click", false, SDL_PAD_RIGHT_STICK, 1, KV_PAUSE},
+        {"left-stick click", false, SDL_PAD_LEFT_STICK, 1, KV_STEP},
+        {"right stick left", true, SDL_PAD_RIGHT_X, -32768, KV_BACK},
+        {"right stick right", true, SDL_PAD_RIGHT_X, 32767, KV_FORWARD},
+        {"right stick up", true, SDL_PAD_RIGHT_Y, -32768, KV_FIELD_START},
+    };
+    for (const Control& c : controls) {
+        if (c.axis)
+            sdlVirtualPadAxis(static_cast<SdlPadAxis>(c.which), c.value);
+        else
+            sdlVirtualPadButton(static_cast<SdlPadButton>(c.which), true);
+        EXPECT_EQ(poll(), 0u) << c.what << " reaches the button word";
+        EXPECT_EQ(devices.readViewerKeys(), c.bit) << c.what;
+        if (c.axis)
+            sdlVirtualPadAxis(static_cast<SdlPadAxis>(c.which),
+                              c.which >= SDL_PAD_LEFT_TRIGGER ? -32768 : 0);
+        else
+            sdlVirtualPadButton(static_cast<SdlPadButton>(c.which), false);
+        poll();
+        EXPECT_EQ(devices.readViewerKeys(), 0u) << c.what << " let go";
+    }
+}
+
+TEST(Keyboard, TheViewersKeysAreNeverBound) {
+    for (const char* name : {"-", "=", "Space", ".", "PageUp", "PageDown", "Home"})
+        EXPECT_TRUE(kpKeyReserved(sdlScanFromScancode(sdlScancodeFromName(name)))) << name;
+    EXPECT_TRUE(kpPadButtonReserved(KP_LEFT_STICK));
+    EXPECT_TRUE(kpPadButtonReserved(KP_RIGHT_STICK));
+}

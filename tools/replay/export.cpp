@@ -12,9 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "config.h"
+#include "frame_pipe.h"
 #include "media_run.h"
 #include "mix.h"
 #include "platform/sdl/sdl_image.h"
+#include "png_write.h"
 #include "progress.h"
 #include "replay/replay_file.h"
 #include "scratch.h"
@@ -31,7 +34,14 @@ bool readReplay(const fs::path& file, ZTReplayHeader& header, std::vector<uint32
     return false;
 }
 
-int playedStatus(const ZTReplayOutcome& out, const ZTReplayHeader& header) {
+int playedStatus(const ZTReplayOutcome& out, const ZTReplayHeader& header, uint32_t last) {
+    // A range that stops before the play's end cannot tell how the play ends.
+    if (last < header.frames) {
+        if (out.frames == last) return 0;
+        std::fprintf(stderr, "desync: the play ended after %u frames, the file has %u\n",
+                     out.frames, header.frames);
+        return 1;
+    }
     if (out.ended && out.frames == header.frames) return 0;
     if (out.ended)
         std::fprintf(stderr, "desync: the play ended after %u frames, the file has %u\n",
@@ -74,8 +84,9 @@ public:
         int fds[2];
         if (pipe(fds) != 0) return;
         fcntl(fds[1], F_SETFD, FD_CLOEXEC);
-        // Room for a whole frame: fewer hand-overs between us and ffmpeg.
-        fcntl(fds[1], F_SETPIPE_SZ, 1 << 20);
+        // A frame is 1,228,800 bytes: room for two where the system allows it, else as much as
+        // a user's pipe may hold (1 MiB unless raised), so that ffmpeg rarely waits for us.
+        if (fcntl(fds[1], F_SETPIPE_SZ, 2 << 20) < 0) fcntl(fds[1], F_SETPIPE_SZ, 1 << 20);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, fds[0], STDIN_FILENO);
@@ -117,6 +128,154 @@ private:
     int input = -1;
 };
 
+// A replay read and the frames of it asked for.
+struct Range {
+    ZTReplayHeader header;
+    std::vector<uint32_t> words;
+    uint32_t first = 1, last = 0;
+    uint32_t count() const { return last - first + 1; }
+};
+
+// 0 when the file is a whole replay and the range lies in it; else the exit status.
+int readRange(const fs::path& file, const ZTExportOptions& o, Range& r) {
+    if (!readReplay(file, r.header, r.words)) return 2;
+    r.first = o.from;
+    r.last = o.to == 0 || o.to > r.header.frames ? r.header.frames : o.to;
+    if (r.first > r.last) {
+        std::fprintf(stderr, "%s: --from %u lies after the play's last frame, %u\n", file.c_str(),
+                     r.first, r.header.frames);
+        return 3;
+    }
+    return 0;
+}
+
+// The sound of frames first..last, at the game's own volumes or the player's.
+bool soundOf(const Range& r, const ZTExportOptions& o, const fs::path& root,
+             std::vector<int16_t>& sound) {
+    ZTMixLevels levels;
+    bool music = true;
+    if (o.volumes) {
+        const fs::path ini = root / "zent.ini";
+        ZTConfig config;
+        if (!ztReadConfig(ini.c_str(), config))
+            std::fprintf(stderr, "%s: not read; the default volumes apply\n", ini.c_str());
+        levels.effects = config.seVolume;
+        levels.music = config.bgmVolume;
+        music = config.bgmEnabled;
+    }
+    // The play runs once without pictures, its sound requests logged, then the log is mixed.
+    ZTMediaRun listen(false, true, music);
+    ZTProgress progress("sound", r.last);
+    const uint32_t frames = listen
+                                .play(r.words, r.header.language, r.last,
+                                      [&](uint32_t frame, const uint32_t*) {
+                                          progress.update(frame);
+                                          return true;
+                                      })
+                                .frames;
+    progress.finish();
+    ZTSoundCache sounds;
+    sound = ztMixdown(
+        listen.audio.events, listen.audio.effects, frames,
+        [&](const std::string& path) { return sounds(path); }, levels);
+    const size_t skip = std::min(sound.size(), size_t{r.first - 1} * kSamplesPerFrame * 2);
+    sound.erase(sound.begin(), sound.begin() + static_cast<std::ptrdiff_t>(skip));
+    return true;
+}
+
+// One frame as an RGB PNG, enlarged `scale` times, written once straight to its file at zlib's
+// fastest level with one filter for every row: none at the game's own size, where no filter
+// made the files smaller and a filter costs its time, and "up" when enlarged, which turns each
+// repeated row into zeros.
+bool writeFastPng(const fs::path& path, const std::vector<uint32_t>& argb, int scale,
+                  std::vector<uint8_t>& row) {
+    row.resize(size_t{kPictureWidth} * 3 * scale);
+    int made = -1; // the source row now in `row`
+    PngPicture picture;
+    picture.width = kPictureWidth * scale;
+    picture.height = kPictureHeight * scale;
+    picture.alpha = false;
+    picture.level = 1;
+    picture.filter = scale > 1 ? PngFilter::Up : PngFilter::None;
+    picture.row = [&](int y) {
+        const int source = y / scale;
+        if (source == made) return static_cast<const uint8_t*>(row.data());
+        made = source;
+        const uint32_t* p = &argb[size_t(source) * kPictureWidth];
+        uint8_t* d = row.data();
+        for (int x = 0; x < kPictureWidth; ++x)
+            for (int k = 0; k < scale; ++k, d += 3) {
+                d[0] = static_cast<uint8_t>(p[x] >> 16);
+                d[1] = static_cast<uint8_t>(p[x] >> 8);
+                d[2] = static_cast<uint8_t>(p[x]);
+            }
+        return static_cast<const uint8_t*>(row.data());
+    };
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = pngWriteFile(picture, f);
+    return std::fclose(f) == 0 && ok;
+}
+
+// How exports used to write a frame: SDL_image's RGBA PNG, made in memory, then written.
+bool writeOldPng(const fs::path& path, const std::vector<uint32_t>& argb) {
+    std::vector<uint8_t> png;
+    if (!sdlEncodePng(argb.data(), kPictureWidth, kPictureHeight, png)) return false;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    bool ok = f && std::fwrite(png.data(), 1, png.size(), f) == png.size();
+    if (f) ok = std::fclose(f) == 0 && ok;
+    return ok;
+}
+
+// Plays the range and hands each picture to `encode`: on a thread of its own beside the play
+// (`overlap`), or in turn on this one. The pictures reach it opaque, as a window shows them.
+// Returns the outcome; `encoded` tells whether every picture was taken.
+ZTReplayOutcome drawRange(ZTMediaRun& run, const Range& r, bool overlap, ZTProgress& progress,
+                          const ZTFramePipe::Consume& encode, bool& encoded) {
+    auto opaque = [](std::vector<uint32_t>& argb) {
+        // Passes drawn without blending may leave alpha below opaque in the buffer.
+        for (uint32_t& p : argb) p |= 0xFF000000u;
+    };
+    ZTReplayOutcome out;
+    if (overlap) {
+        ZTFramePipe pipe(
+            [&](uint32_t frame, std::vector<uint32_t>& argb) {
+                opaque(argb);
+                return encode(frame, argb);
+            },
+            3);
+        bool read = true;
+        out = run.playReading(
+            r.words, r.header.language, r.last,
+            [&](uint32_t frame) {
+                std::vector<uint32_t>* picture = pipe.take();
+                read = picture && run.readPicture(*picture);
+                if (!read) return false;
+                pipe.hand(frame, picture);
+                progress.update(frame - r.first + 1);
+                return true;
+            },
+            r.first);
+        encoded = pipe.finish() && read;
+        return out;
+    }
+    std::vector<uint32_t> picture;
+    encoded = true;
+    out = run.playReading(
+        r.words, r.header.language, r.last,
+        [&](uint32_t frame) {
+            encoded = run.readPicture(picture);
+            if (encoded) {
+                opaque(picture);
+                encoded = encode(frame, picture);
+            }
+            progress.update(frame - r.first + 1);
+            return encoded;
+        },
+        r.first);
+    return out;
+}
+
 } // namespace
 
 fs::path ztFindFfmpeg() {
@@ -136,10 +295,10 @@ fs::path ztFindFfmpeg() {
     return {};
 }
 
-int ztExportFrames(const fs::path& dir, const fs::path& file, const fs::path& root) {
-    ZTReplayHeader header;
-    std::vector<uint32_t> words;
-    if (!readReplay(file, header, words)) return 2;
+int ztExportFrames(const fs::path& dir, const fs::path& file, const fs::path& root,
+                   const ZTExportOptions& o) {
+    Range r;
+    if (const int status = readRange(file, o, r)) return status;
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (!fs::is_directory(dir)) {
@@ -152,96 +311,109 @@ int ztExportFrames(const fs::path& dir, const fs::path& file, const fs::path& ro
         std::fprintf(stderr, "cannot make a scratch folder for the play\n");
         return 3;
     }
-    ZTMediaRun run(true);
+    ZTMediaRun run(true, o.keepGround);
     if (!run.ok()) {
         std::fprintf(stderr, "SDL's software renderer could not be made\n");
         return 3;
     }
-    ZTProgress progress("export", header.frames);
+    ZTProgress progress("export", r.count());
+    std::vector<uint8_t> row; // used by the one thread that encodes
     bool written = true;
-    std::vector<uint8_t> png;
-    const ZTReplayOutcome out =
-        run.play(words, header.language, header.frames, [&](uint32_t frame, const uint32_t* argb) {
+    const ZTReplayOutcome out = drawRange(
+        run, r, o.overlap, progress,
+        [&](uint32_t frame, std::vector<uint32_t>& argb) {
             char name[32];
             std::snprintf(name, sizeof name, "%06u.png", frame);
             const fs::path target = dir / name;
-            written = argb && sdlEncodePng(argb, kPictureWidth, kPictureHeight, png);
-            if (written) {
-                std::FILE* f = std::fopen(target.c_str(), "wb");
-                written = f && std::fwrite(png.data(), 1, png.size(), f) == png.size();
-                if (f) written = std::fclose(f) == 0 && written;
-            }
-            if (!written) std::fprintf(stderr, "%s: cannot write\n", target.c_str());
-            progress.update(frame);
-            return written;
-        });
+            const bool ok =
+                o.fastPng ? writeFastPng(target, argb, o.scale, row) : writeOldPng(target, argb);
+            if (!ok) std::fprintf(stderr, "%s: cannot write\n", target.c_str());
+            return ok;
+        },
+        written);
     progress.finish();
     if (!written) return 3;
-    std::printf("%u frames written to %s in %.1f s\n", out.frames, dir.c_str(), progress.seconds());
-    return playedStatus(out, header);
+    const uint32_t count = out.frames >= r.first ? out.frames - r.first + 1 : 0;
+    const double seconds = progress.seconds();
+    std::printf("%u frames written to %s in %.1f s, %.0f frames/s\n", count, dir.c_str(), seconds,
+                seconds > 0 ? count / seconds : 0.0);
+    return playedStatus(out, r.header, r.last);
 }
 
-int ztExportVideo(const fs::path& outFile, const fs::path& file, const fs::path& root, int scale) {
+int ztExportAudio(const fs::path& outFile, const fs::path& file, const fs::path& root,
+                  const ZTExportOptions& o) {
+    Range r;
+    if (const int status = readRange(file, o, r)) return status;
+    ZTScratch scratch(root, {"dat", "text", "snd"});
+    if (!scratch.ok) {
+        std::fprintf(stderr, "cannot make a scratch folder for the play\n");
+        return 3;
+    }
+    std::vector<int16_t> sound;
+    soundOf(r, o, root, sound);
+    if (!ztWriteWav(outFile.c_str(), sound)) {
+        std::fprintf(stderr, "%s: cannot write the sound\n", outFile.c_str());
+        return 3;
+    }
+    const double seconds = static_cast<double>(sound.size() / 2) / kMixRate;
+    std::printf("%s: %.2f s of sound, frames %u to %u\n", outFile.c_str(), seconds, r.first,
+                r.first + static_cast<uint32_t>(sound.size() / 2 / kSamplesPerFrame) - 1);
+    return 0;
+}
+
+int ztExportVideo(const fs::path& outFile, const fs::path& file, const fs::path& root,
+                  const ZTExportOptions& o) {
     const fs::path ffmpeg = ztFindFfmpeg();
     if (ffmpeg.empty()) {
         std::fprintf(stderr, "zentaku-replay: ffmpeg was not found on PATH; videos are made with "
                              "it (install the ffmpeg package)\n");
         return 3;
     }
-    ZTReplayHeader header;
-    std::vector<uint32_t> words;
-    if (!readReplay(file, header, words)) return 2;
+    Range r;
+    if (const int status = readRange(file, o, r)) return status;
     // The maps, sets and conversations, the pictures and the sounds.
     ZTScratch scratch(root, {"dat", "text", "pixel", "snd"});
     if (!scratch.ok) {
         std::fprintf(stderr, "cannot make a scratch folder for the play\n");
         return 3;
     }
-    // First the sound: the play runs once without pictures to log it, and the mix goes to a
-    // file ffmpeg reads beside the frames.
+    // First the sound, to a file ffmpeg reads beside the frames.
     const fs::path wav = scratch.path / "sound.wav";
-    uint32_t frames = 0;
     {
-        ZTMediaRun listen(false);
-        frames = listen.play(words, header.language, header.frames).frames;
-        ZTSoundCache sounds;
-        const std::vector<int16_t> mix =
-            ztMixdown(listen.audio.events, listen.audio.effects, frames,
-                      [&](const std::string& path) { return sounds(path); });
-        if (!ztWriteWav(wav.c_str(), mix)) {
+        std::vector<int16_t> sound;
+        soundOf(r, o, root, sound);
+        if (!ztWriteWav(wav.c_str(), sound)) {
             std::fprintf(stderr, "%s: cannot write the sound\n", wav.c_str());
             return 3;
         }
     }
     // Then the pictures, frame by frame into ffmpeg.
-    ZTMediaRun run(true);
+    ZTMediaRun run(true, o.keepGround);
     if (!run.ok()) {
         std::fprintf(stderr, "SDL's software renderer could not be made\n");
         return 3;
     }
     // A finished ffmpeg must not end us with a signal: the write fails and we say so.
     signal(SIGPIPE, SIG_IGN);
-    Encoder encoder(ffmpeg, wav, outFile, scale);
+    Encoder encoder(ffmpeg, wav, outFile, o.scale);
     if (!encoder.ok()) {
         std::fprintf(stderr, "%s: could not be started\n", ffmpeg.c_str());
         return 3;
     }
-    ZTProgress progress("video", frames);
+    ZTProgress progress("video", r.count());
     bool sent = true;
-    const ZTReplayOutcome out =
-        run.play(words, header.language, frames, [&](uint32_t frame, const uint32_t* argb) {
-            sent = argb && encoder.send(argb);
-            progress.update(frame);
-            return sent;
-        });
+    const ZTReplayOutcome out = drawRange(
+        run, r, o.overlap, progress,
+        [&](uint32_t, std::vector<uint32_t>& argb) { return encoder.send(argb.data()); }, sent);
     progress.finish();
     const bool finished = encoder.finish();
     if (!sent || !finished) {
         std::fprintf(stderr, "%s: ffmpeg did not finish the video\n", outFile.c_str());
         return 3;
     }
+    const uint32_t count = out.frames >= r.first ? out.frames - r.first + 1 : 0;
     const double seconds = progress.seconds();
-    std::printf("%s: %u frames (%.2f s of play) in %.1f s, %.0f frames/s\n", outFile.c_str(),
-                out.frames, out.frames / 60.0, seconds, seconds > 0 ? out.frames / seconds : 0.0);
-    return playedStatus(out, header);
+    std::printf("%s: %u frames (%.2f s of play) in %.1f s, %.0f frames/s\n", outFile.c_str(), count,
+                count / 60.0, seconds, seconds > 0 ? count / seconds : 0.0);
+    return playedStatus(out, r.header, r.last);
 }

@@ -1,7 +1,7 @@
 // zentaku-replay: plays a replay file without a window or sound, as fast as the machine allows,
 // from the game start through every scene the play passed, and checks that it ends as recorded;
-// or turns it into PNG frames or a video, checks a folder of replays, or records a play of the
-// automatic player. `zentaku-replay --help` lists the forms.
+// or turns it into PNG frames, a video or its sound alone, checks a folder of replays, or records a
+// play of the automatic player. `zentaku-replay --help` lists the forms.
 //
 // GAME_ROOT is where the maps, sets and conversations are read from, below its dat/ (and the
 // pictures and sounds of an export below pixel/ and snd/). Without it the root is found as the
@@ -146,13 +146,20 @@ int main(int argc, char** argv) {
     // The plays run in a scratch folder: every path given is taken from here first.
     const fs::path target = options.target.empty() ? fs::path() : fs::absolute(options.target);
     const fs::path file = options.file.empty() ? fs::path() : fs::absolute(options.file);
+    ZTExportOptions exports;
+    exports.from = options.from;
+    exports.to = options.to;
+    exports.scale = options.scale;
+    exports.volumes = options.volumes;
     switch (options.mode) {
     case ZTReplayOptions::Pilot:
         return recordPilot(target, root, options.minutes);
     case ZTReplayOptions::Export:
-        return ztExportFrames(target, file, root);
+        return ztExportFrames(target, file, root, exports);
     case ZTReplayOptions::Video:
-        return ztExportVideo(target, file, root, options.scale);
+        return ztExportVideo(target, file, root, exports);
+    case ZTReplayOptions::Audio:
+        return ztExportAudio(target, file, root, exports);
     case ZTReplayOptions::Check:
         return ztCheckFolder(target, root);
     case ZTReplayOptions::Hashes:

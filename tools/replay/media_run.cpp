@@ -4,9 +4,10 @@
 #include "media.h"
 #include "sound.h"
 
-ZTMediaRun::ZTMediaRun(bool withPictures) : pictures(withPictures) {
+ZTMediaRun::ZTMediaRun(bool withPictures, bool keepGround, bool music) : pictures(withPictures) {
     if (pictures) {
         if (!renderer.openSoftware(kPictureWidth, kPictureHeight)) return;
+        renderer.keepOpaqueFirstDraw(keepGround);
         platform.useRenderer(renderer);
         ztLoadTextures();
     } else {
@@ -17,7 +18,7 @@ ZTMediaRun::ZTMediaRun(bool withPictures) : pictures(withPictures) {
     platform.timer.now = 1000;
     gFrameClock = &clock;
     // As the program starts its sound, with the music switched on.
-    voxInitialize(true);
+    voxInitialize(music);
     voxSetVolume(0.6f);
     if (kwInitializeWave()) ztLoadEffects();
     runner = std::make_unique<ZTReplayRunner>();
@@ -32,30 +33,44 @@ ZTMediaRun::~ZTMediaRun() {
     if (pictures) kxDisposeTexture();
 }
 
+bool ZTMediaRun::readPicture(std::vector<uint32_t>& argb) {
+    int w = 0, h = 0;
+    return pictures && renderer.readPixels(argb, w, h) && w == kPictureWidth && h == kPictureHeight;
+}
+
 ZTReplayOutcome ZTMediaRun::play(const std::vector<uint32_t>& words, ZTLanguage language,
-                                 uint32_t frames, const FrameSink& sink) {
+                                 uint32_t frames,
+                                 const FrameSink& sink, uint32_t first) {
+    FrameReader reader;
+    if (sink)
+        reader = [&](uint32_t frame) {
+            const uint32_t* argb = nullptr;
+            if (readPicture(pixels)) {
+                // The window shows no transparency; passes drawn without blending may leave
+                // alpha below opaque in the buffer.
+                for (uint32_t& p : pixels) p |= 0xFF000000u;
+                argb = pixels.data();
+            }
+            return sink(frame, argb);
+        };
+    return playReading(words, language, frames, reader, first);
+}
+
+ZTReplayOutcome ZTMediaRun::playReading(const std::vector<uint32_t>& words, ZTLanguage language,
+                                        uint32_t frames,
+                                        const FrameReader& sink, uint32_t first) {
     if (!ready) return {};
     bool stopped = false;
     ZTReplayHooks hooks;
     // Requests made while frame n runs sound from the start of its picture, sample n x 735
     // counting frames from 0; those of the game start fall into the first frame.
     hooks.before = [&](uint32_t frame) { audio.frame = frame - 1; };
+    hooks.drawn = [&](uint32_t frame) { return pictures && frame >= first; };
     hooks.after = [&](uint32_t frame) {
         // The program's pace: the headless timer moves on while the clock waits for its slot.
         clock.kuWait();
         clock.kuCount();
-        if (!sink) return;
-        const uint32_t* argb = nullptr;
-        if (pictures) {
-            int w = 0, h = 0;
-            if (renderer.readPixels(pixels, w, h) && w == kPictureWidth && h == kPictureHeight) {
-                // The window shows no transparency; passes drawn without blending may leave
-                // alpha below opaque in the buffer.
-                for (uint32_t& p : pixels) p |= 0xFF000000u;
-                argb = pixels.data();
-            }
-        }
-        stopped = !sink(frame, argb);
+        if (sink && frame >= first) stopped = !sink(frame);
     };
     hooks.stop = [&](uint32_t) { return stopped; };
     audio.frame = 0;

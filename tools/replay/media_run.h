@@ -1,4 +1,5 @@
 #pragma once
+#include "language.h"
 // A replay played for what a viewer sees and hears: the program's own SDL flush draws every
 // frame offscreen with SDL's software renderer, over the textures the program loads, and every
 // effect and music request is logged with the frame it came in.
@@ -18,8 +19,10 @@ constexpr int kPictureHeight = 480;
 
 class ZTMediaRun {
 public:
-    // Without pictures the counting renderer stands in (fast); only the sound is logged.
-    explicit ZTMediaRun(bool pictures);
+    // Without pictures the counting renderer stands in (fast); only the sound is logged. With
+    // `keepGround` the ground drawn at the start of a frame is kept and put back while it stays
+    // the same (the pictures do not change by it); without, every frame is drawn whole.
+    explicit ZTMediaRun(bool pictures, bool keepGround = true, bool music = true);
     ~ZTMediaRun();
     ZTMediaRun(const ZTMediaRun&) = delete;
     ZTMediaRun& operator=(const ZTMediaRun&) = delete;
@@ -30,9 +33,17 @@ public:
     // Called after each frame with its number (from 1) and, with pictures, the frame as opaque
     // ARGB pixels, row after row. Returning false ends the play there.
     using FrameSink = std::function<bool(uint32_t frame, const uint32_t* argb)>;
-    // Plays the replay, in its language, for at most `frames` frames, or until it ends.
+    // Plays the replay, in its language, for at most `frames` frames, or until it ends. Frames before `first`
+    // run without drawing and without the sink.
     ZTReplayOutcome play(const std::vector<uint32_t>& words, ZTLanguage language, uint32_t frames,
-                         const FrameSink& sink = {});
+                         const FrameSink& sink = {}, uint32_t first = 1);
+    // The same with a sink that reads the picture itself, through readPicture().
+    using FrameReader = std::function<bool(uint32_t frame)>;
+    ZTReplayOutcome playReading(const std::vector<uint32_t>& words, ZTLanguage language,
+                                uint32_t frames,
+                                const FrameReader& sink, uint32_t first = 1);
+    // The last frame's picture as ARGB pixels, row after row; alpha as the drawing left it.
+    bool readPicture(std::vector<uint32_t>& argb);
 
     RecordingAudio audio;
 

@@ -37,7 +37,10 @@ int16_t clip(int v) {
 
 std::vector<int16_t> ztMixdown(const std::vector<AudioEvent>& events,
                                const std::string (&effects)[RecordingAudio::kSlots],
-                               uint32_t frames, const ZTSoundSource& sounds) {
+                               uint32_t frames, const ZTSoundSource& sounds, ZTMixLevels levels) {
+    // The mixer's own scale: effects by channel volume, music by its stream volume.
+    const int effectVolume = std::clamp(levels.effects, 0, 100) * kFull / 100;
+    const int musicLevel = std::clamp(levels.music, 0, 100);
     const int64_t total = int64_t{frames} * kSamplesPerFrame;
     std::vector<int16_t> out(static_cast<size_t>(total) * 2, 0);
     Voice slots[RecordingAudio::kSlots];
@@ -73,8 +76,8 @@ std::vector<int16_t> ztMixdown(const std::vector<AudioEvent>& events,
             for (Voice& v : slots) {
                 if (!v.sounding()) continue;
                 const int16_t* p = v.pcm->data() + v.at * 2;
-                left = clip(left + p[0]);
-                right = clip(right + p[1]);
+                left = clip(left + p[0] * effectVolume / kFull);
+                right = clip(right + p[1] * effectVolume / kFull);
                 v.at += 1;
             }
             out[static_cast<size_t>(s) * 2] = static_cast<int16_t>(left);
@@ -111,7 +114,7 @@ std::vector<int16_t> ztMixdown(const std::vector<AudioEvent>& events,
             music.fadeSteps = 0;
             break;
         case AudioEvent::MusicVolume:
-            music.volume = std::clamp(e.value, 0, kFull);
+            music.volume = (std::clamp(e.value, 0, kFull) * musicLevel + 50) / 100;
             break;
         case AudioEvent::FadeOutMusic:
             if (e.value <= 0) {

@@ -21,6 +21,11 @@ void ZTProgress::finish() {
     printed = false;
 }
 
+void ZTProgress::clear() {
+    if (printed) std::fputs("\r\033[K", stderr);
+    printed = false;
+}
+
 double ZTProgress::seconds() const {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }

@@ -11,6 +11,8 @@ public:
     void update(uint32_t done);
     // Ends the progress line, so what follows starts on a line of its own.
     void finish();
+    // Takes the progress line away, so a line of output can stand in its place.
+    void clear();
     // Seconds since the start.
     double seconds() const;
 

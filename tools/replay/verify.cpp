@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 
 #include "file.h"
 #include "language.h"
 #include "platform/headless/headless.h"
+#include "progress.h"
 #include "scratch.h"
 #include "statehash.h"
 
@@ -75,9 +77,21 @@ int ztCheckFolder(const fs::path& folder, const fs::path& root) {
     }
     std::sort(files.begin(), files.end());
     if (files.empty()) std::printf("%s: no .rep files\n", folder.c_str());
+    // The progress counts the frames of every file its header promises.
+    uint64_t promised = 0;
+    for (const fs::path& file : files) {
+        ZTReplayHeader header;
+        std::vector<uint32_t> words;
+        if (ztReadReplayFile(file.c_str(), header, words)) promised += header.frames;
+    }
+    ZTProgress progress("check", static_cast<uint32_t>(std::min<uint64_t>(promised, UINT32_MAX)));
     int failed = 0;
+    uint64_t played = 0, checked = 0;
     for (const fs::path& file : files) {
         const ZTVerdict v = ztVerifyReplay(file, root);
+        played += v.outcome.frames;
+        if (v.status < 2) checked += v.header.frames;
+        progress.clear(); // each file's line stands on its own
         const std::string name = file.filename().string();
         if (v.status == 3) {
             // Nothing can be played here: no file failed, the check itself could not run.
@@ -94,8 +108,13 @@ int ztCheckFolder(const fs::path& folder, const fs::path& root) {
             std::printf("%s: FAILED, %s\n", name.c_str(), why.c_str());
         }
         std::fflush(stdout);
+        progress.update(static_cast<uint32_t>(std::min<uint64_t>(checked, UINT32_MAX)));
     }
+    progress.finish();
+    const double seconds = progress.seconds();
     if (!files.empty())
-        std::printf("%zu of %zu replays pass\n", files.size() - failed, files.size());
+        std::printf("%zu of %zu replays pass; %llu frames in %.2f s, %.0f frames/s\n",
+                    files.size() - failed, files.size(), static_cast<unsigned long long>(played),
+                    seconds, seconds > 0 ? static_cast<double>(played) / seconds : 0.0);
     return failed > 0 ? 1 : 0;
 }

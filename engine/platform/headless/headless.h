@@ -25,8 +25,10 @@ class HeadlessInput : public PlatformInput {
 public:
     bool readKeys(uint8_t out[256]) override;
     bool readPad(KPadState& out) override;
+    uint32_t readViewerKeys() override { return viewerKeys; }
 
     uint8_t keys[256] = {};
+    uint32_t viewerKeys = 0; // KV_ bits held
     bool padAttached = false;
     KPadState pad;
     bool keysFail = false;

@@ -130,6 +130,20 @@ constexpr KeyMap keyMap[] = {
     {SDL_SCANCODE_APPLICATION, 0xDD},
 };
 
+// The replay viewer's keys.
+struct ViewerKey {
+    SDL_Scancode sdl;
+    uint32_t bit;
+};
+constexpr ViewerKey viewerKeys[] = {
+    {SDL_SCANCODE_MINUS, KV_SLOWER},     {SDL_SCANCODE_EQUALS, KV_FASTER},
+    {SDL_SCANCODE_SPACE, KV_PAUSE},      {SDL_SCANCODE_PERIOD, KV_STEP},
+    {SDL_SCANCODE_PAGEUP, KV_BACK},      {SDL_SCANCODE_PAGEDOWN, KV_FORWARD},
+    {SDL_SCANCODE_HOME, KV_FIELD_START},
+};
+// Triggers and the right stick count from half their travel, as the left stick does.
+constexpr int kHalfAxis = 16384;
+
 void logStep(const char* step, bool ok) {
     klWrite(step);
     klWrite(ok ? " [OK]\n" : " [NG]\n");
@@ -302,6 +316,30 @@ bool SdlInput::readPad(KPadState& out) {
         if (deflection(y) > deflection(out.y)) out.y = y;
     }
     return true;
+}
+
+uint32_t SdlInput::readViewerKeys() {
+    uint32_t held = 0;
+    int count = 0;
+    if (const Uint8* state = SDL_GetKeyboardState(&count))
+        for (const ViewerKey& k : viewerKeys)
+            if (k.sdl < count && state[k.sdl]) held |= k.bit;
+    if (pads.empty()) return held;
+    SDL_GameControllerUpdate(); // a paused viewer runs no frame, so the pads are read here too
+    for (_SDL_GameController* pad : pads) {
+        auto axis = [pad](SDL_GameControllerAxis a) { return SDL_GameControllerGetAxis(pad, a); };
+        auto button = [pad](SDL_GameControllerButton b) {
+            return SDL_GameControllerGetButton(pad, b) != 0;
+        };
+        if (axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT) >= kHalfAxis) held |= KV_SLOWER;
+        if (axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT) >= kHalfAxis) held |= KV_FASTER;
+        if (button(SDL_CONTROLLER_BUTTON_RIGHTSTICK)) held |= KV_PAUSE;
+        if (button(SDL_CONTROLLER_BUTTON_LEFTSTICK)) held |= KV_STEP;
+        if (axis(SDL_CONTROLLER_AXIS_RIGHTX) <= -kHalfAxis) held |= KV_BACK;
+        if (axis(SDL_CONTROLLER_AXIS_RIGHTX) >= kHalfAxis) held |= KV_FORWARD;
+        if (axis(SDL_CONTROLLER_AXIS_RIGHTY) <= -kHalfAxis) held |= KV_FIELD_START;
+    }
+    return held;
 }
 
 std::string SdlInput::keyName(int scan) const {

@@ -25,6 +25,7 @@ public:
     void closeDevices();
     bool readKeys(uint8_t keys[256]) override;
     bool readPad(KPadState& pad) override;
+    uint32_t readViewerKeys() override;
     std::string keyName(int scan) const override;
     int keyFromName(const std::string& name) const override;
     std::string padButtonName(int button) const override;

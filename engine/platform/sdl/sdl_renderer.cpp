@@ -82,6 +82,40 @@ void SdlRenderer::close() {
     target = nullptr;
     bound = -1;
     blend = KBlend::Alpha;
+    kept = Kept{};
+    afterClear = false;
+}
+
+void SdlRenderer::keepOpaqueFirstDraw(bool on) {
+    keepFirst = on;
+    kept = Kept{};
+}
+
+bool SdlRenderer::drawKept(const KVertex* vertices, int count) {
+    if (!kept.valid || kept.clearRgb != clearRgb || kept.slot != bound ||
+        kept.textureGeneration != textureGeneration ||
+        kept.vertices.size() != static_cast<size_t>(count) ||
+        std::memcmp(kept.vertices.data(), vertices, sizeof(KVertex) * kept.vertices.size()) != 0)
+        return false;
+    // The queued clear is done first; the kept picture then replaces what it left.
+    SDL_RenderFlush(renderer);
+    if (SDL_LockSurface(target) != 0) return false;
+    std::memcpy(target->pixels, kept.pixels.data(), kept.pixels.size());
+    SDL_UnlockSurface(target);
+    return true;
+}
+
+void SdlRenderer::keepDrawn(const KVertex* vertices, int count) {
+    SDL_RenderFlush(renderer);
+    if (SDL_LockSurface(target) != 0) return;
+    const auto* pixels = static_cast<const uint8_t*>(target->pixels);
+    kept.pixels.assign(pixels, pixels + static_cast<size_t>(target->pitch) * target->h);
+    SDL_UnlockSurface(target);
+    kept.vertices.assign(vertices, vertices + count);
+    kept.clearRgb = clearRgb;
+    kept.slot = bound;
+    kept.textureGeneration = textureGeneration;
+    kept.valid = true;
 }
 
 const char* SdlRenderer::name() const {
@@ -102,7 +136,7 @@ bool SdlRenderer::setVsync(bool on) {
 
 bool SdlRenderer::readPixels(std::vector<uint32_t>& argb, int& width, int& height) {
     if (!renderer || SDL_GetRendererOutputSize(renderer, &width, &height) != 0) return false;
-    argb.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    argb.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
     return SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(),
                                 width * 4) == 0;
 }
@@ -117,6 +151,7 @@ bool SdlRenderer::createTexture(int slot, const uint8_t* data, size_t size, uint
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
     SDL_SetTextureBlendMode(texture, sdlBlend(blend));
     textures[slot] = texture;
+    textureGeneration += 1;
     return true;
 }
 
@@ -124,6 +159,7 @@ void SdlRenderer::releaseTexture(int slot) {
     if (slot < 0 || slot >= kSlots || !textures[slot]) return;
     SDL_DestroyTexture(textures[slot]);
     textures[slot] = nullptr;
+    textureGeneration += 1;
 }
 
 void SdlRenderer::bindTexture(int slot) {
@@ -137,6 +173,10 @@ void SdlRenderer::setBlend(KBlend b) {
 void SdlRenderer::drawTriangles(const KVertex* vertices, int count) {
     if (!renderer || !vertices || count < 3) return;
     count -= count % 3;
+    const bool first = afterClear;
+    afterClear = false;
+    const bool keep = keepFirst && target && first && blend == KBlend::None;
+    if (keep && drawKept(vertices, count)) return;
     SDL_Texture* texture = bound >= 0 && bound < kSlots ? textures[bound] : nullptr;
     const SDL_BlendMode mode = sdlBlend(blend);
     if (texture) SDL_SetTextureBlendMode(texture, mode);
@@ -151,6 +191,7 @@ void SdlRenderer::drawTriangles(const KVertex* vertices, int count) {
     SDL_RenderGeometryRaw(renderer, texture, &vertices[0].x, sizeof(KVertex),
                           reinterpret_cast<const SDL_Color*>(colours.data()), sizeof(uint32_t),
                           &vertices[0].u, sizeof(KVertex), count, nullptr, 0, 0);
+    if (keep) keepDrawn(vertices, count);
 }
 
 void SdlRenderer::clear(uint32_t rgb) {
@@ -163,6 +204,8 @@ void SdlRenderer::clear(uint32_t rgb) {
     SDL_SetRenderDrawColor(renderer, static_cast<Uint8>(rgb >> 16), static_cast<Uint8>(rgb >> 8),
                            static_cast<Uint8>(rgb), 255);
     SDL_RenderClear(renderer);
+    afterClear = true;
+    clearRgb = rgb;
 }
 
 namespace {

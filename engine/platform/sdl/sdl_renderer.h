@@ -29,6 +29,11 @@ public:
     bool isOpen() const { return renderer != nullptr; }
     // The picture as ARGB pixels, row after row. False when it cannot be read.
     bool readPixels(std::vector<uint32_t>& argb, int& width, int& height);
+    // Software target only: keeps the picture made by the first draw after a clear when that
+    // draw is opaque (the ground), and puts it back when the same clear is followed by the same
+    // draw (vertices, colours, texture) instead of drawing it again. What follows is drawn over
+    // it as ever, so every picture is the one drawing would give.
+    void keepOpaqueFirstDraw(bool on);
     // SDL's name of the renderer in use ("software", "opengl", ...).
     const char* name() const;
     bool vsync() const;
@@ -57,4 +62,19 @@ private:
     int bound = -1;
     KBlend blend = KBlend::Alpha;
     std::vector<uint32_t> colours; // per-vertex colours as SDL_Color (r, g, b, a bytes)
+
+    bool drawKept(const KVertex* vertices, int count);
+    void keepDrawn(const KVertex* vertices, int count);
+    bool keepFirst = false;
+    bool afterClear = false; // no draw since the last clear
+    uint32_t clearRgb = 0;
+    uint32_t textureGeneration = 0; // changes with every texture made or released
+    struct Kept {
+        bool valid = false;
+        uint32_t clearRgb = 0;
+        int slot = -1;
+        uint32_t textureGeneration = 0;
+        std::vector<KVertex> vertices;
+        std::vector<uint8_t> pixels; // the target's rows after the draw
+    } kept;
 };

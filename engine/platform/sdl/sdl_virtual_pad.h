@@ -21,7 +21,14 @@ enum SdlPadButton {
     SDL_PAD_DPAD_LEFT = 13,
     SDL_PAD_DPAD_RIGHT = 14,
 };
-enum SdlPadAxis { SDL_PAD_LEFT_X = 0, SDL_PAD_LEFT_Y = 1 };
+enum SdlPadAxis {
+    SDL_PAD_LEFT_X = 0,
+    SDL_PAD_LEFT_Y = 1,
+    SDL_PAD_RIGHT_X = 2,
+    SDL_PAD_RIGHT_Y = 3,
+    SDL_PAD_LEFT_TRIGGER = 4,
+    SDL_PAD_RIGHT_TRIGGER = 5,
+};
 
 // Starts the pad subsystem if needed and plugs in virtual pad `which` (0..3). False on failure.
 bool sdlAttachVirtualPad(int which = 0);

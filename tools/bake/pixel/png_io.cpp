@@ -7,15 +7,9 @@
 #include <iterator>
 
 #include "platform/files.h"
+#include "png_write.h"
 
 namespace {
-
-void appendBytes(png_structp png, png_bytep data, png_size_t length) {
-    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + length);
-}
-
-void noFlush(png_structp) {}
 
 struct Reader {
     const uint8_t* data;
@@ -32,24 +26,11 @@ void readBytes(png_structp png, png_bytep out, png_size_t length) {
 } // namespace
 
 bool pngEncode(const PxImage& img, std::vector<uint8_t>& out) {
-    out.clear();
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (!png) return false;
-    png_infop info = png_create_info_struct(png);
-    if (!info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_set_write_fn(png, &out, appendBytes, noFlush);
-    png_set_compression_level(png, 9);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_PAETH);
-    png_set_IHDR(png, info, png_uint_32(img.w), png_uint_32(img.h), 8, PNG_COLOR_TYPE_RGBA,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < img.h; ++y) png_write_row(png, const_cast<png_bytep>(img.at(0, y)));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
+    PngPicture picture;
+    picture.width = img.w;
+    picture.height = img.h;
+    picture.row = [&img](int y) { return img.at(0, y); };
+    return pngWriteMemory(picture, out);
 }
 
 namespace {

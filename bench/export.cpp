@@ -1,0 +1,231 @@
+// Exports and the viewer's jumps, on a ten-minute play of the automatic player:
+// - PNG frames and video, each by today's way (one thread, every frame drawn whole, SDL_image's
+//   PNG through memory) and by the new one (drawing and encoding on two threads, the ground kept
+//   while it stays the same, RGB PNGs at zlib's fastest level with one filter), side by side;
+// - a jump of 10 s back near the end of the play, which plays it again silently from its start.
+// The exports run 30 s of the play from its middle; the frames before run without drawing.
+// The stock data is read from the build's game root (next to this program's folder, or
+// --root=DIR). The machine's load is printed, as other work disturbs the figures.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "creator.h"
+#include "engine.h"
+#include "export.h"
+#include "media_run.h"
+#include "platform/headless/headless.h"
+#include "replay/pilot.h"
+#include "replay/replay_file.h"
+#include "replay/replay_run.h"
+#include "scratch.h"
+#include "viewer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path gameRoot;
+fs::path work; // a folder of our own for the play and what the exports write
+
+// The plays run in a folder that sees the game root's dat/.
+class Scratch {
+public:
+    Scratch() {
+        previous = fs::current_path();
+        path = work / "play";
+        fs::create_directories(path);
+        if (!fs::exists(path / "dat")) fs::create_directory_symlink(gameRoot / "dat", path / "dat");
+        fs::current_path(path);
+    }
+    ~Scratch() {
+        std::error_code ec;
+        fs::current_path(previous, ec);
+    }
+
+private:
+    fs::path previous, path;
+};
+
+// The automatic player keeps clear of harm for most of ten minutes, then fights, and gives up
+// once ten minutes have passed; saved as a replay file for the exports.
+const fs::path& tenMinutePlay() {
+    static const fs::path file = [] {
+        const fs::path out = work / "ten.rep";
+        Scratch scratch;
+        HeadlessPlatform platform;
+        platform.renderer.keepDraws = false;
+        ZTPilot pilot;
+        pilot.waitUntil = 30000;
+        pilot.giveUpFrame = 36000;
+        ZTReplayHooks hooks;
+        hooks.before = [&](uint32_t) { ztPilotKeys(pilot.next(), platform.input.keys); };
+        ZTReplayRunner runner;
+        const ZTReplayOutcome result = runner.record(100000, hooks);
+        if (!result.ended || !runner.saveRecorded(out.c_str(), result)) return fs::path();
+        return out;
+    }();
+    return file;
+}
+
+constexpr uint32_t kFrom = 18001, kTo = 19800; // 30 s from the play's fifth minute
+
+ZTExportOptions style(bool today) {
+    ZTExportOptions o;
+    o.from = kFrom;
+    o.to = kTo;
+    o.overlap = o.keepGround = o.fastPng = !today;
+    return o;
+}
+
+void exportBench(benchmark::State& state, bool video, bool today) {
+    const fs::path& play = tenMinutePlay();
+    if (play.empty()) {
+        state.SkipWithError("the ten-minute play could not be recorded");
+        return;
+    }
+    if (video && ztFindFfmpeg().empty()) {
+        state.SkipWithError("no ffmpeg on PATH");
+        return;
+    }
+    double load[1] = {0};
+    getloadavg(load, 1);
+    uint64_t frames = 0;
+    for (auto _ : state) {
+        const fs::path out = work / (video ? "out.mp4" : "frames");
+        const int status = video ? ztExportVideo(out, play, gameRoot, style(today))
+                                 : ztExportFrames(out, play, gameRoot, style(today));
+        if (status != 0) state.SkipWithError("the export failed");
+        frames += kTo - kFrom + 1;
+        std::error_code ec;
+        fs::remove_all(out, ec);
+    }
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+    state.counters["load"] = load[0];
+}
+
+void BM_PngToday(benchmark::State& s) {
+    exportBench(s, false, true);
+}
+void BM_PngNew(benchmark::State& s) {
+    exportBench(s, false, false);
+}
+void BM_VideoToday(benchmark::State& s) {
+    exportBench(s, true, true);
+}
+void BM_VideoNew(benchmark::State& s) {
+    exportBench(s, true, false);
+}
+BENCHMARK(BM_PngToday)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_PngNew)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_VideoToday)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_VideoNew)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// Drawing alone, and the picture read back: every frame whole, or the ground kept.
+void drawBench(benchmark::State& state, bool keepGround) {
+    const fs::path& play = tenMinutePlay();
+    ZTReplayHeader header;
+    std::vector<uint32_t> words;
+    if (play.empty() || !ztReadReplayFile(play.c_str(), header, words)) {
+        state.SkipWithError("the ten-minute play could not be recorded");
+        return;
+    }
+    uint64_t frames = 0;
+    for (auto _ : state) {
+        ZTScratch scratch(gameRoot, {"dat", "text", "pixel", "snd"});
+        ZTMediaRun run(true, keepGround);
+        std::vector<uint32_t> picture;
+        run.playReading(
+            words, header.language, kTo,
+            [&](uint32_t) {
+                frames += 1;
+                return run.readPicture(picture);
+            },
+            kFrom);
+    }
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+}
+void BM_DrawToday(benchmark::State& s) {
+    drawBench(s, false);
+}
+void BM_DrawNew(benchmark::State& s) {
+    drawBench(s, true);
+}
+BENCHMARK(BM_DrawToday)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_DrawNew)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// 10 s back from near the end of the ten-minute play: the whole play again, silently.
+void BM_ViewerJumpBack(benchmark::State& state) {
+    const fs::path& play = tenMinutePlay();
+    ZTReplayHeader header;
+    std::vector<uint32_t> words;
+    if (play.empty() || !ztReadReplayFile(play.c_str(), header, words)) {
+        state.SkipWithError("the ten-minute play could not be recorded");
+        return;
+    }
+    Scratch scratch;
+    HeadlessPlatform platform;
+    platform.renderer.keepDraws = false;
+    ZTReplayRunner runner;
+    runner.play(words, header.language, 0);
+    ZTReplayViewer viewer;
+    gViewer = &viewer;
+    viewer.begin();
+    viewer.tick(false);
+    const uint32_t near = viewer.length() - 60;
+    for (auto _ : state) {
+        state.PauseTiming();
+        viewer.jumpTo(near);
+        state.ResumeTiming();
+        viewer.skip(false);
+    }
+    gViewer = nullptr;
+    state.counters["frames"] = static_cast<double>(near - ZTReplayViewer::kSkipFrames);
+}
+BENCHMARK(BM_ViewerJumpBack)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+fs::path defaultRoot() {
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n <= 0) return fs::current_path() / "root";
+    exe[n] = '\0';
+    return fs::path(exe).parent_path().parent_path() / "root";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    gameRoot = defaultRoot();
+    std::vector<char*> rest;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--root=", 7) == 0)
+            gameRoot = fs::absolute(argv[i] + 7);
+        else
+            rest.push_back(argv[i]);
+    }
+    if (!fs::exists(gameRoot / "pixel") || !fs::exists(gameRoot / "dat")) {
+        std::fprintf(stderr,
+                     "no game root with dat/ and pixel/ at %s (build the bake, or "
+                     "--root=DIR)\n",
+                     gameRoot.c_str());
+        return 1;
+    }
+    char pattern[] = "/tmp/zt_bench_export_XXXXXX";
+    if (!mkdtemp(pattern)) return 1;
+    work = pattern;
+    int count = static_cast<int>(rest.size());
+    benchmark::Initialize(&count, rest.data());
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(work, ec);
+    return 0;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Writes PNG files with libpng: 8 bits a channel, RGB or RGBA, no time or text chunks, so equal
+// pictures give equal bytes on every run. The caller hands over one row at a time.
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+enum class PngFilter { None, Sub, Up, Paeth };
+
+struct PngPicture {
+    int width = 0, height = 0;
+    bool alpha = true; // RGBA rows, else RGB
+    int level = 9;     // zlib's level, 0 (store) to 9 (smallest)
+    PngFilter filter = PngFilter::Paeth;
+    // Row y of the picture: width x 3 or x 4 bytes, valid until the next call.
+    std::function<const uint8_t*(int y)> row;
+};
+
+// The whole file into memory. False when libpng refused.
+bool pngWriteMemory(const PngPicture& picture, std::vector<uint8_t>& out);
+// Straight into an open file. False when libpng refused or a write failed.
+bool pngWriteFile(const PngPicture& picture, std::FILE* file);
