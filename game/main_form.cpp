@@ -173,17 +173,20 @@ bool TForm1::AppIdle() {
         drawn = true;
         frameCount = 0;
     }
-    // Where presenting waits for the display, a frame that starts late is not drawn (never
-    // two in a row), and a fast-forward draws one frame per slot: the present's wait then
-    // never holds back the logic, which stays at 60 frames a second on any refresh rate.
-    if (drawn && gPlatform.window && gPlatform.window->vsync() && gPlatform.timer) {
+    // Where presenting waits for the display, the pacer keeps the logic at 60 frames a second
+    // and draws every frame the display can show. A fast-forward draws one frame per 1/60 s, so
+    // that the present's wait never holds it back.
+    PlatformWindow* window = gPlatform.window;
+    const bool paced = window && window->vsync() && gPlatform.timer;
+    if (paced && !wasPaced) pacer.kuRestart();
+    wasPaced = paced;
+    if (paced && skipWait) {
         const uint32_t now = gPlatform.timer->ticks();
-        if (skipWait)
-            drawn = now - lastDrawTick >= 16;
-        else if (clock.late && !lateSkipped)
-            drawn = false;
-        lateSkipped = !drawn && !skipWait;
+        drawn = drawn && now - lastDrawTick >= 16;
         if (drawn) lastDrawTick = now;
+        pacer.kuRestart();
+    } else if (paced) {
+        drawn = pacer.kuDraw(drawn);
     }
     const ZTFrameResult frame = ztFrameStep(drawn);
     if (frame.sceneMissing) {
@@ -196,7 +199,12 @@ bool TForm1::AppIdle() {
     }
     if (frame.quit) running = false;
     skipWait = frame.skipWait;
-    if (!skipWait) clock.kuWait();
+    if (!skipWait) {
+        if (paced)
+            pacer.kuWait(kuDisplayPaces(window->refreshRate()));
+        else
+            clock.kuWait();
+    }
     clock.kuCount();
     return running;
 }
@@ -206,7 +214,10 @@ void TForm1::setPaused(bool on) {
     paused = on;
     klWrite(on ? "<TForm1::Pause>\n" : "<TForm1::Resume>\n");
     if (gPlatform.audio) gPlatform.audio->pause(on);
-    if (!on) clock.kuResume();
+    if (!on) {
+        clock.kuResume();
+        pacer.kuRestart();
+    }
 }
 
 bool TForm1::pausedIdle(bool redraw) {

@@ -3,6 +3,7 @@
 // per idle call and tears everything down in reverse.
 #include "clock.h"
 #include "creator.h"
+#include "pacer.h"
 #include "work.h"
 
 class TForm1 {
@@ -48,12 +49,13 @@ public:
     int exitCode = 0;
     ZTCreator creator;
     KUClocker clock;
+    KUPacer pacer; // in place of the clock's wait while presenting waits for the display
     ZTWork work;
 
 private:
     bool pausedIdle(bool redraw);
     void drawPause();
-    bool lateSkipped = false;  // the last frame went undrawn because it started late
+    bool wasPaced = false;     // the pacer ran the last frame
     uint32_t lastDrawTick = 0; // when the last frame was drawn during a fast-forward
 };
 

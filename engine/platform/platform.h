@@ -114,6 +114,8 @@ public:
     virtual void setWindowed(bool windowed) = 0;
     // True when presenting waits for the display's refresh.
     virtual bool vsync() const = 0;
+    // The refresh rate of the display the window is on, in Hz; 0 when unknown.
+    virtual double refreshRate() const { return 0.0; }
     // The window's top-left corner, in the terms create() takes it.
     virtual void position(int& left, int& top) = 0;
     // Handles the pending window events.

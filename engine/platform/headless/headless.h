@@ -111,6 +111,7 @@ public:
     void show() override {}
     void setWindowed(bool w) override { settings.windowed = w; }
     bool vsync() const override { return settings.vsync; }
+    double refreshRate() const override { return hz; }
     void position(int& left, int& top) override { left = settings.left, top = settings.top; }
     KWindowEvents handleEvents() override {
         const KWindowEvents e = next;
@@ -120,6 +121,7 @@ public:
     void idle(uint32_t ms) override { idled += ms; }
 
     KWindowSettings settings;
+    double hz = 0.0; // the display's refresh rate as reported
     KWindowEvents next; // reported by the next handleEvents(), then cleared
     uint32_t idled = 0;
 };

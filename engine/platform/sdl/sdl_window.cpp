@@ -101,6 +101,12 @@ void SdlWindow::leaveFullScreen() {
     SDL_ShowCursor(SDL_ENABLE);
 }
 
+void SdlWindow::readRefreshRate() {
+    SDL_DisplayMode mode{};
+    const int display = window ? SDL_GetWindowDisplayIndex(window) : -1;
+    hz = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0;
+}
+
 bool SdlWindow::createDevice(bool windowed) {
     SDL_DisplayMode mode{};
     klWrite(" <SDL_GetDesktopDisplayMode>\n");
@@ -120,6 +126,7 @@ bool SdlWindow::createDevice(bool windowed) {
     if (windowed == fullScreen) setWindowed(windowed);
     klWrite(" <SDL_CreateRenderer>\n");
     const bool ok = renderer.openWindow(window, width, height, wantVsync);
+    readRefreshRate();
     klWrite(ok ? "  [OK]\n" : "  [NG]\n");
     if (ok) {
         klWrite(std::string("  driver  = ") + renderer.name() + "\n");
@@ -175,6 +182,9 @@ KWindowEvents SdlWindow::handleEvents() {
                 break;
             case SDL_WINDOWEVENT_FOCUS_LOST:
                 out.focusLost = true;
+                break;
+            case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+                readRefreshRate(); // moved to another display
                 break;
             case SDL_WINDOWEVENT_EXPOSED:
             case SDL_WINDOWEVENT_SIZE_CHANGED:

@@ -21,6 +21,7 @@ public:
     void show() override;
     void setWindowed(bool windowed) override;
     bool vsync() const override { return renderer.vsync(); }
+    double refreshRate() const override { return hz; }
     void position(int& left, int& top) override;
     KWindowEvents handleEvents() override;
     void idle(uint32_t ms) override;
@@ -34,10 +35,12 @@ public:
 private:
     void enterFullScreen();
     void leaveFullScreen();
+    void readRefreshRate();
 
     SDL_Window* window = nullptr;
     int width = 0, height = 0;
     int windowScale = 1;
+    double hz = 0.0; // the refresh rate of the window's display, 0 when unknown
     bool wantVsync = true;
     bool fullScreen = false;
     bool shown = false;
