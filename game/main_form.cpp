@@ -1,5 +1,6 @@
 #include "main_form.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "ascii.h"
@@ -46,6 +47,9 @@ TForm1::TForm1() {
     formTop = config.top;
     formLeft = config.left;
     scale = config.scale;
+    // The saved size, unless the scale was changed by hand since: then the scale decides.
+    if (std::max(1, std::min(config.width / kWidth, config.height / kHeight)) == scale)
+        formWidth = config.width, formHeight = config.height;
     focusPause = config.focusPause;
     vsync = config.vsync;
     seVolume = config.seVolume;
@@ -56,6 +60,7 @@ TForm1::TForm1() {
         settings.left = formLeft, settings.top = formTop;
         settings.windowed = windowMode;
         settings.scale = scale;
+        settings.width = formWidth, settings.height = formHeight;
         settings.vsync = vsync;
         windowReady = gPlatform.window->create("Zentaku", kWidth, kHeight, settings);
     }
@@ -116,7 +121,16 @@ TForm1::~TForm1() {
     kwinRestoreAll();
     kwinDeleteAll();
 
-    if (gPlatform.window) gPlatform.window->position(formLeft, formTop);
+    if (gPlatform.window) {
+        gPlatform.window->position(formLeft, formTop);
+        int w = 0, h = 0;
+        gPlatform.window->size(w, h);
+        if (w >= kWidth && h >= kHeight) {
+            // A window the player resized keeps its size; its picture's factor is the scale.
+            formWidth = w, formHeight = h;
+            scale = std::min(w / kWidth, h / kHeight);
+        }
+    }
     ZTConfig config;
     config.windowMode = windowMode;
     config.refreshRate = refreshRate;
@@ -127,6 +141,8 @@ TForm1::~TForm1() {
     config.tailCount = tailCount;
     config.top = formTop;
     config.left = formLeft;
+    config.width = formWidth;
+    config.height = formHeight;
     config.scale = scale;
     config.focusPause = focusPause;
     config.vsync = vsync;

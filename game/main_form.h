@@ -37,6 +37,9 @@ public:
     // The window's top-left corner: read from and written back to the configuration.
     int formTop = 0;
     int formLeft = 0;
+    // The window's client size, likewise; 0 while the scale alone sets it.
+    int formWidth = 0;
+    int formHeight = 0;
     // The player's comforts, from the configuration.
     int scale = 1;
     bool focusPause = true;

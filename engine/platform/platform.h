@@ -85,6 +85,9 @@ struct KWindowSettings {
     int left = 0, top = 0; // the window's top-left corner on the desktop
     bool windowed = true;
     int scale = 1;     // the picture's whole factor in a window, clamped to what the display holds
+    // The window's client size; 0 makes it the picture times the scale. At least the picture,
+    // at most what the display holds.
+    int width = 0, height = 0;
     bool vsync = true; // present in step with the display's refresh where it allows
 };
 
@@ -101,8 +104,9 @@ struct KWindowEvents {
 class PlatformWindow {
 public:
     virtual ~PlatformWindow() = default;
-    // Creates the window, still hidden, with a fixed client area of width x height times the
-    // scale; a full-screen window covers the desktop from the start.
+    // Creates the window, still hidden and resizable, for a picture of width x height shown by
+    // the largest whole factor its client area holds, centred on black; a full-screen window
+    // covers the desktop from the start.
     virtual bool create(const char* caption, int width, int height,
                         const KWindowSettings& settings) = 0;
     // Creates the drawing device for the window and makes it gPlatform.renderer. Full screen is
@@ -118,6 +122,14 @@ public:
     virtual double refreshRate() const { return 0.0; }
     // The window's top-left corner, in the terms create() takes it.
     virtual void position(int& left, int& top) = 0;
+    // The window's client size (the one it comes back to from full screen).
+    virtual void size(int& width, int& height) { width = height = 0; }
+    // Makes the window the picture times the scale (clamped to what the display holds); in full
+    // screen, the size it comes back to. With setWindowed() and setVsync() a settings screen
+    // switches everything while the game runs.
+    virtual void setScale(int scale) { (void)scale; }
+    // Presents in step with the display's refresh, or at once.
+    virtual void setVsync(bool on) { (void)on; }
     // Handles the pending window events.
     virtual KWindowEvents handleEvents() = 0;
     // Keeps the window responsive for a while without running a frame.

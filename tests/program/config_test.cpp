@@ -99,6 +99,7 @@ void expectSane(const ZTConfig& c, const std::string& what) {
     EXPECT_TRUE(c.stage >= 1 && c.stage <= 24) << what;
     EXPECT_TRUE(c.tailCount >= 1 && c.tailCount <= 50) << what;
     EXPECT_TRUE(c.scale >= 1 && c.scale <= 16) << what;
+    EXPECT_TRUE(c.width >= 0 && c.width <= 16384 && c.height >= 0 && c.height <= 16384) << what;
     EXPECT_TRUE(c.seVolume >= 0 && c.seVolume <= 100 && c.bgmVolume >= 0 && c.bgmVolume <= 100)
         << what;
 }
@@ -113,6 +114,8 @@ double fieldOf(const ZTConfig& c, const std::string& key) {
     if (key == "SEVolume") return c.seVolume;
     if (key == "BGMVolume") return c.bgmVolume;
     if (key == "Top") return c.top;
+    if (key == "Width") return c.width;
+    if (key == "Height") return c.height;
     return c.left;
 }
 } // namespace
@@ -130,7 +133,9 @@ TEST_F(Config, HostileValuesGiveTheDefaultAndBoundsHold) {
                         {"Debug", "Tail", 1, 1, 50},
                         {"Screen", "Scale", 1, 1, 16},
                         {"Sound", "SEVolume", 100, 0, 100},
-                        {"Sound", "BGMVolume", 100, 0, 100}};
+                        {"Sound", "BGMVolume", 100, 0, 100},
+                        {"Form", "Width", 0, 0, 16384},
+                        {"Form", "Height", 0, 0, 16384}};
     const std::string hostile[] = {"2000000000",
                                    "99999999999999999999",
                                    "-5",
@@ -154,6 +159,7 @@ TEST_F(Config, HostileValuesGiveTheDefaultAndBoundsHold) {
             c.stage = 9, c.tailCount = 9, c.drawInterval = 9, c.refreshRate = 9;
             c.spriteOffset = 0.5; // a bad value resets its field, not only leaves it
             c.scale = 9, c.seVolume = 9, c.bgmVolume = 9;
+            c.width = 9, c.height = 9;
             ztReadConfig(kPath, c);
             EXPECT_EQ(fieldOf(c, k.name), k.fallback) << k.name << "=" << value.substr(0, 40);
             expectSane(c, value.substr(0, 40));
@@ -224,11 +230,14 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     out.vsync = false;
     out.seVolume = 0;
     out.bgmVolume = 55;
+    out.width = 1000;
+    out.height = 720;
     ASSERT_TRUE(ztWriteConfig(kPath, out));
     const std::string text = readText(kPath);
     EXPECT_EQ(text, "[Screen]\nWindowMode=0\nRefleshRate=85\nInt=60\nSpriteOfs=0.1\nScale=3\n"
                     "FocusPause=0\nVSync=0\n[Sound]\nBGM=0\nSEVolume=0\nBGMVolume=55\n"
-                    "[Debug]\nStage=24\nTail=50\n[Form]\nTop=123\nLeft=-7\n");
+                    "[Debug]\nStage=24\nTail=50\n[Form]\nTop=123\nLeft=-7\nWidth=1000\n"
+                    "Height=720\n");
     ZTConfig in;
     ASSERT_TRUE(ztReadConfig(kPath, in));
     EXPECT_EQ(in.windowMode, out.windowMode);
@@ -245,4 +254,6 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     EXPECT_EQ(in.vsync, out.vsync);
     EXPECT_EQ(in.seVolume, out.seVolume);
     EXPECT_EQ(in.bgmVolume, out.bgmVolume);
+    EXPECT_EQ(in.width, out.width);
+    EXPECT_EQ(in.height, out.height);
 }

@@ -105,12 +105,12 @@ TEST_F(Form, HostileConfigurationStartsWithSaneValuesAndIsMendedAtExit) {
     EXPECT_EQ(readText("zent.ini"),
               "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\nSpriteOfs=0\nScale=1\nFocusPause=1\n"
               "VSync=1\n[Sound]\nBGM=1\nSEVolume=100\nBGMVolume=100\n[Debug]\nStage=1\nTail=1\n"
-              "[Form]\nTop=0\nLeft=0\n");
+              "[Form]\nTop=0\nLeft=0\nWidth=0\nHeight=0\n");
 }
 
 TEST_F(Form, ConfigurationIsReadAtStartAndWrittenAtExit) {
     writeText("zent.ini", "[Screen]\nInt=2\nSpriteOfs=0.25\n[Debug]\nStage=5\n[Form]\nTop=40\n"
-                          "Left=50\n[Sound]\nBGM=0\n");
+                          "Left=50\nWidth=700\nHeight=500\n[Sound]\nBGM=0\n");
     start();
     EXPECT_EQ(form->drawInterval, 2);
     EXPECT_EQ(form->spriteOffset, 0.25);
@@ -126,7 +126,7 @@ TEST_F(Form, ConfigurationIsReadAtStartAndWrittenAtExit) {
     EXPECT_EQ(readText("zent.ini"),
               "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=2\nSpriteOfs=0.25\nScale=1\n"
               "FocusPause=1\nVSync=1\n[Sound]\nBGM=0\nSEVolume=100\nBGMVolume=100\n"
-              "[Debug]\nStage=9\nTail=46\n[Form]\nTop=40\nLeft=50\n");
+              "[Debug]\nStage=9\nTail=46\n[Form]\nTop=40\nLeft=50\nWidth=700\nHeight=500\n");
 }
 
 TEST_F(Form, MissingConfigurationIsWrittenWithDefaults) {
@@ -135,7 +135,7 @@ TEST_F(Form, MissingConfigurationIsWrittenWithDefaults) {
     EXPECT_EQ(readText("zent.ini"),
               "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\nSpriteOfs=0\nScale=1\n"
               "FocusPause=1\nVSync=1\n[Sound]\nBGM=1\nSEVolume=100\nBGMVolume=100\n"
-              "[Debug]\nStage=1\nTail=1\n[Form]\nTop=0\nLeft=0\n");
+              "[Debug]\nStage=1\nTail=1\n[Form]\nTop=0\nLeft=0\nWidth=0\nHeight=0\n");
 }
 
 TEST_F(Form, EscapeEndsAfterDestroyingTheSceneAndStillWritesTheFile) {
@@ -287,6 +287,27 @@ TEST_F(WindowedForm, FocusLossPausesUnlessSwitchedOffAndEscapeStillQuits) {
     platform.window.next.focusLost = true;
     ASSERT_TRUE(form->AppIdle());
     EXPECT_FALSE(form->paused);
+}
+
+TEST_F(WindowedForm, ResizedWindowKeepsItsSizeUnlessTheScaleWasChangedByHand) {
+    start();
+    EXPECT_EQ(platform.window.settings.width, 0); // a first start: the scale decides
+    platform.window.settings.width = 1300;        // the player drags the window larger
+    platform.window.settings.height = 980;
+    stop();
+    const std::string ini = readText("zent.ini");
+    EXPECT_NE(ini.find("Scale=2\n"), std::string::npos); // the picture's factor in that size
+    EXPECT_NE(ini.find("Width=1300\nHeight=980\n"), std::string::npos);
+    start();
+    EXPECT_EQ(platform.window.settings.width, 1300);
+    EXPECT_EQ(platform.window.settings.height, 980);
+    EXPECT_EQ(platform.window.settings.scale, 2);
+    stop();
+
+    writeText("zent.ini", "[Screen]\nScale=3\n[Form]\nWidth=1300\nHeight=980\n");
+    start();
+    EXPECT_EQ(platform.window.settings.scale, 3);
+    EXPECT_EQ(platform.window.settings.width, 0);
 }
 
 TEST_F(WindowedForm, ScreenSwitchIsSavedAsTheWindowMode) {

@@ -113,6 +113,9 @@ public:
     bool vsync() const override { return settings.vsync; }
     double refreshRate() const override { return hz; }
     void position(int& left, int& top) override { left = settings.left, top = settings.top; }
+    void size(int& w, int& h) override { w = settings.width, h = settings.height; }
+    void setScale(int s) override { settings.scale = s, settings.width = settings.height = 0; }
+    void setVsync(bool on) override { settings.vsync = on; }
     KWindowEvents handleEvents() override {
         const KWindowEvents e = next;
         next = KWindowEvents{};

@@ -20,8 +20,9 @@ public:
     SdlRenderer(const SdlRenderer&) = delete;
     SdlRenderer& operator=(const SdlRenderer&) = delete;
 
-    // Renders into the window; the picture is width x height, scaled by whole factors, with
-    // black around it. With vsync, presenting waits for the display's refresh where it can.
+    // Renders into the window; the picture is width x height, scaled by the largest whole factor
+    // the window holds and centred on black. With vsync, presenting waits for the display's
+    // refresh where it can.
     bool openWindow(SDL_Window* window, int width, int height, bool vsync);
     // Renders into a surface in memory with SDL's software renderer (golden images, tools).
     bool openSoftware(int width, int height);
@@ -32,6 +33,8 @@ public:
     // SDL's name of the renderer in use ("software", "opengl", ...).
     const char* name() const;
     bool vsync() const;
+    // Presents in step with the display's refresh, or at once, from the next present on.
+    void setVsync(bool on);
 
     bool createTexture(int slot, const uint8_t* data, size_t size, uint32_t colourKey) override;
     void releaseTexture(int slot) override;
@@ -44,15 +47,33 @@ public:
 
 private:
     void releaseAll();
+    void startPicture(uint32_t rgb);
+    void drawLogged();
 
     SDL_Renderer* renderer = nullptr;
     SDL_Surface* target = nullptr; // owned only by the software renderer
-    // In a window the frames are drawn here and copied to the screen when presented, so that
-    // the picture survives for the pause and the screen around it stays black.
+    int pictureW = 0, pictureH = 0; // the picture's size
+    bool inWindow = false;
+    // Scaled up, the picture is drawn here at its own size and copied to the screen by the whole
+    // factor, so that it looks the same at every scale. At its own size it is drawn straight onto
+    // the screen, black around it when the window is larger.
     SDL_Texture* picture = nullptr;
+    bool toPicture = false;   // the frame being drawn goes into `picture`
     bool overPicture = false; // drawing goes over the shown picture until the next present
     SDL_Texture* textures[kSlots] = {};
     int bound = -1;
     KBlend blend = KBlend::Alpha;
     std::vector<uint32_t> colours; // per-vertex colours as SDL_Color (r, g, b, a bytes)
+
+    // The frame's own drawing, kept (in a window) so that the pause can put its picture back:
+    // the screen's contents do not outlive a present.
+    struct LoggedDraw {
+        int slot;
+        KBlend blend;
+        size_t first, count;
+    };
+    uint32_t loggedClear = 0;
+    std::vector<LoggedDraw> loggedDraws;
+    std::vector<KVertex> loggedVertices;
+    bool logging = false;
 };

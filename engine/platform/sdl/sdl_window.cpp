@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <string>
 
 #include "../../log.h"
@@ -43,40 +44,58 @@ bool SdlWindow::create(const char* caption, int w, int h, const KWindowSettings&
     }
     width = w, height = h;
     wantVsync = settings.vsync;
+    const int wantedScale = settings.scale < 1 ? 1 : settings.scale;
+    placedW = settings.width > 0 ? settings.width : w * wantedScale;
+    placedH = settings.height > 0 ? settings.height : h * wantedScale;
     // A place off every display (a monitor since unplugged) comes back onto the primary one.
-    SDL_Rect wanted{settings.left, settings.top, w * (settings.scale < 1 ? 1 : settings.scale),
-                    h * (settings.scale < 1 ? 1 : settings.scale)};
+    const SDL_Rect wanted{settings.left, settings.top, placedW, placedH};
     int display = displayOf(wanted);
     if (display < 0) display = 0;
-    windowScale = fittingScale(display, w, h, settings.scale);
+    if (settings.width > 0 && settings.height > 0) {
+        // A saved size, within the picture and the display's usable area.
+        SDL_Rect usable{0, 0, placedW, placedH};
+        SDL_GetDisplayUsableBounds(display, &usable);
+        placedW = placedW < w ? w : placedW > usable.w && usable.w >= w ? usable.w : placedW;
+        placedH = placedH < h ? h : placedH > usable.h && usable.h >= h ? usable.h : placedH;
+        windowScale = std::max(1, std::min(placedW / w, placedH / h));
+    } else {
+        windowScale = fittingScale(display, w, h, wantedScale);
+        placedW = w * windowScale, placedH = h * windowScale;
+    }
     placedLeft = settings.left, placedTop = settings.top;
     if (displayOf(wanted) < 0) {
-        SDL_Rect usable{0, 0, w * windowScale, h * windowScale};
+        SDL_Rect usable{0, 0, placedW, placedH};
         SDL_GetDisplayUsableBounds(0, &usable);
-        placedLeft = usable.x + (usable.w - w * windowScale) / 2;
-        placedTop = usable.y + (usable.h - h * windowScale) / 2;
+        placedLeft = usable.x + (usable.w - placedW) / 2;
+        placedTop = usable.y + (usable.h - placedH) / 2;
     }
     // Hidden until start-up is done, so the player never sees an empty frame.
     if (settings.windowed) {
-        window = SDL_CreateWindow(caption, placedLeft, placedTop, w * windowScale, h * windowScale,
-                                  SDL_WINDOW_HIDDEN);
+        window = SDL_CreateWindow(caption, placedLeft, placedTop, placedW, placedH,
+                                  SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+        if (window) SDL_SetWindowMinimumSize(window, w, h);
         return window != nullptr;
     }
     // Full screen covers the desktop from the start, so that it also works where no window
     // manager would resize the window when asked.
     SDL_Rect desk{0, 0, w, h};
     SDL_GetDisplayBounds(display, &desk);
-    window =
-        SDL_CreateWindow(caption, desk.x, desk.y, desk.w, desk.h,
-                         SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    window = SDL_CreateWindow(caption, desk.x, desk.y, desk.w, desk.h,
+                              SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE |
+                                  SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (!window) return false;
+    SDL_SetWindowMinimumSize(window, w, h);
     fullScreen = true;
     SDL_ShowCursor(SDL_DISABLE);
     return true;
 }
 
 void SdlWindow::enterFullScreen() {
-    if (shown) position(placedLeft, placedTop); // to come back to the same place
+    if (shown) {
+        // To come back to the same place and size.
+        position(placedLeft, placedTop);
+        size(placedW, placedH);
+    }
     fullScreen = true;
     // Cover the desktop first, as at creation; the desktop keeps its mode, the picture is scaled.
     SDL_Rect desk{0, 0, width, height};
@@ -96,7 +115,7 @@ void SdlWindow::leaveFullScreen() {
     klWrite(" <SDL_SetWindowFullscreen (window)>\n");
     klWrite(SDL_SetWindowFullscreen(window, 0) == 0 ? "  [OK]\n" : "  [NG]\n");
     SDL_SetWindowBordered(window, SDL_TRUE);
-    SDL_SetWindowSize(window, width * windowScale, height * windowScale);
+    SDL_SetWindowSize(window, placedW, placedH);
     SDL_SetWindowPosition(window, placedLeft, placedTop);
     SDL_ShowCursor(SDL_ENABLE);
 }
@@ -165,6 +184,27 @@ void SdlWindow::setWindowed(bool windowed) {
 void SdlWindow::position(int& left, int& top) {
     left = placedLeft, top = placedTop;
     if (window && !fullScreen && shown) SDL_GetWindowPosition(window, &left, &top);
+}
+
+void SdlWindow::size(int& w, int& h) {
+    w = placedW, h = placedH;
+    if (window && !fullScreen && shown) SDL_GetWindowSize(window, &w, &h);
+}
+
+void SdlWindow::setScale(int scale) {
+    if (!window) return;
+    if (!fullScreen) position(placedLeft, placedTop);
+    const SDL_Rect at{placedLeft, placedTop, width, height};
+    const int display = displayOf(at);
+    windowScale = fittingScale(display < 0 ? 0 : display, width, height, scale);
+    placedW = width * windowScale, placedH = height * windowScale;
+    if (!fullScreen) SDL_SetWindowSize(window, placedW, placedH);
+}
+
+void SdlWindow::setVsync(bool on) {
+    wantVsync = on;
+    renderer.setVsync(on);
+    klWrite(renderer.vsync() ? " <SDL_RenderSetVSync> on\n" : " <SDL_RenderSetVSync> off\n");
 }
 
 KWindowEvents SdlWindow::handleEvents() {

@@ -1,7 +1,7 @@
 #pragma once
-// The program's window on SDL: a fixed client area of the picture times a whole scale, not
-// resizable; full screen is the desktop's own mode with the picture scaled by a whole factor
-// and black around it. Alt+Enter and F11 switch between the two while the game runs.
+// The program's window on SDL: resizable, never smaller than the picture, which it shows by the
+// largest whole factor that fits, centred on black; full screen is the desktop's own mode with
+// the picture shown the same way. Alt+Enter and F11 switch between the two while the game runs.
 #include "../platform.h"
 #include "sdl_renderer.h"
 
@@ -23,6 +23,9 @@ public:
     bool vsync() const override { return renderer.vsync(); }
     double refreshRate() const override { return hz; }
     void position(int& left, int& top) override;
+    void size(int& w, int& h) override;
+    void setScale(int scale) override;
+    void setVsync(bool on) override;
     KWindowEvents handleEvents() override;
     void idle(uint32_t ms) override;
     void destroy();
@@ -46,5 +49,6 @@ private:
     bool shown = false;
     // Where the window goes, in the client coordinates SDL reports; kept while in full screen.
     int placedLeft = 0, placedTop = 0;
+    int placedW = 0, placedH = 0; // the client size, likewise
     bool videoInitialised = false;
 };
