@@ -84,7 +84,7 @@ public:
 struct KWindowSettings {
     int left = 0, top = 0; // the window's top-left corner on the desktop
     bool windowed = true;
-    int scale = 1;     // the picture's whole factor in a window, clamped to what the display holds
+    int scale = 1; // the picture's whole factor in a window, clamped to what the display holds
     // The window's client size; 0 makes it the picture times the scale. At least the picture,
     // at most what the display holds.
     int width = 0, height = 0;

@@ -75,9 +75,9 @@ constexpr int64_t kFrom = kSecond, kTo = 11 * kSecond;
 constexpr double kLogicMs = 0.25; // an undrawn frame's cost; a drawn one costs its draw time
 
 struct Outcome {
-    int logic = 0;          // frames begun in the 10 s
-    int shown = 0;          // new frames the display showed in them
-    int undrawnInARow = 0;  // the longest run of undrawn frames
+    int logic = 0;         // frames begun in the 10 s
+    int shown = 0;         // new frames the display showed in them
+    int undrawnInARow = 0; // the longest run of undrawn frames
 };
 
 // The frame loop as the program runs it while vsync is on, with the frames' work stubbed.
@@ -128,13 +128,13 @@ TEST(Pacing, EveryRatePhaseAndDrawTimeKeepsSixtyAndShowsWhatTheDisplayCan) {
                     lo.logic = std::min(lo.logic, o.logic), hi.logic = std::max(hi.logic, o.logic);
                     lo.shown = std::min(lo.shown, o.shown), hi.shown = std::max(hi.shown, o.shown);
                     hi.undrawnInARow = std::max(hi.undrawnInARow, o.undrawnInARow);
-                    const bool bad = o.logic < 599 || o.logic > 601 ||
-                                     o.shown < framesNeeded(hz) || o.undrawnInARow > 1;
+                    const bool bad = o.logic < 599 || o.logic > 601 || o.shown < framesNeeded(hz) ||
+                                     o.undrawnInARow > 1;
                     if (bad && ++failures <= 5) // the first few tell the story
-                        ADD_FAILURE() << hz << " Hz, present " << nameOf(model) << ", phase "
-                                      << phase << " ms, draw " << draw << " ms: logic " << o.logic
-                                      << ", shown " << o.shown << ", undrawn in a row "
-                                      << o.undrawnInARow;
+                        ADD_FAILURE()
+                            << hz << " Hz, present " << nameOf(model) << ", phase " << phase
+                            << " ms, draw " << draw << " ms: logic " << o.logic << ", shown "
+                            << o.shown << ", undrawn in a row " << o.undrawnInARow;
                 }
             }
             std::printf("| %g Hz | %s | %d to %d | %d to %d | %d |\n", hz, nameOf(model), lo.logic,

@@ -16,7 +16,7 @@ constexpr int kW = 640, kH = 480;
 void drawFrame(PlatformRenderer& r) {
     r.clear(0x336699);
     const KVertex triangles[] = {
-        {100.25f, 80.5f, 0, 1, 0xFFFF8000, 0, 0}, {400.75f, 120.0f, 0, 1, 0xFF00FF00, 0, 0},
+        {100.25f, 80.5f, 0, 1, 0xFFFF8000, 0, 0},  {400.75f, 120.0f, 0, 1, 0xFF00FF00, 0, 0},
         {220.5f, 390.25f, 0, 1, 0xFFFFFFFF, 0, 0}, {300.0f, 50.0f, 0, 1, 0x80FF0000, 0, 0},
         {639.5f, 300.0f, 0, 1, 0x80FF0000, 0, 0},  {350.0f, 479.5f, 0, 1, 0x8000FFFF, 0, 0}};
     r.bindTexture(-1);

@@ -124,7 +124,7 @@ public:
     void idle(uint32_t ms) override { idled += ms; }
 
     KWindowSettings settings;
-    double hz = 0.0; // the display's refresh rate as reported
+    double hz = 0.0;    // the display's refresh rate as reported
     KWindowEvents next; // reported by the next handleEvents(), then cleared
     uint32_t idled = 0;
 };

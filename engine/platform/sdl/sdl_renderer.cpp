@@ -74,7 +74,7 @@ void SdlRenderer::close() {
     releaseAll();
     if (picture) SDL_DestroyTexture(picture);
     picture = nullptr;
-    toPicture = overPicture = logging = inWindow = false;
+    toPicture = logging = inWindow = false;
     loggedDraws.clear();
     loggedVertices.clear();
     if (renderer) SDL_DestroyRenderer(renderer);
@@ -162,8 +162,8 @@ void SdlRenderer::drawTriangles(const KVertex* vertices, int count) {
                           reinterpret_cast<const SDL_Color*>(colours.data()), sizeof(uint32_t),
                           &vertices[0].u, sizeof(KVertex), count, nullptr, 0, 0);
     if (logging) {
-        loggedDraws.push_back(LoggedDraw{bound, blend, loggedVertices.size(),
-                                         static_cast<size_t>(count)});
+        loggedDraws.push_back(
+            LoggedDraw{bound, blend, loggedVertices.size(), static_cast<size_t>(count)});
         loggedVertices.insert(loggedVertices.end(), vertices, vertices + count);
     }
 }
@@ -208,7 +208,6 @@ void SdlRenderer::clear(uint32_t rgb) {
     }
     // A frame runs again: it draws its own picture, no longer over the shown one.
     startPicture(rgb);
-    overPicture = false;
     logging = true;
     loggedClear = rgb;
     loggedDraws.clear();
@@ -252,5 +251,4 @@ void SdlRenderer::showLastPicture(uint32_t shade) {
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
     setColour(renderer, shade, static_cast<uint8_t>(shade >> 24));
     SDL_RenderFillRect(renderer, nullptr);
-    overPicture = true;
 }

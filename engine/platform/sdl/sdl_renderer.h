@@ -51,7 +51,7 @@ private:
     void drawLogged();
 
     SDL_Renderer* renderer = nullptr;
-    SDL_Surface* target = nullptr; // owned only by the software renderer
+    SDL_Surface* target = nullptr;  // owned only by the software renderer
     int pictureW = 0, pictureH = 0; // the picture's size
     bool inWindow = false;
     // Scaled up, the picture is drawn here at its own size and copied to the screen by the whole
@@ -59,7 +59,6 @@ private:
     // the screen, black around it when the window is larger.
     SDL_Texture* picture = nullptr;
     bool toPicture = false;   // the frame being drawn goes into `picture`
-    bool overPicture = false; // drawing goes over the shown picture until the next present
     SDL_Texture* textures[kSlots] = {};
     int bound = -1;
     KBlend blend = KBlend::Alpha;
