@@ -1,23 +1,61 @@
 #include "input.h"
 
+#include <cstring>
+
 #include "log.h"
 #include "platform/platform.h"
 
 KilnInput* gInput = nullptr;
 
+const uint32_t kiBindBits[kiBindCount] = {KI_BUTTON1, KI_BUTTON2, KI_BUTTON3, KI_BUTTON4,
+                                          KI_UP,      KI_DOWN,    KI_LEFT,    KI_RIGHT};
+const char* const kiBindNames[kiBindCount] = {"Fire", "Second", "Edit1", "Edit2",
+                                              "Up",   "Down",   "Left",  "Right"};
+
 namespace {
-struct KeyBit {
-    uint8_t scan;
+constexpr int axisThreshold = 500;
+
+// Pad buttons that keep their place in the word whatever the bindings say.
+struct PadBit {
+    int button;
     uint32_t bit;
 };
-constexpr KeyBit keyTable[] = {
-    {KI_KEY_Z, KI_BUTTON1}, {KI_KEY_X, KI_BUTTON2},   {KI_KEY_C, KI_BUTTON3},
-    {KI_KEY_V, KI_BUTTON4}, {KI_KEY_UP, KI_UP},       {KI_KEY_DOWN, KI_DOWN},
-    {KI_KEY_LEFT, KI_LEFT}, {KI_KEY_RIGHT, KI_RIGHT}, {KI_KEY_ESCAPE, KI_ESCAPE},
-    {KI_KEY_TAB, KI_TAB},
+constexpr PadBit fixedPad[] = {
+    {KP_LEFT_SHOULDER, KI_BUTTON5},
+    {KP_RIGHT_SHOULDER, KI_BUTTON6},
+    {KP_BACK, KI_BUTTON7},
 };
-constexpr int axisThreshold = 500;
 } // namespace
+
+KIBindings kiDefaultBindings() {
+    return KIBindings{
+        {KI_KEY_Z, KI_KEY_X, KI_KEY_C, KI_KEY_V, KI_KEY_UP, KI_KEY_DOWN, KI_KEY_LEFT, KI_KEY_RIGHT},
+        {KP_A, KP_B, KP_X, KP_Y, KP_DPAD_UP, KP_DPAD_DOWN, KP_DPAD_LEFT, KP_DPAD_RIGHT}};
+}
+
+bool kiKeyBindable(int scan) {
+    return scan > 0 && scan < 256 && !kpKeyReserved(scan);
+}
+
+bool kiPadButtonBindable(int button) {
+    return button >= 0 && button < KP_BUTTON_COUNT && !kpPadButtonReserved(button);
+}
+
+bool kiBindKey(KIBindings& b, int index, int scan) {
+    if (index < 0 || index >= kiBindCount || !kiKeyBindable(scan)) return false;
+    for (int i = 0; i < kiBindCount; ++i)
+        if (i != index && b.key[i] == scan) b.key[i] = b.key[index];
+    b.key[index] = static_cast<uint8_t>(scan);
+    return true;
+}
+
+bool kiBindPadButton(KIBindings& b, int index, int button) {
+    if (index < 0 || index >= kiBindCount || !kiPadButtonBindable(button)) return false;
+    for (int i = 0; i < kiBindCount; ++i)
+        if (i != index && b.pad[i] == button) b.pad[i] = b.pad[index];
+    b.pad[index] = static_cast<int8_t>(button);
+    return true;
+}
 
 KilnInput::KilnInput() {
     klWrite("<KilnInput::KilnInput>\n");
@@ -28,25 +66,78 @@ KilnInput::~KilnInput() {
     klWrite("<KilnInput::~KilnInput>\n");
 }
 
+uint32_t KilnInput::kiMapWord(const uint8_t* keys, const KPadState* pad) const {
+    uint32_t word = 0;
+    if (pad) {
+        for (int i = 0; i < kiBindCount; ++i)
+            if (pad->held(kimBindings.pad[i])) word |= kiBindBits[i];
+        for (const PadBit& p : fixedPad)
+            if (pad->held(p.button)) word |= p.bit;
+        // The stick adds its directions to the buttons', as keyboard and pad do.
+        if (pad->x >= axisThreshold) word |= KI_RIGHT;
+        if (pad->x <= -axisThreshold) word |= KI_LEFT;
+        if (pad->y >= axisThreshold) word |= KI_DOWN;
+        if (pad->y <= -axisThreshold) word |= KI_UP;
+    }
+    if (keys) {
+        for (int i = 0; i < kiBindCount; ++i)
+            if (keys[kimBindings.key[i]] & 0x80) word |= kiBindBits[i];
+        if (keys[KI_KEY_ESCAPE] & 0x80) word |= KI_ESCAPE;
+        if (keys[KI_KEY_TAB] & 0x80) word |= KI_TAB;
+    }
+    return word;
+}
+
+namespace {
+struct MenuKey {
+    uint8_t scan;
+    int button;
+    uint32_t bit;
+};
+constexpr MenuKey menuKeys[] = {
+    {KI_KEY_UP, KP_DPAD_UP, KI_UP},       {KI_KEY_DOWN, KP_DPAD_DOWN, KI_DOWN},
+    {KI_KEY_LEFT, KP_DPAD_LEFT, KI_LEFT}, {KI_KEY_RIGHT, KP_DPAD_RIGHT, KI_RIGHT},
+    {KI_KEY_Z, KP_A, KI_BUTTON1},         {KI_KEY_X, KP_B, KI_BUTTON2},
+};
+} // namespace
+
+uint32_t KilnInput::kiMapMenuWord(const uint8_t* keys, const KPadState* pad) const {
+    uint8_t others[256] = {};
+    if (keys) std::memcpy(others, keys, sizeof others);
+    KPadState otherPad;
+    if (pad) otherPad = *pad;
+    uint32_t word = 0;
+    for (const MenuKey& k : menuKeys) {
+        if (keys && (keys[k.scan] & 0x80)) word |= k.bit;
+        if (pad && pad->held(k.button)) word |= k.bit;
+        others[k.scan] = 0;
+        otherPad.buttons &= ~(1u << k.button);
+    }
+    return word | kiMapWord(keys ? others : nullptr, pad ? &otherPad : nullptr);
+}
+
+uint32_t KilnInput::kiReadDevices() {
+    PlatformInput* devices = gPlatform.input;
+    if (!devices) return 0;
+    KPadState pad;
+    const bool padOk = devices->readPad(pad);
+    uint8_t keys[256];
+    const bool keysOk = devices->readKeys(keys);
+    const uint8_t* k = keysOk ? keys : nullptr;
+    const KPadState* p = padOk ? &pad : nullptr;
+    return kimMenuKeys ? kiMapMenuWord(k, p) : kiMapWord(k, p);
+}
+
+void KilnInput::kiSwallowHeld() {
+    // A direction held on is meant: the tank drives on at once.
+    kimSwallowed = kiReadDevices() & ~(KI_UP | KI_DOWN | KI_LEFT | KI_RIGHT);
+}
+
 void KilnInput::kiUpdate() {
     kimOld = kimNow;
-    kimNow = 0;
-    if (PlatformInput* devices = gPlatform.input) {
-        KPadState pad;
-        if (devices->readPad(pad)) {
-            for (int i = 0; i < 8; ++i)
-                if (pad.buttons[i]) kimNow |= 1u << i;
-            // Stick and d-pad each add their own directions, as keyboard and pad do.
-            if (pad.x >= axisThreshold || pad.dpadX > 0) kimNow |= KI_RIGHT;
-            if (pad.x <= -axisThreshold || pad.dpadX < 0) kimNow |= KI_LEFT;
-            if (pad.y >= axisThreshold || pad.dpadY > 0) kimNow |= KI_DOWN;
-            if (pad.y <= -axisThreshold || pad.dpadY < 0) kimNow |= KI_UP;
-        }
-        uint8_t keys[256];
-        if (devices->readKeys(keys))
-            for (const KeyBit& k : keyTable)
-                if (keys[k.scan] & 0x80) kimNow |= k.bit;
-    }
+    kimNow = kiReadDevices();
+    kimSwallowed &= kimNow; // a swallowed button counts again once it has been let go
+    kimNow &= ~kimSwallowed;
     if (kimRecording) {
         kimRecordBuf.push_back(kimNow);
         kimCursor += 1;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+struct KPadState;
+
 enum : uint32_t {
     KI_BUTTON1 = 0x0001,
     KI_BUTTON2 = 0x0002,
@@ -24,6 +26,9 @@ enum : uint32_t {
 enum : uint8_t {
     KI_KEY_ESCAPE = 0x01,
     KI_KEY_TAB = 0x0F,
+    KI_KEY_ENTER = 0x1C,
+    KI_KEY_P = 0x19,
+    KI_KEY_SPACE = 0x39,
     KI_KEY_Z = 0x2C,
     KI_KEY_X = 0x2D,
     KI_KEY_C = 0x2E,
@@ -34,6 +39,28 @@ enum : uint8_t {
     KI_KEY_DOWN = 0xD0,
 };
 
+// The buttons a player can move to other keys and pad buttons, in the order of zent.ini and of
+// the controls screen: fire, the second button, the two editor buttons, the four directions.
+constexpr int kiBindCount = 8;
+extern const uint32_t kiBindBits[kiBindCount];
+// The names of the bindings in zent.ini.
+extern const char* const kiBindNames[kiBindCount];
+
+struct KIBindings {
+    uint8_t key[kiBindCount]; // scan code of the key
+    int8_t pad[kiBindCount];  // KPadButton, -1 for none
+    bool operator==(const KIBindings&) const = default;
+};
+// Z X C V and the arrows; the pad's A B X Y and the d-pad.
+KIBindings kiDefaultBindings();
+// Whether a key or pad button may be bound to a button: not one with a job of its own.
+bool kiKeyBindable(int scan);
+bool kiPadButtonBindable(int button);
+// Gives binding `index` the key (or pad button); a button that had it takes the old one in
+// exchange, so that no key ever drives two buttons. False when it may not be bound.
+bool kiBindKey(KIBindings& bindings, int index, int scan);
+bool kiBindPadButton(KIBindings& bindings, int index, int button);
+
 class KilnInput {
 public:
     KilnInput();
@@ -43,6 +70,18 @@ public:
 
     // The per-frame poll.
     void kiUpdate();
+    // The button word the devices give now, through the bindings; nothing of the input's state
+    // moves (menus read it while no frame runs).
+    uint32_t kiReadDevices();
+    // The word that key states and a pad state give through the bindings (either may be null).
+    uint32_t kiMapWord(const uint8_t* keys, const KPadState* pad) const;
+    // The same for a menu: the arrows, Z and X, and the pad's d-pad, A and B mean what they mean
+    // by default whatever the bindings gave them, so that no binding loses a menu its way; the
+    // other bound keys and buttons work as well.
+    uint32_t kiMapMenuWord(const uint8_t* keys, const KPadState* pad) const;
+    // Buttons held now (not the directions) stay out of the word until they are let go, so
+    // that the push that closed a menu is not seen again by the frames that follow.
+    void kiSwallowHeld();
 
     bool kiIsHeld(uint32_t mask) const { return (current() & mask) != 0; }
     bool kiIsPushed(uint32_t mask) const {
@@ -57,8 +96,13 @@ public:
     int32_t kimCursor = 0;
     std::vector<uint32_t> kimRecordBuf;
     std::vector<uint32_t> kimPlayBuf;
+    KIBindings kimBindings = kiDefaultBindings();
+    // The polls read the devices as a menu does (kiMapMenuWord): set for the scenes that are
+    // menus, never while a play runs.
+    bool kimMenuKeys = false;
 
 private:
+    uint32_t kimSwallowed = 0;
     uint32_t current() const { return kimUsePlay ? kimPlayNow : kimNow; }
     uint32_t previous() const { return kimUsePlay ? kimPlayOld : kimOld; }
 };

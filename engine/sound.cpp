@@ -1,5 +1,7 @@
 #include "sound.h"
 
+#include <string>
+
 #include "log.h"
 #include "platform/files.h"
 #include "platform/platform.h"
@@ -9,6 +11,7 @@ bool waveReady = false;
 bool slotLoaded[kwSlotCount];
 
 bool musicEnabled = false;
+std::string loopingTune; // the looping tune asked for last and not stopped since
 bool musicReady = false;
 float musicVolume = 1.0f;
 } // namespace
@@ -74,6 +77,7 @@ void voxSetVolume(float volume) {
 }
 
 void voxPlay(const char* path, bool loop) {
+    loopingTune = loop ? path : "";
     if (!musicEnabled || !musicReady) return;
     gPlatform.audio->stopMusic();
     if (!gPlatform.audio->loadMusic(pfDataPath(path).c_str())) return;
@@ -81,11 +85,24 @@ void voxPlay(const char* path, bool loop) {
     gPlatform.audio->playMusic(loop);
 }
 
+void voxEnable(bool enabled) {
+    if (enabled == musicEnabled) return;
+    if (!enabled && musicReady) gPlatform.audio->stopMusic();
+    musicEnabled = enabled;
+    klWrite(enabled ? "<voxEnable> BGM on\n" : "<voxEnable> BGM off\n");
+    if (enabled && !loopingTune.empty()) {
+        const std::string tune = loopingTune;
+        voxPlay(tune.c_str(), true);
+    }
+}
+
 void voxStop() {
+    loopingTune.clear();
     if (musicEnabled && musicReady) gPlatform.audio->stopMusic();
 }
 
 void voxFadeOut(int duration) {
+    loopingTune.clear();
     if (musicEnabled && musicReady) gPlatform.audio->fadeOutMusic(duration);
 }
 

@@ -13,6 +13,9 @@ constexpr int kwSlotCount = 32;
 
 void voxInitialize(bool enabled);
 void voxSetVolume(float volume);
+// Music on or off while the game runs: off stops the tune; on starts again the looping tune the
+// game last asked for, if any.
+void voxEnable(bool enabled);
 void voxPlay(const char* path, bool loop);
 void voxStop();
 void voxFadeOut(int duration);

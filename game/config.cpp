@@ -13,6 +13,7 @@
 #include <variant>
 
 #include "file.h"
+#include "platform/platform.h"
 
 namespace {
 using Field = std::variant<bool ZTConfig::*, int ZTConfig::*, double ZTConfig::*>;
@@ -46,14 +47,46 @@ constexpr Key keys[] = {
 };
 constexpr int keyCount = static_cast<int>(sizeof keys / sizeof keys[0]);
 
+// The controls: one key per binding in "Keys", one pad button in "Pad".
+constexpr const char* keySection = "Keys";
+constexpr const char* padSection = "Pad";
+
 struct Found {
     std::string value[keyCount];
     bool present[keyCount] = {};
+    std::string key[kiBindCount], pad[kiBindCount];
+    bool keyPresent[kiBindCount] = {}, padPresent[kiBindCount] = {};
 };
+
+// Without a platform, codes are named by number, as the contract's own naming does.
+class Unnamed : public PlatformInput {
+public:
+    bool readKeys(uint8_t*) override { return false; }
+    bool readPad(KPadState&) override { return false; }
+};
+
+const PlatformInput& names() {
+    static const Unnamed unnamed;
+    if (gPlatform.input) return *gPlatform.input;
+    return unnamed;
+}
+
+void collectBinding(Found& found, const char* section, const char* name, const char* value) {
+    const bool keys = strcasecmp(section, keySection) == 0;
+    if (!keys && strcasecmp(section, padSection) != 0) return;
+    for (int i = 0; i < kiBindCount; ++i) {
+        if (strcasecmp(name, kiBindNames[i]) != 0) continue;
+        bool& present = keys ? found.keyPresent[i] : found.padPresent[i];
+        if (present) return;
+        (keys ? found.key[i] : found.pad[i]) = value;
+        present = true;
+    }
+}
 
 // Section and key names compare without regard to case, as INI files always have.
 int collect(void* user, const char* section, const char* name, const char* value) {
     Found& found = *static_cast<Found*>(user);
+    collectBinding(found, section, name, value);
     for (int k = 0; k < keyCount; ++k) {
         if (found.present[k] || strcasecmp(section, keys[k].section) != 0 ||
             strcasecmp(name, keys[k].name) != 0)
@@ -118,6 +151,12 @@ bool ztReadConfig(const char* path, ZTConfig& config) {
             },
             keys[k].field);
     }
+    // Bindings go on one at a time over the defaults, each taking its key from whoever had it.
+    for (int i = 0; i < kiBindCount; ++i) {
+        if (found.keyPresent[i]) kiBindKey(config.bindings, i, names().keyFromName(found.key[i]));
+        if (found.padPresent[i])
+            kiBindPadButton(config.bindings, i, names().padButtonFromName(found.pad[i]));
+    }
     return result >= 0;
 }
 
@@ -139,5 +178,11 @@ bool ztWriteConfig(const char* path, const ZTConfig& config) {
             },
             key.field);
     }
+    text += std::string("[") + keySection + "]\n";
+    for (int i = 0; i < kiBindCount; ++i)
+        put(text, kiBindNames[i], names().keyName(config.bindings.key[i]));
+    text += std::string("[") + padSection + "]\n";
+    for (int i = 0; i < kiBindCount; ++i)
+        put(text, kiBindNames[i], names().padButtonName(config.bindings.pad[i]));
     return kfSave(path, text.data(), text.size());
 }

@@ -1,7 +1,10 @@
 #pragma once
 // The configuration file "./zent.ini": the game's nine keys and the player's comforts in four
-// sections, read once at start-up and written once at exit. A key missing from an older file
-// keeps its default.
+// sections, and the controls in two more ("Keys" and "Pad", one key and one pad button per
+// button, by the names the platform gives them). Read once at start-up; written at exit and
+// whenever the settings or controls screens change something. A key missing from an older file
+// keeps its default, so a file without the controls keeps the keys the game always had.
+#include "input.h"
 
 struct ZTConfig {
     bool windowMode = true;    // Screen/WindowMode
@@ -20,12 +23,14 @@ struct ZTConfig {
     bool vsync = true;         // Screen/VSync: present in step with the display
     int seVolume = 100;        // Sound/SEVolume: effects, 0..100
     int bgmVolume = 100;       // Sound/BGMVolume: music, 0..100
+    KIBindings bindings = kiDefaultBindings(); // Keys/Fire.. and Pad/Fire..
 };
 
 // Reads the keys of the file into config. A missing key leaves the field as it is; a value that
 // does not parse or lies outside the key's bounds gives the field its default above ("Stage"
-// 1..24, "Tail" 1..50, "Int" 1..60, "RefleshRate" 1..1000, "SpriteOfs" -1..1). False when the
-// file could not be read at all.
+// 1..24, "Tail" 1..50, "Int" 1..60, "RefleshRate" 1..1000, "SpriteOfs" -1..1). A binding
+// that names no key (or pad button) the platform knows, or one that may not be bound, keeps its
+// default. False when the file could not be read at all.
 bool ztReadConfig(const char* path, ZTConfig& config);
 // Writes every key through a temporary file renamed into place.
 bool ztWriteConfig(const char* path, const ZTConfig& config);

@@ -85,6 +85,7 @@ TForm1::TForm1() {
 
     kiInitializeInput();
     if (gPlatform.input) gPlatform.input->openDevices();
+    gInput->kimBindings = config.bindings;
 
     if (gPlatform.audio) gPlatform.audio->setLevels(seVolume, bgmVolume);
     voxInitialize(bgmEnabled);
@@ -121,6 +122,13 @@ TForm1::~TForm1() {
     kwinRestoreAll();
     kwinDeleteAll();
 
+    saveConfig();
+    if (gFrameClock == &clock) gFrameClock = nullptr;
+    if (gForm == this) gForm = nullptr;
+    if (gWork == &work) gWork = nullptr; // the members go next: work first, then the clock
+}
+
+bool TForm1::saveConfig() {
     if (gPlatform.window) {
         gPlatform.window->position(formLeft, formTop);
         int w = 0, h = 0;
@@ -148,11 +156,10 @@ TForm1::~TForm1() {
     config.vsync = vsync;
     config.seVolume = seVolume;
     config.bgmVolume = bgmVolume;
-    if (!ztWriteConfig(kConfigPath, config))
-        std::fprintf(stderr, "zentaku: could not write %s\n", kConfigPath);
-    if (gFrameClock == &clock) gFrameClock = nullptr;
-    if (gForm == this) gForm = nullptr;
-    if (gWork == &work) gWork = nullptr; // the members go next: work first, then the clock
+    if (gInput) config.bindings = gInput->kimBindings;
+    if (ztWriteConfig(kConfigPath, config)) return true;
+    std::fprintf(stderr, "zentaku: could not write %s\n", kConfigPath);
+    return false;
 }
 
 TForm1::LogCloser::~LogCloser() {
@@ -175,7 +182,8 @@ bool TForm1::AppIdle() {
             window->setWindowed(windowMode);
         }
         const bool wasPaused = paused;
-        if (events.pause)
+        // While the controls screen waits for a key, P and Start are keys like the others.
+        if (events.pause && !menu.capturing())
             setPaused(!paused);
         else if (events.focusLost && focusPause)
             setPaused(true);
@@ -204,7 +212,7 @@ bool TForm1::AppIdle() {
     } else if (paced) {
         drawn = pacer.kuDraw(drawn);
     }
-    const ZTFrameResult frame = ztFrameStep(drawn);
+    const ZTFrameResult frame = ztFrameStep(drawn, true);
     if (frame.sceneMissing) {
         char message[64];
         std::snprintf(message, sizeof message, "no scene number %d; stopping", keSceneNumber);
@@ -222,48 +230,61 @@ bool TForm1::AppIdle() {
             clock.kuWait();
     }
     clock.kuCount();
+    // Escape in a play that could still enter the table asks first: a second one quits.
+    if (frame.menu) setPaused(true, true);
     return running;
 }
 
-void TForm1::setPaused(bool on) {
+void TForm1::setPaused(bool on, bool onQuitLine) {
     if (on == paused) return;
     paused = on;
     klWrite(on ? "<TForm1::Pause>\n" : "<TForm1::Resume>\n");
     if (gPlatform.audio) gPlatform.audio->pause(on);
-    if (!on) {
-        clock.kuResume();
-        pacer.kuRestart();
+    if (on) {
+        menu.open(ztPlayRunning(), ztReplayWatched(), onQuitLine);
+        return;
     }
+    clock.kuResume();
+    pacer.kuRestart();
+    // The push that closed the menu is not seen again by the frames that follow.
+    if (gInput) gInput->kiSwallowHeld();
 }
 
 bool TForm1::pausedIdle(bool redraw) {
-    // Escape still ends the program. Nothing else is read: the button word and the record
-    // stay exactly as the last frame left them.
-    uint8_t keys[256];
-    if (gPlatform.input && gPlatform.input->readKeys(keys) && (keys[KI_KEY_ESCAPE] & 0x80)) {
+    // The menu reads the devices itself: the button word and the record stay exactly as the
+    // last frame left them.
+    const uint32_t now = gPlatform.timer ? gPlatform.timer->ticks() : 0;
+    switch (menu.turn(now)) {
+    case ZTMenuExit::Quit:
+        klWrite("<TForm1::Quit>\n");
         running = false;
         return false;
+    case ZTMenuExit::Title:
+        klWrite("<TForm1::BackToTitle>\n");
+        ztLeaveForTitle();
+        setPaused(false);
+        return true;
+    case ZTMenuExit::Resume:
+        setPaused(false);
+        return true;
+    case ZTMenuExit::Stay:
+        break;
     }
-    if (redraw) drawPause();
+    if (redraw || menu.needsDraw(now)) drawPause(now);
     if (gPlatform.window) gPlatform.window->idle(10);
     return true;
 }
 
-void TForm1::drawPause() {
+void TForm1::drawPause(uint32_t now) {
     PlatformRenderer* renderer = gPlatform.renderer;
     if (!renderer) return;
     renderer->showLastPicture(0x90000000);
-    if (gSprite && gAscii) {
-        // "PAUSE" in the game's own font, four times its size, in the middle of the picture.
-        constexpr char word[] = "PAUSE";
-        constexpr float size = 32.0f;
-        for (int i = 0; word[i]; ++i)
-            gSprite->kspPut(gAscii->firstCell + word[i] - 32,
-                            kWidth / 2.0f + (static_cast<float>(i) - 2.0f) * size, kHeight / 2.0f,
-                            0.0f, 4.0f, 4.0f, 0xFFFFFFFF);
+    if (gSprite) {
+        menu.draw();
         gSprite->kspSetStates();
         gSprite->kspFlush();
         gSprite->kspClear();
     }
     renderer->present();
+    menu.drawn(now);
 }

@@ -4,6 +4,7 @@
 #include "clock.h"
 #include "creator.h"
 #include "pacer.h"
+#include "pause_menu.h"
 #include "work.h"
 
 class TForm1 {
@@ -15,8 +16,11 @@ public:
 
     // One frame, or one turn of the pause; false once the program is ending.
     bool AppIdle();
-    // While paused no frame runs: nothing is polled or recorded and the clock stands still.
-    void setPaused(bool on);
+    // While paused no frame runs: nothing is polled or recorded and the clock stands still. The
+    // pause menu is open all the while, on its quit line when asked.
+    void setPaused(bool on, bool onQuitLine = false);
+    // Writes the configuration as it stands now (the settings and controls screens change it).
+    bool saveConfig();
 
     // Declared first, so torn down last: the log stays open while the members below go, and the
     // score table's save at exit (and its failure) lands in it, as the configuration's does.
@@ -54,10 +58,11 @@ public:
     KUClocker clock;
     KUPacer pacer; // in place of the clock's wait while presenting waits for the display
     ZTWork work;
+    ZTPauseMenu menu;
 
 private:
     bool pausedIdle(bool redraw);
-    void drawPause();
+    void drawPause(uint32_t now);
     bool wasPaced = false;     // the pacer ran the last frame
     uint32_t lastDrawTick = 0; // when the last frame was drawn during a fast-forward
 };

@@ -57,6 +57,7 @@ void pfSimulatePlainVolume(bool plain);
 // The installed game's pictures, sounds and texts stay in a read-only data folder while the
 // player's files live in the game root. Empty (the default) means the root holds everything.
 void pfSetDataDir(const std::string& dir);
+std::string pfDataDir();
 // Where a file to be read is: the path itself when it exists or is absolute, else the same
 // relative path under the data folder when that exists there.
 std::string pfDataPath(const char* path);

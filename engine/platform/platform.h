@@ -3,6 +3,7 @@
 // The SDL backend drives a real window; the headless backend runs tests and batch tools.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // A pre-transformed vertex: screen position, z, reciprocal w, ARGB colour, texture coordinates.
 struct KVertex {
@@ -40,23 +41,69 @@ public:
     virtual void showLastPicture(uint32_t shade) { (void)shade; }
 };
 
-// The pad as the input module reads it: eight buttons, the stick's axes scaled to
-// -1000..+1000, and the d-pad on its own (-1, 0 or +1 on each axis).
+// Pad buttons in the standard controller layout, as bits of KPadState::buttons.
+enum KPadButton : int {
+    KP_A = 0,
+    KP_B,
+    KP_X,
+    KP_Y,
+    KP_BACK,
+    KP_GUIDE,
+    KP_START,
+    KP_LEFT_STICK,
+    KP_RIGHT_STICK,
+    KP_LEFT_SHOULDER,
+    KP_RIGHT_SHOULDER,
+    KP_DPAD_UP,
+    KP_DPAD_DOWN,
+    KP_DPAD_LEFT,
+    KP_DPAD_RIGHT,
+    KP_MISC1,
+    KP_PADDLE1,
+    KP_PADDLE2,
+    KP_PADDLE3,
+    KP_PADDLE4,
+    KP_TOUCHPAD,
+    KP_BUTTON_COUNT
+};
+
+// Every pad as the input module reads them together: the buttons held on any pad (one bit per
+// KPadButton), and the left sticks' axes scaled to -1000..+1000 (the one pushed furthest).
 struct KPadState {
     int x = 0, y = 0;
-    int8_t dpadX = 0, dpadY = 0;
-    uint8_t buttons[8] = {};
+    uint32_t buttons = 0;
+    bool held(int button) const { return button >= 0 && button < 32 && (buttons >> button) & 1; }
 };
+
+// Keys and pad buttons that keep jobs of their own and can never be bound to a button of the
+// word: Escape, P (pause), Tab (fast-forward), F11 and Enter (Alt+Enter: full screen), and the
+// replay viewer's keys (- = Space . PageUp PageDown Home). On the pad: Start (pause), the guide
+// button and both stick clicks (the viewer's pause and step). Keys are the scan codes of the key
+// states below.
+extern const uint8_t kpReservedKeys[];
+extern const int kpReservedKeyCount;
+extern const int kpReservedPadButtons[];
+extern const int kpReservedPadButtonCount;
+bool kpKeyReserved(int scan);
+bool kpPadButtonReserved(int button);
 
 class PlatformInput {
 public:
     virtual ~PlatformInput() = default;
-    // Finds the keyboard and the pad at start-up and logs the steps; a pad may also come later.
+    // Finds the keyboard and the pads at start-up and logs the steps; pads may also come later.
     virtual void openDevices() {}
-    // 256 key states indexed by scan code, bit 7 set while down. False when they cannot be read.
+    // 256 key states indexed by scan code, bit 7 set while down or when the key went down since
+    // the last read (a tap between two reads is not lost). False when they cannot be read.
     virtual bool readKeys(uint8_t keys[256]) = 0;
-    // False when no pad is attached or its state cannot be read.
+    // Every attached pad together; a button that went down since the last read counts as held.
+    // False when no pad is attached or none can be read.
     virtual bool readPad(KPadState& pad) = 0;
+    // The names zent.ini gives keys and pad buttons, and back; the name of an unknown code is
+    // empty, the code of an unknown name -1.
+    virtual std::string keyName(int scan) const;
+    virtual int keyFromName(const std::string& name) const;
+    virtual std::string padButtonName(int button) const;
+    virtual int padButtonFromName(const std::string& name) const;
 };
 
 class PlatformAudio {
@@ -120,16 +167,16 @@ public:
     virtual bool vsync() const = 0;
     // The refresh rate of the display the window is on, in Hz; 0 when unknown.
     virtual double refreshRate() const { return 0.0; }
+    // While the game runs: the window's whole scale (clamped to what the display holds, and
+    // kept for the window while in full screen), and presenting in step with the display.
+    virtual void setScale(int scale) { (void)scale; }
+    // The whole scale the window has now.
+    virtual int scale() const { return 1; }
+    virtual void setVsync(bool on) { (void)on; }
     // The window's top-left corner, in the terms create() takes it.
     virtual void position(int& left, int& top) = 0;
     // The window's client size (the one it comes back to from full screen).
     virtual void size(int& width, int& height) { width = height = 0; }
-    // Makes the window the picture times the scale (clamped to what the display holds); in full
-    // screen, the size it comes back to. With setWindowed() and setVsync() a settings screen
-    // switches everything while the game runs.
-    virtual void setScale(int scale) { (void)scale; }
-    // Presents in step with the display's refresh, or at once.
-    virtual void setVsync(bool on) { (void)on; }
     // Handles the pending window events.
     virtual KWindowEvents handleEvents() = 0;
     // Keeps the window responsive for a while without running a frame.

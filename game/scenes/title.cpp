@@ -4,6 +4,7 @@
 #include "engine.h"
 #include "input.h"
 #include "main_form.h"
+#include "menu_text.h"
 #include "sprite.h"
 #include "window.h"
 #include "work.h"
@@ -177,6 +178,8 @@ void EngineTitle::keDraw() {
     kbDrawLayer(3);
     kbDrawLayer(2);
     kbDrawLayer(ztWindowLayer);
+    // How to reach the pause menu and its settings, small in a corner.
+    if (state != 2) ztDrawWindowLine(16.0f, 12.0f, ztMenuText(ZT_MENU_TITLE_HINT), 1.0f);
     gSprite->kspSetStates();
     gSprite->kspFlush();
     gSprite->kspClear();

@@ -135,8 +135,10 @@ void ZTWindow::kbDraw() {
 }
 
 void ZTWindow::drawFrame() const {
-    const int p = (phase >> 7) & 3;
-    const float x = position.x, y = position.y;
+    ztDrawWindowFrame(position.x, position.y, width, height, (phase >> 7) & 3);
+}
+
+void ztDrawWindowFrame(float x, float y, int width, int height, int p) {
     const float right = x + 32.0f * (width + 1);
     const float bottom = y + 32.0f * (height + 1);
     put(144 + p, x, y);
@@ -151,6 +153,41 @@ void ZTWindow::drawFrame() const {
     put(152 + p, x, bottom);
     for (int k = 1; k <= width; ++k) put(164 + p, x + 32.0f * k, bottom);
     put(156 + p, right, bottom);
+}
+
+namespace {
+// Walks a line of text glyph by glyph: the cell, its horizontal scale factor and its advance.
+template <class F> float eachGlyph(const char* text, float scale, F&& glyph) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    float x = 0.0f;
+    for (size_t i = 0; bytes[i];) {
+        const unsigned c = bytes[i];
+        if (c > 128 && bytes[i + 1]) {
+            const int cell = static_cast<int>(c * 256 + bytes[i + 1]) - 32805;
+            if (cell >= 0 && cell < kCellCount) glyph(cell, x, scale, scale);
+            x += 16.0f * scale;
+            i += 2;
+            continue;
+        }
+        const int code = (c >= 32 && c <= 127) ? static_cast<int>(c) : '?';
+        glyph(code + 155, x, scale, 2.0f * scale);
+        x += 8.0f * scale;
+        i += 1;
+    }
+    return x;
+}
+} // namespace
+
+float ztDrawWindowLine(float x, float y, const char* text, float scale, uint32_t colour) {
+    // The pen moves as the window's own text does: 16 pixels for a one-byte character, 32 for
+    // a two-byte one, at the window's size 2.
+    return eachGlyph(text, scale, [&](int cell, float at, float sx, float sy) {
+        gSprite->kspPut(cell, x + at, y, 0.0f, sx, sy, colour);
+    });
+}
+
+float ztWindowLineWidth(const char* text, float scale) {
+    return eachGlyph(text, scale, [](int, float, float, float) {});
 }
 
 // Draws the bytes typed so far. The frame follows the text: it widens with every character and

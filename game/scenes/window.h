@@ -59,6 +59,16 @@ private:
     void drawText();
 };
 
+// The window's frame around an inner area of width x height cells, its corner at (x, y), in one
+// of its four pictures (0..3); the window's own drawing and the pause menu's.
+void ztDrawWindowFrame(float x, float y, int width, int height, int picture);
+// One line of window text (no codes) from (x, y), each glyph at `scale` times its size (the
+// window's is 2); returns the width drawn in pixels.
+float ztDrawWindowLine(float x, float y, const char* text, float scale = 2.0f,
+                       uint32_t colour = 0xFFFFFFFF);
+// The width that line would take.
+float ztWindowLineWidth(const char* text, float scale = 2.0f);
+
 // The translucent tile pattern that drifts up and to the left, repeating every 256 frames.
 class ZTWpMoyo : public KilnBehave {
 public:

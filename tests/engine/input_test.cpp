@@ -37,23 +37,135 @@ TEST_F(Input, KeyboardAndPadAreOred) {
     key(KI_KEY_LEFT, true);
     platform.input.pad.x = 500;
     platform.input.pad.y = -499;
-    platform.input.pad.buttons[7] = 1;
+    platform.input.pad.buttons = 1u << KP_BACK;
     input.kiUpdate();
-    EXPECT_EQ(input.kimNow, KI_LEFT | KI_RIGHT | KI_BUTTON8);
+    EXPECT_EQ(input.kimNow, KI_LEFT | KI_RIGHT | KI_BUTTON7);
     platform.input.pad.x = 499;
     platform.input.pad.y = -500;
     input.kiUpdate();
-    EXPECT_EQ(input.kimNow, KI_LEFT | KI_UP | KI_BUTTON8);
+    EXPECT_EQ(input.kimNow, KI_LEFT | KI_UP | KI_BUTTON7);
     platform.input.pad.y = 500;
     platform.input.pad.x = -500;
     key(KI_KEY_LEFT, false);
     key(KI_KEY_ESCAPE, true);
     key(KI_KEY_TAB, true);
     input.kiUpdate();
-    EXPECT_EQ(input.kimNow, KI_DOWN | KI_LEFT | KI_BUTTON8 | KI_ESCAPE | KI_TAB);
+    EXPECT_EQ(input.kimNow, KI_DOWN | KI_LEFT | KI_BUTTON7 | KI_ESCAPE | KI_TAB);
     platform.input.keysFail = true; // a lost keyboard adds nothing that frame
     input.kiUpdate();
-    EXPECT_EQ(input.kimNow, KI_DOWN | KI_LEFT | KI_BUTTON8);
+    EXPECT_EQ(input.kimNow, KI_DOWN | KI_LEFT | KI_BUTTON7);
+}
+
+TEST_F(Input, PadButtonsThroughTheBindingsAndStartIsNoButton) {
+    platform.input.padAttached = true;
+    struct Case {
+        int button;
+        uint32_t word;
+    };
+    const Case cases[] = {
+        {KP_A, KI_BUTTON1},
+        {KP_B, KI_BUTTON2},
+        {KP_X, KI_BUTTON3},
+        {KP_Y, KI_BUTTON4},
+        {KP_DPAD_UP, KI_UP},
+        {KP_DPAD_DOWN, KI_DOWN},
+        {KP_DPAD_LEFT, KI_LEFT},
+        {KP_DPAD_RIGHT, KI_RIGHT},
+        {KP_LEFT_SHOULDER, KI_BUTTON5},
+        {KP_RIGHT_SHOULDER, KI_BUTTON6},
+        {KP_START, 0},
+        {KP_GUIDE, 0},
+    };
+    for (const Case& c : cases) {
+        platform.input.pad.buttons = 1u << c.button;
+        input.kiUpdate();
+        EXPECT_EQ(input.kimNow, c.word) << "pad button " << c.button;
+    }
+}
+
+TEST_F(Input, ReboundKeysDriveTheWordAndNoKeyDrivesTwoButtons) {
+    constexpr uint8_t W = 0x11, A = 0x1E, Space = 0x39;
+    ASSERT_TRUE(kiBindKey(input.kimBindings, 4, W));        // up on W
+    ASSERT_TRUE(kiBindKey(input.kimBindings, 0, KI_KEY_X)); // fire on X: X's button gets Z
+    EXPECT_FALSE(kiBindKey(input.kimBindings, 6, Space));   // the replay viewer's
+    EXPECT_FALSE(kiBindKey(input.kimBindings, 6, KI_KEY_ESCAPE));
+    EXPECT_FALSE(kiBindKey(input.kimBindings, 6, KI_KEY_P));
+    EXPECT_FALSE(kiBindPadButton(input.kimBindings, 0, KP_START));
+    ASSERT_TRUE(kiBindPadButton(input.kimBindings, 0, KP_RIGHT_SHOULDER));
+    EXPECT_EQ(input.kimBindings.key[6], KI_KEY_LEFT);
+    struct Case {
+        uint8_t scan;
+        uint32_t word;
+    };
+    const Case cases[] = {
+        {W, KI_UP}, {KI_KEY_UP, 0},        {KI_KEY_X, KI_BUTTON1}, {KI_KEY_Z, KI_BUTTON2},
+        {A, 0},     {KI_KEY_LEFT, KI_LEFT}};
+    for (const Case& c : cases) {
+        key(c.scan, true);
+        input.kiUpdate();
+        EXPECT_EQ(input.kimNow, c.word) << "scan " << int{c.scan};
+        key(c.scan, false);
+    }
+    platform.input.padAttached = true;
+    platform.input.pad.buttons = 1u << KP_RIGHT_SHOULDER; // fire, and its own place as ever
+    input.kiUpdate();
+    EXPECT_EQ(input.kimNow, KI_BUTTON1 | KI_BUTTON6);
+    platform.input.pad.buttons = 1u << KP_A; // fire left A: it drives nothing now
+    input.kiUpdate();
+    EXPECT_EQ(input.kimNow, 0u);
+}
+
+TEST_F(Input, MenusKeepArrowsZAndXWhateverTheBindings) {
+    constexpr uint8_t W = 0x11;
+    ASSERT_TRUE(kiBindKey(input.kimBindings, 0, KI_KEY_X)); // fire on X, the second on Z
+    ASSERT_TRUE(kiBindKey(input.kimBindings, 4, W));
+    ASSERT_TRUE(kiBindPadButton(input.kimBindings, 0, KP_RIGHT_SHOULDER));
+    struct Case {
+        uint8_t scan;
+        int button; // -1: none
+        uint32_t play, menu;
+    };
+    const Case cases[] = {
+        {KI_KEY_Z, -1, KI_BUTTON2, KI_BUTTON1},
+        {KI_KEY_X, -1, KI_BUTTON1, KI_BUTTON2},
+        {KI_KEY_UP, -1, 0, KI_UP},
+        {W, -1, KI_UP, KI_UP},
+        {0, KP_A, 0, KI_BUTTON1},
+        {0, KP_RIGHT_SHOULDER, KI_BUTTON1 | KI_BUTTON6, KI_BUTTON1 | KI_BUTTON6},
+    };
+    platform.input.padAttached = true;
+    for (const Case& c : cases) {
+        for (bool menu : {false, true}) {
+            input.kimMenuKeys = menu;
+            if (c.scan) key(c.scan, true);
+            platform.input.pad.buttons = c.button >= 0 ? 1u << c.button : 0;
+            input.kiUpdate();
+            EXPECT_EQ(input.kimNow, menu ? c.menu : c.play)
+                << "scan " << int{c.scan} << " button " << c.button << (menu ? " menu" : " play");
+            if (c.scan) key(c.scan, false);
+        }
+    }
+}
+
+TEST_F(Input, SwallowedButtonsStayOutUntilLetGo) {
+    key(KI_KEY_Z, true);
+    key(KI_KEY_LEFT, true); // a direction is never swallowed
+    input.kimRecording = true;
+    input.kiSwallowHeld();
+    input.kiUpdate();
+    input.kiUpdate();
+    key(KI_KEY_X, true); // a new press is seen at once
+    input.kiUpdate();
+    key(KI_KEY_Z, false);
+    input.kiUpdate();
+    key(KI_KEY_Z, true);
+    input.kiUpdate();
+    for (uint32_t& w : input.kimRecordBuf) {
+        EXPECT_TRUE(w & KI_LEFT);
+        w &= ~KI_LEFT;
+    }
+    EXPECT_EQ(input.kimRecordBuf,
+              (std::vector<uint32_t>{0, 0, KI_BUTTON2, KI_BUTTON2, KI_BUTTON1 | KI_BUTTON2}));
 }
 
 TEST_F(Input, RecordingAppendsEveryPolledWord) {

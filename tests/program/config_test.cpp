@@ -10,6 +10,7 @@
 
 #include "config.h"
 #include "platform/files.h"
+#include "platform/platform.h"
 
 namespace {
 // Named after the test, so that tests run side by side never share a file.
@@ -232,12 +233,18 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     out.bgmVolume = 55;
     out.width = 1000;
     out.height = 720;
+    ASSERT_TRUE(kiBindKey(out.bindings, 4, 0x11)); // up on W
+    ASSERT_TRUE(kiBindPadButton(out.bindings, 0, KP_RIGHT_SHOULDER));
     ASSERT_TRUE(ztWriteConfig(kPath, out));
     const std::string text = readText(kPath);
+    // Without a platform to name them, keys and buttons go by number.
     EXPECT_EQ(text, "[Screen]\nWindowMode=0\nRefleshRate=85\nInt=60\nSpriteOfs=0.1\nScale=3\n"
                     "FocusPause=0\nVSync=0\n[Sound]\nBGM=0\nSEVolume=0\nBGMVolume=55\n"
                     "[Debug]\nStage=24\nTail=50\n[Form]\nTop=123\nLeft=-7\nWidth=1000\n"
-                    "Height=720\n");
+                    "Height=720\n"
+                    "[Keys]\nFire=#44\nSecond=#45\nEdit1=#46\nEdit2=#47\nUp=#17\nDown=#208\n"
+                    "Left=#203\nRight=#205\n[Pad]\nFire=#10\nSecond=#1\nEdit1=#2\nEdit2=#3\n"
+                    "Up=#11\nDown=#12\nLeft=#13\nRight=#14\n");
     ZTConfig in;
     ASSERT_TRUE(ztReadConfig(kPath, in));
     EXPECT_EQ(in.windowMode, out.windowMode);
@@ -256,4 +263,25 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     EXPECT_EQ(in.bgmVolume, out.bgmVolume);
     EXPECT_EQ(in.width, out.width);
     EXPECT_EQ(in.height, out.height);
+    EXPECT_EQ(in.bindings, out.bindings);
+}
+
+TEST_F(Config, ControlsThatCannotBeBoundKeepTheirDefaults) {
+    // Unknown names, reserved keys (Escape, Space, P) and buttons (Start), and a key given
+    // twice: the second binding takes it, and the first gets the second's old key.
+    writeText("[Keys]\nFire=nonsense\nSecond=#1\nEdit1=#57\nEdit2=#25\nUp=#17\nDown=#17\n"
+              "Left=\nRight=#999\n[Pad]\nFire=#6\nSecond=#-1\nUp=#9\nDown=#9\n");
+    ZTConfig c;
+    ASSERT_TRUE(ztReadConfig(kPath, c));
+    KIBindings expected = kiDefaultBindings();
+    expected.key[4] = KI_KEY_DOWN; // Up had W, then Down took it and gave Up its own
+    expected.key[5] = 0x11;
+    expected.pad[4] = KP_DPAD_DOWN;
+    expected.pad[5] = KP_LEFT_SHOULDER;
+    EXPECT_EQ(c.bindings, expected);
+    // A file from before the controls keeps the keys the game always had.
+    writeText("[Screen]\nScale=2\n");
+    ZTConfig old;
+    ASSERT_TRUE(ztReadConfig(kPath, old));
+    EXPECT_EQ(old.bindings, kiDefaultBindings());
 }

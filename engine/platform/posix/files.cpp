@@ -40,6 +40,10 @@ void pfSetDataDir(const std::string& dir) {
     dataDir = dir;
 }
 
+std::string pfDataDir() {
+    return dataDir;
+}
+
 std::string pfDataPath(const char* path) {
     if (dataDir.empty() || path[0] == '/' || ::access(path, F_OK) == 0) return path;
     std::string there = dataDir + "/" + path;

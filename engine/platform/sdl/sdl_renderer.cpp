@@ -97,8 +97,8 @@ bool SdlRenderer::vsync() const {
     return (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
 }
 
-void SdlRenderer::setVsync(bool on) {
-    if (renderer) SDL_RenderSetVSync(renderer, on ? 1 : 0);
+bool SdlRenderer::setVsync(bool on) {
+    return renderer && SDL_RenderSetVSync(renderer, on ? 1 : 0) == 0;
 }
 
 bool SdlRenderer::readPixels(std::vector<uint32_t>& argb, int& width, int& height) {

@@ -33,8 +33,8 @@ public:
     // SDL's name of the renderer in use ("software", "opengl", ...).
     const char* name() const;
     bool vsync() const;
-    // Presents in step with the display's refresh, or at once, from the next present on.
-    void setVsync(bool on);
+    // Switches presenting in step with the display on or off; false where the driver cannot.
+    bool setVsync(bool on);
 
     bool createTexture(int slot, const uint8_t* data, size_t size, uint32_t colourKey) override;
     void releaseTexture(int slot) override;

@@ -191,6 +191,12 @@ void SdlWindow::size(int& w, int& h) {
     if (window && !fullScreen && shown) SDL_GetWindowSize(window, &w, &h);
 }
 
+int SdlWindow::scale() const {
+    int w = placedW, h = placedH;
+    if (window && !fullScreen && shown) SDL_GetWindowSize(window, &w, &h);
+    return std::max(1, std::min(w / width, h / height));
+}
+
 void SdlWindow::setScale(int scale) {
     if (!window) return;
     if (!fullScreen) position(placedLeft, placedTop);

@@ -30,8 +30,8 @@ public:
     void idle(uint32_t ms) override;
     void destroy();
 
-    // The scale the window was given after clamping to its display.
-    int scale() const { return windowScale; }
+    // The picture's whole factor in the window (in full screen: in the window it comes back to).
+    int scale() const override;
 
     SdlRenderer renderer;
 
