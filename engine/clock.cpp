@@ -11,13 +11,10 @@ void KUClocker::kuWait() {
     PlatformTimer* timer = gPlatform.timer;
     if (!timer) return;
     uint32_t now, elapsed;
-    for (bool first = true;; first = false) {
+    for (;;) {
         now = timer->ticks();
         elapsed = (now - lastFrame) * 3 + carry;
-        if (elapsed >= 50) {
-            late = first && elapsed > 53;
-            break;
-        }
+        if (elapsed >= 50) break;
         timer->sleep(1);
     }
     lastFrame = now;
@@ -38,7 +35,6 @@ void KUClocker::kuResume() {
     const uint32_t now = gPlatform.timer ? gPlatform.timer->ticks() : 0;
     lastFrame = now;
     carry = 0;
-    late = false;
     secondStart = now;
     frames = 0;
 }

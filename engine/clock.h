@@ -19,9 +19,6 @@ public:
     uint32_t fps = 0;
     uint32_t lastFrame = 0;
     uint32_t carry = 0;
-    // The last wait found its slot already past by more than a millisecond: the frame starts
-    // late (something held it back, such as a present waiting for the display).
-    bool late = false;
 };
 
 // The clock that paces the frames (the program's); null where nothing keeps time.

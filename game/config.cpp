@@ -47,6 +47,8 @@ constexpr Key keys[] = {
     {"Debug", "Tail", &ZTConfig::tailCount, 1, 50},
     {"Form", "Top", &ZTConfig::top, INT_MIN, INT_MAX},
     {"Form", "Left", &ZTConfig::left, INT_MIN, INT_MAX},
+    {"Form", "Width", &ZTConfig::width, 0, 16384},
+    {"Form", "Height", &ZTConfig::height, 0, 16384},
     {"Game", "Language", &ZTConfig::language, 0, 255}, // by name, not number
 };
 constexpr int keyCount = static_cast<int>(sizeof keys / sizeof keys[0]);

@@ -19,6 +19,8 @@ struct ZTConfig {
     int tailCount = 1;         // Debug/Tail
     int top = 0;               // Form/Top
     int left = 0;              // Form/Left
+    int width = 0;             // Form/Width: the window's client size; 0 (or a size whose whole
+    int height = 0;            // Form/Height  factor is not Scale): the picture times Scale
     int scale = 1;             // Screen/Scale: the window is this many times 640x480
     bool focusPause = true;    // Screen/FocusPause: losing the keyboard focus pauses
     bool vsync = true;         // Screen/VSync: present in step with the display

@@ -1,5 +1,6 @@
 #include "main_form.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "ascii.h"
@@ -56,6 +57,9 @@ TForm1::TForm1() {
     formTop = config.top;
     formLeft = config.left;
     scale = config.scale;
+    // The saved size, unless the scale was changed by hand since: then the scale decides.
+    if (std::max(1, std::min(config.width / kWidth, config.height / kHeight)) == scale)
+        formWidth = config.width, formHeight = config.height;
     focusPause = config.focusPause;
     vsync = config.vsync;
     seVolume = config.seVolume;
@@ -66,6 +70,7 @@ TForm1::TForm1() {
         settings.left = formLeft, settings.top = formTop;
         settings.windowed = windowMode;
         settings.scale = scale;
+        settings.width = formWidth, settings.height = formHeight;
         settings.vsync = vsync;
         windowReady = gPlatform.window->create("Zentaku", kWidth, kHeight, settings);
     }
@@ -141,7 +146,16 @@ TForm1::~TForm1() {
 }
 
 bool TForm1::saveConfig() {
-    if (gPlatform.window) gPlatform.window->position(formLeft, formTop);
+    if (gPlatform.window) {
+        gPlatform.window->position(formLeft, formTop);
+        int w = 0, h = 0;
+        gPlatform.window->size(w, h);
+        if (w >= kWidth && h >= kHeight) {
+            // A window the player resized keeps its size; its picture's factor is the scale.
+            formWidth = w, formHeight = h;
+            scale = std::min(w / kWidth, h / kHeight);
+        }
+    }
     ZTConfig config;
     config.windowMode = windowMode;
     config.refreshRate = refreshRate;
@@ -152,6 +166,8 @@ bool TForm1::saveConfig() {
     config.tailCount = tailCount;
     config.top = formTop;
     config.left = formLeft;
+    config.width = formWidth;
+    config.height = formHeight;
     config.scale = scale;
     config.focusPause = focusPause;
     config.vsync = vsync;
@@ -206,17 +222,20 @@ bool TForm1::AppIdle() {
         drawn = true;
         frameCount = 0;
     }
-    // Where presenting waits for the display, a frame that starts late is not drawn (never
-    // two in a row), and a fast-forward draws one frame per slot: the present's wait then
-    // never holds back the logic, which stays at 60 frames a second on any refresh rate.
-    if (drawn && gPlatform.window && gPlatform.window->vsync() && gPlatform.timer) {
+    // Where presenting waits for the display, the pacer keeps the logic at 60 frames a second
+    // and draws every frame the display can show. A fast-forward draws one frame per 1/60 s, so
+    // that the present's wait never holds it back.
+    PlatformWindow* window = gPlatform.window;
+    const bool paced = window && window->vsync() && gPlatform.timer;
+    if (paced && !wasPaced) pacer.kuRestart();
+    wasPaced = paced;
+    if (paced && skipWait) {
         const uint32_t now = gPlatform.timer->ticks();
-        if (skipWait)
-            drawn = now - lastDrawTick >= 16;
-        else if (clock.late && !lateSkipped)
-            drawn = false;
-        lateSkipped = !drawn && !skipWait;
+        drawn = drawn && now - lastDrawTick >= 16;
         if (drawn) lastDrawTick = now;
+        pacer.kuRestart();
+    } else if (paced) {
+        drawn = pacer.kuDraw(drawn);
     }
     // A replay from the selection plays through the viewer, which picks the frames to run.
     const ZTFrameResult frame =
@@ -231,8 +250,12 @@ bool TForm1::AppIdle() {
     }
     if (frame.quit) running = false;
     skipWait = frame.skipWait;
-
-    if (!skipWait) clock.kuWait();
+    if (!skipWait) {
+        if (paced)
+            pacer.kuWait(kuDisplayPaces(window->refreshRate()));
+        else
+            clock.kuWait();
+    }
     clock.kuCount();
     // Escape in a play that could still enter the table asks first: a second one quits.
     if (frame.menu) setPaused(true, true);
@@ -249,6 +272,7 @@ void TForm1::setPaused(bool on, bool onQuitLine) {
         return;
     }
     clock.kuResume();
+    pacer.kuRestart();
     // The push that closed the menu is not seen again by the frames that follow.
     if (gInput) gInput->kiSwallowHeld();
 }

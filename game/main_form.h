@@ -5,6 +5,7 @@
 
 #include "clock.h"
 #include "creator.h"
+#include "pacer.h"
 #include "pause_menu.h"
 #include "viewer.h"
 #include "work.h"
@@ -43,6 +44,9 @@ public:
     // The window's top-left corner: read from and written back to the configuration.
     int formTop = 0;
     int formLeft = 0;
+    // The window's client size, likewise; 0 while the scale alone sets it.
+    int formWidth = 0;
+    int formHeight = 0;
     // The player's comforts, from the configuration.
     int scale = 1;
     bool focusPause = true;
@@ -58,6 +62,7 @@ public:
     std::string configError;
     ZTCreator creator;
     KUClocker clock;
+    KUPacer pacer; // in place of the clock's wait while presenting waits for the display
     ZTWork work;
     ZTPauseMenu menu;
     ZTReplayViewer viewer;
@@ -65,7 +70,7 @@ public:
 private:
     bool pausedIdle(bool redraw);
     void drawPause(uint32_t now);
-    bool lateSkipped = false;  // the last frame went undrawn because it started late
+    bool wasPaced = false;     // the pacer ran the last frame
     uint32_t lastDrawTick = 0; // when the last frame was drawn during a fast-forward
 };
 

@@ -146,7 +146,10 @@ public:
 struct KWindowSettings {
     int left = 0, top = 0; // the window's top-left corner on the desktop
     bool windowed = true;
-    int scale = 1;     // the picture's whole factor in a window, clamped to what the display holds
+    int scale = 1; // the picture's whole factor in a window, clamped to what the display holds
+    // The window's client size; 0 makes it the picture times the scale. At least the picture,
+    // at most what the display holds.
+    int width = 0, height = 0;
     bool vsync = true; // present in step with the display's refresh where it allows
 };
 
@@ -163,8 +166,9 @@ struct KWindowEvents {
 class PlatformWindow {
 public:
     virtual ~PlatformWindow() = default;
-    // Creates the window, still hidden, with a fixed client area of width x height times the
-    // scale; a full-screen window covers the desktop from the start.
+    // Creates the window, still hidden and resizable, for a picture of width x height shown by
+    // the largest whole factor its client area holds, centred on black; a full-screen window
+    // covers the desktop from the start.
     virtual bool create(const char* caption, int width, int height,
                         const KWindowSettings& settings) = 0;
     // Creates the drawing device for the window and makes it gPlatform.renderer. Full screen is
@@ -176,6 +180,8 @@ public:
     virtual void setWindowed(bool windowed) = 0;
     // True when presenting waits for the display's refresh.
     virtual bool vsync() const = 0;
+    // The refresh rate of the display the window is on, in Hz; 0 when unknown.
+    virtual double refreshRate() const { return 0.0; }
     // While the game runs: the window's whole scale (clamped to what the display holds, and
     // kept for the window while in full screen), and presenting in step with the display.
     virtual void setScale(int scale) { (void)scale; }
@@ -184,6 +190,8 @@ public:
     virtual void setVsync(bool on) { (void)on; }
     // The window's top-left corner, in the terms create() takes it.
     virtual void position(int& left, int& top) = 0;
+    // The window's client size (the one it comes back to from full screen).
+    virtual void size(int& width, int& height) { width = height = 0; }
     // Handles the pending window events.
     virtual KWindowEvents handleEvents() = 0;
     // Keeps the window responsive for a while without running a frame.

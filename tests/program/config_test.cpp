@@ -132,6 +132,9 @@ const KeyRow keyRows[] = {
      [](const ZTConfig& c) -> double { return c.top; }},
     {"Form", "Left", Kind::Int, 0, INT_MIN, INT_MAX,
      [](const ZTConfig& c) -> double { return c.left; }},
+    {"Form", "Width", Kind::Int, 0, 0, 16384, [](const ZTConfig& c) -> double { return c.width; }},
+    {"Form", "Height", Kind::Int, 0, 0, 16384,
+     [](const ZTConfig& c) -> double { return c.height; }},
 };
 
 // A configuration with every field away from its default, so that a bad value is seen to reset
@@ -142,13 +145,15 @@ ZTConfig farFromDefaults() {
     c.refreshRate = c.drawInterval = c.scale = c.stage = c.tailCount = 9;
     c.seVolume = c.bgmVolume = 9;
     c.spriteOffset = 0.5;
-    c.top = c.left = 9;
+    c.top = c.left = c.width = c.height = 9;
+    c.language = ZTLanguage::English;
     return c;
 }
 } // namespace
 
-// The controls are one family: a key and a pad button for each of the bindings, all taking names.
+// The keys that take names: a key and a pad button for each binding, and the language.
 static bool isBinding(const std::string& section, const std::string& name) {
+    if (section == "Game" && name == "Language") return true;
     if (section != "Keys" && section != "Pad") return false;
     for (const char* bound : kiBindNames)
         if (name == bound) return true;
@@ -175,7 +180,7 @@ TEST_F(Config, EveryKeyWrittenHasARowInTheHostileTable) {
         EXPECT_TRUE(found) << section << "/" << name << " has no row in keyRows";
         keys += 1;
     }
-    EXPECT_EQ(keys, static_cast<int>(sizeof keyRows / sizeof keyRows[0]) + 2 * kiBindCount);
+    EXPECT_EQ(keys, static_cast<int>(sizeof keyRows / sizeof keyRows[0]) + 2 * kiBindCount + 1);
 }
 
 TEST_F(Config, HostileValuesGiveTheDefaultAndBoundsHold) {
@@ -206,6 +211,11 @@ TEST_F(Config, HostileValuesGiveTheDefaultAndBoundsHold) {
             if (wholeInRange) continue;
             writeText(head + value + "\n");
             ZTConfig c = farFromDefaults();
+            ZTConfig c;
+            c.stage = 9, c.tailCount = 9, c.drawInterval = 9, c.refreshRate = 9;
+            c.spriteOffset = 0.5; // a bad value resets its field, not only leaves it
+            c.scale = 9, c.seVolume = 9, c.bgmVolume = 9;
+            c.width = 9, c.height = 9;
             ztReadConfig(kPath, c);
             EXPECT_EQ(k.field(c), k.fallback) << k.name << "=" << value.substr(0, 40);
         }
@@ -233,6 +243,13 @@ TEST_F(Config, HostileValuesGiveTheDefaultAndBoundsHold) {
                 EXPECT_EQ(c.bindings, kiDefaultBindings())
                     << section << "/" << name << "=" << value.substr(0, 40);
             }
+    // The language goes by name: anything but a language's name keeps Japanese.
+    for (const std::string& value : hostile) {
+        writeText("[Game]\nLanguage=" + value + "\n");
+        ZTConfig c = farFromDefaults();
+        ztReadConfig(kPath, c);
+        EXPECT_EQ(c.language, ZTLanguage::Japanese) << "Language=" << value.substr(0, 40);
+    }
     // Not an INI file at all, and a line of a megabyte: the program still gets the defaults.
     std::string binary;
     for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 131 + 7) & 0xFF);
@@ -297,7 +314,8 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     out.vsync = false;
     out.seVolume = 0;
     out.bgmVolume = 55;
-    out.language = ZTLanguage::English;
+                    "[Debug]\nStage=24\nTail=50\n[Form]\nTop=123\nLeft=-7\nWidth=1000\n"
+                    "Height=720\n[Game]\nLanguage=English\n"
     ASSERT_TRUE(kiBindKey(out.bindings, 4, 0x11)); // up on W
     ASSERT_TRUE(kiBindPadButton(out.bindings, 0, KP_RIGHT_SHOULDER));
     ASSERT_TRUE(ztWriteConfig(kPath, out));
@@ -305,8 +323,6 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     // Without a platform to name them, keys and buttons go by number.
     EXPECT_EQ(text, "[Screen]\nWindowMode=0\nRefleshRate=85\nInt=60\nSpriteOfs=0.1\nScale=3\n"
                     "FocusPause=0\nVSync=0\n[Sound]\nBGM=0\nSEVolume=0\nBGMVolume=55\n"
-                    "[Debug]\nStage=24\nTail=50\n[Form]\nTop=123\nLeft=-7\n"
-                    "[Game]\nLanguage=English\n"
                     "[Keys]\nFire=#44\nSecond=#45\nEdit1=#46\nEdit2=#47\nUp=#17\nDown=#208\n"
                     "Left=#203\nRight=#205\n[Pad]\nFire=#10\nSecond=#1\nEdit1=#2\nEdit2=#3\n"
                     "Up=#11\nDown=#12\nLeft=#13\nRight=#14\n");
@@ -327,6 +343,8 @@ TEST_F(Config, WrittenFileReadsBackTheSame) {
     EXPECT_EQ(in.vsync, out.vsync);
     EXPECT_EQ(in.seVolume, out.seVolume);
     EXPECT_EQ(in.bgmVolume, out.bgmVolume);
+    EXPECT_EQ(in.width, out.width);
+    EXPECT_EQ(in.height, out.height);
     EXPECT_EQ(in.bindings, out.bindings);
 }
 

@@ -113,10 +113,16 @@ public:
     void show() override {}
     void setWindowed(bool w) override { settings.windowed = w; }
     bool vsync() const override { return settings.vsync; }
-    void setScale(int scale) override { settings.scale = scale < maxScale ? scale : maxScale; }
+    double refreshRate() const override { return hz; }
+    // A new scale sizes the window afresh, as the picture times the scale.
+    void setScale(int scale) override {
+        settings.scale = scale < maxScale ? scale : maxScale;
+        settings.width = settings.height = 0;
+    }
     int scale() const override { return settings.scale; }
     void setVsync(bool on) override { settings.vsync = on; }
     void position(int& left, int& top) override { left = settings.left, top = settings.top; }
+    void size(int& w, int& h) override { w = settings.width, h = settings.height; }
     KWindowEvents handleEvents() override {
         const KWindowEvents e = next;
         next = KWindowEvents{};
@@ -127,6 +133,7 @@ public:
 
     KWindowSettings settings;
     std::vector<std::string> locales; // the desktop's languages, as a test sets them
+    double hz = 0.0;    // the display's refresh rate as reported
     int maxScale = 4;   // the largest scale the pretended display holds
     KWindowEvents next; // reported by the next handleEvents(), then cleared
     uint32_t idled = 0;

@@ -31,7 +31,7 @@ SdlRenderer::~SdlRenderer() {
     close();
 }
 
-bool SdlRenderer::openWindow(SDL_Window* window, int width, int height, bool vsync) {
+bool SdlRenderer::openWindow(SDL_Window* window, int w, int h, bool vsync) {
     close();
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
     // Vsync only keeps the picture from tearing: the frame clock still paces the game.
@@ -39,23 +39,21 @@ bool SdlRenderer::openWindow(SDL_Window* window, int width, int height, bool vsy
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | sync);
     if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | sync);
     if (!renderer) return false;
-    setPicture(renderer, width, height);
-    picture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width,
-                                height);
+    pictureW = w, pictureH = h;
+    inWindow = true;
+    setPicture(renderer, pictureW, pictureH);
+    picture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                pictureW, pictureH);
     if (picture) {
         SDL_SetTextureScaleMode(picture, SDL_ScaleModeNearest);
         SDL_SetTextureBlendMode(picture, SDL_BLENDMODE_NONE);
-        if (SDL_SetRenderTarget(renderer, picture) != 0) {
-            SDL_DestroyTexture(picture);
-            picture = nullptr; // draws straight into the window instead
-        }
     }
     return true;
 }
 
-bool SdlRenderer::openSoftware(int width, int height) {
+bool SdlRenderer::openSoftware(int w, int h) {
     close();
-    target = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    target = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!target) return false;
     renderer = SDL_CreateSoftwareRenderer(target);
     if (!renderer) {
@@ -63,7 +61,8 @@ bool SdlRenderer::openSoftware(int width, int height) {
         target = nullptr;
         return false;
     }
-    setPicture(renderer, width, height);
+    pictureW = w, pictureH = h;
+    setPicture(renderer, pictureW, pictureH);
     return true;
 }
 
@@ -75,7 +74,9 @@ void SdlRenderer::close() {
     releaseAll();
     if (picture) SDL_DestroyTexture(picture);
     picture = nullptr;
-    overPicture = false;
+    toPicture = logging = inWindow = false;
+    loggedDraws.clear();
+    loggedVertices.clear();
     if (renderer) SDL_DestroyRenderer(renderer);
     renderer = nullptr;
     if (target) SDL_FreeSurface(target);
@@ -135,10 +136,19 @@ bool SdlRenderer::setVsync(bool on) {
 }
 
 bool SdlRenderer::readPixels(std::vector<uint32_t>& argb, int& width, int& height) {
-    if (!renderer || SDL_GetRendererOutputSize(renderer, &width, &height) != 0) return false;
-    argb.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    return SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(),
-                                width * 4) == 0;
+    if (!renderer) return false;
+    // In a window, all of the screen, around the picture too: reading goes by the viewport.
+    if (toPicture) SDL_SetRenderTarget(renderer, nullptr);
+    if (inWindow) SDL_RenderSetLogicalSize(renderer, 0, 0);
+    bool ok = SDL_GetRendererOutputSize(renderer, &width, &height) == 0;
+    if (ok) {
+        argb.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+        ok = SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(),
+                                  width * 4) == 0;
+    }
+    if (inWindow) setPicture(renderer, pictureW, pictureH);
+    if (toPicture) SDL_SetRenderTarget(renderer, picture);
+    return ok;
 }
 
 bool SdlRenderer::createTexture(int slot, const uint8_t* data, size_t size, uint32_t colourKey) {
@@ -173,6 +183,11 @@ void SdlRenderer::setBlend(KBlend b) {
 void SdlRenderer::drawTriangles(const KVertex* vertices, int count) {
     if (!renderer || !vertices || count < 3) return;
     count -= count % 3;
+    if (logging) {
+        loggedDraws.push_back(
+            LoggedDraw{bound, blend, loggedVertices.size(), static_cast<size_t>(count)});
+        loggedVertices.insert(loggedVertices.end(), vertices, vertices + count);
+    }
     const bool first = afterClear;
     afterClear = false;
     const bool keep = keepFirst && target && first && blend == KBlend::None;
@@ -194,51 +209,89 @@ void SdlRenderer::drawTriangles(const KVertex* vertices, int count) {
     if (keep) keepDrawn(vertices, count);
 }
 
-void SdlRenderer::clear(uint32_t rgb) {
-    if (!renderer) return;
-    if (overPicture) {
-        // A frame runs again: it draws into its picture, no longer over the shown one.
-        SDL_SetRenderTarget(renderer, picture);
-        overPicture = false;
-    }
-    SDL_SetRenderDrawColor(renderer, static_cast<Uint8>(rgb >> 16), static_cast<Uint8>(rgb >> 8),
-                           static_cast<Uint8>(rgb), 255);
-    SDL_RenderClear(renderer);
-    afterClear = true;
-    clearRgb = rgb;
-}
-
 namespace {
-// The picture on the screen, black around it.
-void copyToScreen(SDL_Renderer* renderer, SDL_Texture* picture) {
-    SDL_SetRenderTarget(renderer, nullptr);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderCopy(renderer, picture, nullptr, nullptr);
+void setColour(SDL_Renderer* renderer, uint32_t argb, uint8_t alpha) {
+    SDL_SetRenderDrawColor(renderer, static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8),
+                           static_cast<Uint8>(argb), alpha);
 }
 } // namespace
 
-void SdlRenderer::present() {
-    if (!renderer) return;
-    if (!picture) {
-        SDL_RenderPresent(renderer);
-        sdlTrace("present");
+// Starts a picture cleared to the colour: into `picture` when the window scales it up, else
+// straight onto the screen, where only the picture's own rectangle takes the colour.
+void SdlRenderer::startPicture(uint32_t rgb) {
+    // The window's own size: the renderer's output size would be the picture's while drawing
+    // into it.
+    int outW = pictureW, outH = pictureH;
+    SDL_GetWindowSizeInPixels(SDL_RenderGetWindow(renderer), &outW, &outH);
+    const bool scaled = picture && outW >= 2 * pictureW && outH >= 2 * pictureH;
+    if (scaled != toPicture) SDL_SetRenderTarget(renderer, scaled ? picture : nullptr);
+    toPicture = scaled;
+    if (toPicture || (outW == pictureW && outH == pictureH)) {
+        setColour(renderer, rgb, 255);
+        SDL_RenderClear(renderer);
         return;
     }
-    if (!overPicture) copyToScreen(renderer, picture);
-    SDL_RenderPresent(renderer);
+    // A larger window: black around the picture (a clear costs next to nothing), the picture's
+    // rectangle (the whole logical area) in the colour.
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    setColour(renderer, rgb, 255);
+    SDL_RenderFillRect(renderer, nullptr);
+}
+
+void SdlRenderer::clear(uint32_t rgb) {
+    if (!renderer) return;
+    afterClear = true;
+    clearRgb = rgb;
+    if (!inWindow) {
+        setColour(renderer, rgb, 255);
+        SDL_RenderClear(renderer);
+        return;
+    }
+    // A frame runs again: it draws its own picture, no longer over the shown one.
+    startPicture(rgb);
+    logging = true;
+    loggedClear = rgb;
+    loggedDraws.clear();
+    loggedVertices.clear();
+}
+
+void SdlRenderer::drawLogged() {
+    const int keptBound = bound;
+    const KBlend keptBlend = blend;
+    for (const LoggedDraw& d : loggedDraws) {
+        bound = d.slot, blend = d.blend;
+        drawTriangles(&loggedVertices[d.first], static_cast<int>(d.count));
+    }
+    bound = keptBound, blend = keptBlend;
+}
+
+void SdlRenderer::present() {
+    if (!renderer) return;
+    if (toPicture) {
+        // The picture on the screen by its whole factor, black around it.
+        SDL_SetRenderTarget(renderer, nullptr);
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        SDL_RenderCopy(renderer, picture, nullptr, nullptr);
+        SDL_RenderPresent(renderer);
+        SDL_SetRenderTarget(renderer, picture);
+    } else {
+        SDL_RenderPresent(renderer);
+    }
     sdlTrace("present");
-    SDL_SetRenderTarget(renderer, picture);
-    overPicture = false;
+    logging = false; // what comes before the next frame (the pause) is not the frame's
 }
 
 void SdlRenderer::showLastPicture(uint32_t shade) {
-    if (!renderer || !picture) return;
-    copyToScreen(renderer, picture);
+    if (!renderer || !inWindow) return;
+    // The last frame drawn again from what it drew, then the shade over it; what is drawn
+    // next goes on top, until the next present.
+    logging = false;
+    startPicture(loggedClear);
+    drawLogged();
     SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
-    SDL_SetRenderDrawColor(renderer, static_cast<Uint8>(shade >> 16),
-                           static_cast<Uint8>(shade >> 8), static_cast<Uint8>(shade),
-                           static_cast<Uint8>(shade >> 24));
+    setColour(renderer, shade, static_cast<uint8_t>(shade >> 24));
     SDL_RenderFillRect(renderer, nullptr);
-    overPicture = true;
 }

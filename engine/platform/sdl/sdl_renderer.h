@@ -20,8 +20,9 @@ public:
     SdlRenderer(const SdlRenderer&) = delete;
     SdlRenderer& operator=(const SdlRenderer&) = delete;
 
-    // Renders into the window; the picture is width x height, scaled by whole factors, with
-    // black around it. With vsync, presenting waits for the display's refresh where it can.
+    // Renders into the window; the picture is width x height, scaled by the largest whole factor
+    // the window holds and centred on black. With vsync, presenting waits for the display's
+    // refresh where it can.
     bool openWindow(SDL_Window* window, int width, int height, bool vsync);
     // Renders into a surface in memory with SDL's software renderer (golden images, tools).
     bool openSoftware(int width, int height);
@@ -51,13 +52,18 @@ public:
 
 private:
     void releaseAll();
+    void startPicture(uint32_t rgb);
+    void drawLogged();
 
     SDL_Renderer* renderer = nullptr;
-    SDL_Surface* target = nullptr; // owned only by the software renderer
-    // In a window the frames are drawn here and copied to the screen when presented, so that
-    // the picture survives for the pause and the screen around it stays black.
+    SDL_Surface* target = nullptr;  // owned only by the software renderer
+    int pictureW = 0, pictureH = 0; // the picture's size
+    bool inWindow = false;
+    // Scaled up, the picture is drawn here at its own size and copied to the screen by the whole
+    // factor, so that it looks the same at every scale. At its own size it is drawn straight onto
+    // the screen, black around it when the window is larger.
     SDL_Texture* picture = nullptr;
-    bool overPicture = false; // drawing goes over the shown picture until the next present
+    bool toPicture = false;   // the frame being drawn goes into `picture`
     SDL_Texture* textures[kSlots] = {};
     int bound = -1;
     KBlend blend = KBlend::Alpha;
@@ -77,4 +83,15 @@ private:
         std::vector<KVertex> vertices;
         std::vector<uint8_t> pixels; // the target's rows after the draw
     } kept;
+    // The frame's own drawing, kept (in a window) so that the pause can put its picture back:
+    // the screen's contents do not outlive a present.
+    struct LoggedDraw {
+        int slot;
+        KBlend blend;
+        size_t first, count;
+    };
+    uint32_t loggedClear = 0;
+    std::vector<LoggedDraw> loggedDraws;
+    std::vector<KVertex> loggedVertices;
+    bool logging = false;
 };

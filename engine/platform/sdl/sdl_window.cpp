@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <string>
 
 #include "../../log.h"
@@ -43,40 +44,58 @@ bool SdlWindow::create(const char* caption, int w, int h, const KWindowSettings&
     }
     width = w, height = h;
     wantVsync = settings.vsync;
+    const int wantedScale = settings.scale < 1 ? 1 : settings.scale;
+    placedW = settings.width > 0 ? settings.width : w * wantedScale;
+    placedH = settings.height > 0 ? settings.height : h * wantedScale;
     // A place off every display (a monitor since unplugged) comes back onto the primary one.
-    SDL_Rect wanted{settings.left, settings.top, w * (settings.scale < 1 ? 1 : settings.scale),
-                    h * (settings.scale < 1 ? 1 : settings.scale)};
+    const SDL_Rect wanted{settings.left, settings.top, placedW, placedH};
     int display = displayOf(wanted);
     if (display < 0) display = 0;
-    windowScale = fittingScale(display, w, h, settings.scale);
+    if (settings.width > 0 && settings.height > 0) {
+        // A saved size, within the picture and the display's usable area.
+        SDL_Rect usable{0, 0, placedW, placedH};
+        SDL_GetDisplayUsableBounds(display, &usable);
+        placedW = placedW < w ? w : placedW > usable.w && usable.w >= w ? usable.w : placedW;
+        placedH = placedH < h ? h : placedH > usable.h && usable.h >= h ? usable.h : placedH;
+        windowScale = std::max(1, std::min(placedW / w, placedH / h));
+    } else {
+        windowScale = fittingScale(display, w, h, wantedScale);
+        placedW = w * windowScale, placedH = h * windowScale;
+    }
     placedLeft = settings.left, placedTop = settings.top;
     if (displayOf(wanted) < 0) {
-        SDL_Rect usable{0, 0, w * windowScale, h * windowScale};
+        SDL_Rect usable{0, 0, placedW, placedH};
         SDL_GetDisplayUsableBounds(0, &usable);
-        placedLeft = usable.x + (usable.w - w * windowScale) / 2;
-        placedTop = usable.y + (usable.h - h * windowScale) / 2;
+        placedLeft = usable.x + (usable.w - placedW) / 2;
+        placedTop = usable.y + (usable.h - placedH) / 2;
     }
     // Hidden until start-up is done, so the player never sees an empty frame.
     if (settings.windowed) {
-        window = SDL_CreateWindow(caption, placedLeft, placedTop, w * windowScale, h * windowScale,
-                                  SDL_WINDOW_HIDDEN);
+        window = SDL_CreateWindow(caption, placedLeft, placedTop, placedW, placedH,
+                                  SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+        if (window) SDL_SetWindowMinimumSize(window, w, h);
         return window != nullptr;
     }
     // Full screen covers the desktop from the start, so that it also works where no window
     // manager would resize the window when asked.
     SDL_Rect desk{0, 0, w, h};
     SDL_GetDisplayBounds(display, &desk);
-    window =
-        SDL_CreateWindow(caption, desk.x, desk.y, desk.w, desk.h,
-                         SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN_DESKTOP);
+    window = SDL_CreateWindow(caption, desk.x, desk.y, desk.w, desk.h,
+                              SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE |
+                                  SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (!window) return false;
+    SDL_SetWindowMinimumSize(window, w, h);
     fullScreen = true;
     SDL_ShowCursor(SDL_DISABLE);
     return true;
 }
 
 void SdlWindow::enterFullScreen() {
-    if (shown) position(placedLeft, placedTop); // to come back to the same place
+    if (shown) {
+        // To come back to the same place and size.
+        position(placedLeft, placedTop);
+        size(placedW, placedH);
+    }
     fullScreen = true;
     // Cover the desktop first, as at creation; the desktop keeps its mode, the picture is scaled.
     SDL_Rect desk{0, 0, width, height};
@@ -96,9 +115,15 @@ void SdlWindow::leaveFullScreen() {
     klWrite(" <SDL_SetWindowFullscreen (window)>\n");
     klWrite(SDL_SetWindowFullscreen(window, 0) == 0 ? "  [OK]\n" : "  [NG]\n");
     SDL_SetWindowBordered(window, SDL_TRUE);
-    SDL_SetWindowSize(window, width * windowScale, height * windowScale);
+    SDL_SetWindowSize(window, placedW, placedH);
     SDL_SetWindowPosition(window, placedLeft, placedTop);
     SDL_ShowCursor(SDL_ENABLE);
+}
+
+void SdlWindow::readRefreshRate() {
+    SDL_DisplayMode mode{};
+    const int display = window ? SDL_GetWindowDisplayIndex(window) : -1;
+    hz = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0;
 }
 
 bool SdlWindow::createDevice(bool windowed) {
@@ -120,6 +145,7 @@ bool SdlWindow::createDevice(bool windowed) {
     if (windowed == fullScreen) setWindowed(windowed);
     klWrite(" <SDL_CreateRenderer>\n");
     const bool ok = renderer.openWindow(window, width, height, wantVsync);
+    readRefreshRate();
     klWrite(ok ? "  [OK]\n" : "  [NG]\n");
     if (ok) {
         klWrite(std::string("  driver  = ") + renderer.name() + "\n");
@@ -155,22 +181,36 @@ void SdlWindow::setWindowed(bool windowed) {
         enterFullScreen();
 }
 
+void SdlWindow::position(int& left, int& top) {
+    left = placedLeft, top = placedTop;
+    if (window && !fullScreen && shown) SDL_GetWindowPosition(window, &left, &top);
+}
+
+void SdlWindow::size(int& w, int& h) {
+    w = placedW, h = placedH;
+    if (window && !fullScreen && shown) SDL_GetWindowSize(window, &w, &h);
+}
+
+int SdlWindow::scale() const {
+    int w = placedW, h = placedH;
+    if (window && !fullScreen && shown) SDL_GetWindowSize(window, &w, &h);
+    return std::max(1, std::min(w / width, h / height));
+}
+
 void SdlWindow::setScale(int scale) {
     if (!window) return;
-    int display = SDL_GetWindowDisplayIndex(window);
+    if (!fullScreen) position(placedLeft, placedTop);
+    const SDL_Rect at{placedLeft, placedTop, width, height};
+    const int display = displayOf(at);
     windowScale = fittingScale(display < 0 ? 0 : display, width, height, scale);
-    if (fullScreen) return; // the window takes it when full screen ends
-    SDL_SetWindowSize(window, width * windowScale, height * windowScale);
+    placedW = width * windowScale, placedH = height * windowScale;
+    if (!fullScreen) SDL_SetWindowSize(window, placedW, placedH);
 }
 
 void SdlWindow::setVsync(bool on) {
     wantVsync = on;
     renderer.setVsync(on);
-}
-
-void SdlWindow::position(int& left, int& top) {
-    left = placedLeft, top = placedTop;
-    if (window && !fullScreen && shown) SDL_GetWindowPosition(window, &left, &top);
+    klWrite(renderer.vsync() ? " <SDL_RenderSetVSync> on\n" : " <SDL_RenderSetVSync> off\n");
 }
 
 KWindowEvents SdlWindow::handleEvents() {
@@ -188,6 +228,9 @@ KWindowEvents SdlWindow::handleEvents() {
                 break;
             case SDL_WINDOWEVENT_FOCUS_LOST:
                 out.focusLost = true;
+                break;
+            case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+                readRefreshRate(); // moved to another display
                 break;
             case SDL_WINDOWEVENT_EXPOSED:
             case SDL_WINDOWEVENT_SIZE_CHANGED:
