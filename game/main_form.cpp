@@ -223,8 +223,10 @@ bool TForm1::AppIdle() {
         frameCount = 0;
     }
     // Where presenting waits for the display, the pacer keeps the logic at 60 frames a second
-    // and draws every frame the display can show. A fast-forward draws one frame per 1/60 s, so
-    // that the present's wait never holds it back.
+    // and draws every frame the display can show. A fast-forward draws a frame only once 1/60 s
+    // has passed since the last present ended, so that the present's wait never holds it back:
+    // counted from the present's start, a present that waits a whole refresh would have every
+    // frame drawn and the fast-forward run no faster than the display.
     PlatformWindow* window = gPlatform.window;
     const bool paced = window && window->vsync() && gPlatform.timer;
     if (paced && !wasPaced) pacer.kuRestart();
@@ -232,7 +234,6 @@ bool TForm1::AppIdle() {
     if (paced && skipWait) {
         const uint32_t now = gPlatform.timer->ticks();
         drawn = drawn && now - lastDrawTick >= 16;
-        if (drawn) lastDrawTick = now;
         pacer.kuRestart();
     } else if (paced) {
         drawn = pacer.kuDraw(drawn);
@@ -249,6 +250,7 @@ bool TForm1::AppIdle() {
         return false;
     }
     if (frame.quit) running = false;
+    if (paced && skipWait && drawn) lastDrawTick = gPlatform.timer->ticks();
     skipWait = frame.skipWait;
     if (!skipWait) {
         if (paced)

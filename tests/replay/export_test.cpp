@@ -262,7 +262,7 @@ const char* const kCommittedReplays[] = {"pilot.rep", "ending.rep"};
 } // namespace
 
 TEST(ReplayExport, KeptGroundGivesTodaysPicturesOnTheCommittedReplays) {
-    ZTScratch scratch(ZT_ROOT, {"dat", "pixel"});
+    ZTScratch scratch(ZT_ROOT, {"dat", "text", "pixel"});
     ASSERT_TRUE(scratch.ok);
     for (const char* name : kCommittedReplays) {
         ZTReplayHeader header;
@@ -293,7 +293,7 @@ TEST(ReplayExport, KeptGroundGivesTodaysPicturesOnTheCommittedReplays) {
                 compared += 1;
                 if (a != b && differing++ == 0) firstDiffering = frame;
             };
-            const ZTReplayOutcome out = runner.play(words, header.frames, hooks);
+            const ZTReplayOutcome out = runner.play(words, header.language, header.frames, hooks);
             EXPECT_EQ(out.frames, header.frames) << name;
         }
         kxDisposeTexture();
@@ -321,7 +321,7 @@ TEST(ReplayExport, FromAndToGiveTheFramesAskedForAsTodaysPicturesInRgb) {
     // Today's pictures of those frames: every frame drawn whole, in one thread.
     std::vector<std::vector<uint32_t>> today;
     {
-        ZTScratch scratch(ZT_ROOT, {"dat", "pixel", "snd"});
+        ZTScratch scratch(ZT_ROOT, {"dat", "text", "pixel", "snd"});
         ASSERT_TRUE(scratch.ok);
         ZTReplayHeader header;
         std::vector<uint32_t> words;
@@ -329,7 +329,7 @@ TEST(ReplayExport, FromAndToGiveTheFramesAskedForAsTodaysPicturesInRgb) {
         ZTMediaRun run(true, false);
         ASSERT_TRUE(run.ok());
         run.play(
-            words, 3600,
+            words, header.language, 3600,
             [&](uint32_t, const uint32_t* argb) {
                 if (argb) today.emplace_back(argb, argb + 640 * 480);
                 return true;
@@ -366,7 +366,7 @@ TEST(ReplayExport, AudioAloneCoversTheRangeAtTheChosenVolumes) {
     // A game root of our own whose settings switch the music off and the effects down to 0.
     const fs::path root = fs::path(dir.path) / "root";
     fs::create_directories(root);
-    for (const char* d : {"dat", "pixel", "snd"})
+    for (const char* d : {"dat", "text", "pixel", "snd"})
         fs::create_directory_symlink(fs::path(ZT_ROOT) / d, root / d);
     std::ofstream(root / "zent.ini") << "[Sound]\nBGM=0\nSEVolume=0\n";
     const std::string play = std::string(" '") + ZT_RECORDED_PLAY + "' '" + root.string() + "'";

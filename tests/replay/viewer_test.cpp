@@ -21,6 +21,7 @@ namespace {
 struct Replay {
     std::vector<uint32_t> words;
     std::vector<uint64_t> hashes; // after each frame of straight play
+    ZTLanguage language = ZTLanguage::Japanese;
 };
 
 // The words and the states of watching straight through, once per replay for all the tests.
@@ -35,7 +36,8 @@ const Replay& straightPlay(const std::string& name) {
     ZTReplayRunner straight;
     ZTReplayHooks hooks;
     hooks.after = [&](uint32_t) { r.hashes.push_back(ztStateHash()); };
-    straight.play(r.words, static_cast<uint32_t>(r.words.size()) + 1, hooks);
+    r.language = header.language;
+    straight.play(r.words, r.language, static_cast<uint32_t>(r.words.size()) + 1, hooks);
     return r;
 }
 
@@ -48,7 +50,7 @@ protected:
         platform.renderer.keepDraws = false;
         runner = std::make_unique<ZTReplayRunner>();
         // The selection's start of a replay: the words loaded, the game started, no frame run.
-        runner->play(replay->words, 0);
+        runner->play(replay->words, replay->language, 0);
         gViewer = &viewer;
         viewer.begin();
         viewer.tick(false); // looks through the play, then plays its first frame

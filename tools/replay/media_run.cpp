@@ -39,8 +39,7 @@ bool ZTMediaRun::readPicture(std::vector<uint32_t>& argb) {
 }
 
 ZTReplayOutcome ZTMediaRun::play(const std::vector<uint32_t>& words, ZTLanguage language,
-                                 uint32_t frames,
-                                 const FrameSink& sink, uint32_t first) {
+                                 uint32_t frames, const FrameSink& sink, uint32_t first) {
     FrameReader reader;
     if (sink)
         reader = [&](uint32_t frame) {
@@ -57,8 +56,7 @@ ZTReplayOutcome ZTMediaRun::play(const std::vector<uint32_t>& words, ZTLanguage 
 }
 
 ZTReplayOutcome ZTMediaRun::playReading(const std::vector<uint32_t>& words, ZTLanguage language,
-                                        uint32_t frames,
-                                        const FrameReader& sink, uint32_t first) {
+                                        uint32_t frames, const FrameReader& sink, uint32_t first) {
     if (!ready) return {};
     bool stopped = false;
     ZTReplayHooks hooks;

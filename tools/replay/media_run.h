@@ -33,15 +33,14 @@ public:
     // Called after each frame with its number (from 1) and, with pictures, the frame as opaque
     // ARGB pixels, row after row. Returning false ends the play there.
     using FrameSink = std::function<bool(uint32_t frame, const uint32_t* argb)>;
-    // Plays the replay, in its language, for at most `frames` frames, or until it ends. Frames before `first`
-    // run without drawing and without the sink.
+    // Plays the replay, in its language, for at most `frames` frames, or until it ends. Frames
+    // before `first` run without drawing and without the sink.
     ZTReplayOutcome play(const std::vector<uint32_t>& words, ZTLanguage language, uint32_t frames,
                          const FrameSink& sink = {}, uint32_t first = 1);
     // The same with a sink that reads the picture itself, through readPicture().
     using FrameReader = std::function<bool(uint32_t frame)>;
     ZTReplayOutcome playReading(const std::vector<uint32_t>& words, ZTLanguage language,
-                                uint32_t frames,
-                                const FrameReader& sink, uint32_t first = 1);
+                                uint32_t frames, const FrameReader& sink, uint32_t first = 1);
     // The last frame's picture as ARGB pixels, row after row; alpha as the drawing left it.
     bool readPicture(std::vector<uint32_t>& argb);
 

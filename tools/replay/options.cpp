@@ -144,7 +144,8 @@ bool ztParseOptions(int argc, char** argv, ZTReplayOptions& o) {
         }
         if (opt->mode >= 0) {
             if (modeSet) {
-                o.error = "only one of --export, --video, --audio, --check, --pilot, --hashes at a time";
+                o.error =
+                    "only one of --export, --video, --audio, --check, --pilot, --hashes at a time";
                 return false;
             }
             modeSet = true;

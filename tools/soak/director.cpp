@@ -333,6 +333,9 @@ void ZTSoakDirector::check() {
         std::error_code ec;
         fs::create_directories(copy, ec);
         fs::copy("dat", copy, fs::copy_options::recursive, ec);
+        // The texts never change in the game: the root's own are linked.
+        if (!ec && fs::exists("text"))
+            fs::create_directory_symlink(fs::absolute("text"), copy.parent_path() / "text", ec);
         if (ec) fail("cannot keep the data of " + r->fileName + ": " + ec.message());
         replays.push_back({r->fileName, copy.parent_path().string()});
     }

@@ -34,25 +34,26 @@ const char* sceneNames[12] = {"power-on",      "title",   "game",       "map edi
 
 void usage(FILE* out) {
     std::fprintf(
-        out, "usage: zentaku-soak [--frames N] [--seed S] [--replay-tool PATH] [--keep] [--trace]\n"
-             "                    [GAME_ROOT]\n"
-             "Runs the game's main form without a window from power-on for N frames (default\n"
-             "50000) with seeded random buttons, steered through every scene: new games and\n"
-             "continues, replays saved and watched, the ranking and the name entry, both\n"
-             "editors (painting, placing, saving, leaving), the conversations, fields 1 to 24\n"
-             "and both bosses.\n"
-             "\n"
-             "It fails (exit 1) when a scene ends with scratch parts left (\" ksmCount = \"\n"
-             "other than 0 in the log), when a map, set, score table, configuration or replay\n"
-             "it saved does not load back as saved, when a saved replay does not verify, or\n"
-             "when one of the 12 scene numbers was never entered. Saved replays are verified\n"
-             "by the verifier's code, or by running the zentaku-replay at --replay-tool.\n"
-             "\n"
-             "GAME_ROOT holds the stock dat/, pixel/ and snd/ (found as the game finds it when\n"
-             "left out). Nothing is written there: the soak plays in a scratch folder below\n"
-             "TMPDIR (else /tmp), removed at the end unless --keep is given. --trace tells\n"
-             "every change of scene on stderr.\n"
-             "Exit status: 0 passed, 1 failed, 3 bad arguments or no place to play.\n");
+        out,
+        "usage: zentaku-soak [--frames N] [--seed S] [--replay-tool PATH] [--keep] [--trace]\n"
+        "                    [GAME_ROOT]\n"
+        "Runs the game's main form without a window from power-on for N frames (default\n"
+        "50000) with seeded random buttons, steered through every scene: new games and\n"
+        "continues, replays saved and watched, the ranking and the name entry, both\n"
+        "editors (painting, placing, saving, leaving), the conversations, fields 1 to 24\n"
+        "and both bosses.\n"
+        "\n"
+        "It fails (exit 1) when a scene ends with scratch parts left (\" ksmCount = \"\n"
+        "other than 0 in the log), when a map, set, score table, configuration or replay\n"
+        "it saved does not load back as saved, when a saved replay does not verify, or\n"
+        "when one of the 12 scene numbers was never entered. Saved replays are verified\n"
+        "by the verifier's code, or by running the zentaku-replay at --replay-tool.\n"
+        "\n"
+        "GAME_ROOT holds the stock dat/, text/, pixel/ and snd/ (found as the game finds it when\n"
+        "left out). Nothing is written there: the soak plays in a scratch folder below\n"
+        "TMPDIR (else /tmp), removed at the end unless --keep is given. --trace tells\n"
+        "every change of scene on stderr.\n"
+        "Exit status: 0 passed, 1 failed, 3 bad arguments or no place to play.\n");
 }
 
 bool wholeNumber(const char* text, long long& out) {
@@ -74,7 +75,7 @@ bool makeRoot(const fs::path& stock, const fs::path& root) {
     fs::create_directories(root / "rep", ec);
     fs::copy(stock / "dat", root / "dat", fs::copy_options::recursive, ec);
     if (ec) return false;
-    for (const char* folder : {"pixel", "snd"})
+    for (const char* folder : {"text", "pixel", "snd"})
         if (fs::is_directory(stock / folder))
             fs::create_directory_symlink(stock / folder, root / folder, ec);
     ZTscoreTable table = ztDefaultScores();

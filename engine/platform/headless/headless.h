@@ -133,9 +133,9 @@ public:
 
     KWindowSettings settings;
     std::vector<std::string> locales; // the desktop's languages, as a test sets them
-    double hz = 0.0;    // the display's refresh rate as reported
-    int maxScale = 4;   // the largest scale the pretended display holds
-    KWindowEvents next; // reported by the next handleEvents(), then cleared
+    double hz = 0.0;                  // the display's refresh rate as reported
+    int maxScale = 4;                 // the largest scale the pretended display holds
+    KWindowEvents next;               // reported by the next handleEvents(), then cleared
     uint32_t idled = 0;
 };
 

@@ -63,7 +63,7 @@ private:
     // factor, so that it looks the same at every scale. At its own size it is drawn straight onto
     // the screen, black around it when the window is larger.
     SDL_Texture* picture = nullptr;
-    bool toPicture = false;   // the frame being drawn goes into `picture`
+    bool toPicture = false; // the frame being drawn goes into `picture`
     SDL_Texture* textures[kSlots] = {};
     int bound = -1;
     KBlend blend = KBlend::Alpha;

@@ -5,7 +5,7 @@ set -eu
 
 usage() {
     cat <<EOF
-usage: docs/cpu-side-by-side.sh [--seconds N] [--runs N] [--ini TEXT] ROOT_A ROOT_B
+usage: bench/cpu-side-by-side.sh [--seconds N] [--runs N] [--ini TEXT] ROOT_A ROOT_B
 
 ROOT_A and ROOT_B are game roots (a zentaku executable beside pixel/, snd/ and dat/), for
 example an older build's root and this one's. Both programs run at once under one Xvfb, in
