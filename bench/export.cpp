@@ -8,14 +8,12 @@
 // --root=DIR). The machine's load is printed, as other work disturbs the figures.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bench_root.h"
 #include "creator.h"
 #include "engine.h"
 #include "export.h"
@@ -84,6 +82,15 @@ ZTExportOptions style(bool today) {
     return o;
 }
 
+// The ten-minute play's header and words; false (the benchmark skipped) when there is none.
+bool readTenMinutePlay(benchmark::State& state, ZTReplayHeader& header,
+                       std::vector<uint32_t>& words) {
+    const fs::path& play = tenMinutePlay();
+    if (!play.empty() && ztReadReplayFile(play.c_str(), header, words)) return true;
+    state.SkipWithError("the ten-minute play could not be recorded");
+    return false;
+}
+
 void exportBench(benchmark::State& state, bool video, bool today) {
     const fs::path& play = tenMinutePlay();
     if (play.empty()) {
@@ -130,13 +137,9 @@ BENCHMARK(BM_VideoNew)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations
 
 // Drawing alone, and the picture read back: every frame whole, or the ground kept.
 void drawBench(benchmark::State& state, bool keepGround) {
-    const fs::path& play = tenMinutePlay();
     ZTReplayHeader header;
     std::vector<uint32_t> words;
-    if (play.empty() || !ztReadReplayFile(play.c_str(), header, words)) {
-        state.SkipWithError("the ten-minute play could not be recorded");
-        return;
-    }
+    if (!readTenMinutePlay(state, header, words)) return;
     uint64_t frames = 0;
     for (auto _ : state) {
         ZTScratch scratch(gameRoot, {"dat", "text", "pixel", "snd"});
@@ -164,13 +167,9 @@ BENCHMARK(BM_DrawNew)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(
 
 // 10 s back from near the end of the ten-minute play: the whole play again, silently.
 void BM_ViewerJumpBack(benchmark::State& state) {
-    const fs::path& play = tenMinutePlay();
     ZTReplayHeader header;
     std::vector<uint32_t> words;
-    if (play.empty() || !ztReadReplayFile(play.c_str(), header, words)) {
-        state.SkipWithError("the ten-minute play could not be recorded");
-        return;
-    }
+    if (!readTenMinutePlay(state, header, words)) return;
     Scratch scratch;
     HeadlessPlatform platform;
     platform.renderer.keepDraws = false;
@@ -192,39 +191,14 @@ void BM_ViewerJumpBack(benchmark::State& state) {
 }
 BENCHMARK(BM_ViewerJumpBack)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
-fs::path defaultRoot() {
-    char exe[4096];
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n <= 0) return fs::current_path() / "root";
-    exe[n] = '\0';
-    return fs::path(exe).parent_path().parent_path() / "root";
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    gameRoot = defaultRoot();
-    std::vector<char*> rest;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--root=", 7) == 0)
-            gameRoot = fs::absolute(argv[i] + 7);
-        else
-            rest.push_back(argv[i]);
-    }
-    if (!fs::exists(gameRoot / "pixel") || !fs::exists(gameRoot / "dat")) {
-        std::fprintf(stderr,
-                     "no game root with dat/ and pixel/ at %s (build the bake, or "
-                     "--root=DIR)\n",
-                     gameRoot.c_str());
-        return 1;
-    }
+    if (!benchGameRoot(argc, argv, {"dat", "pixel"}, gameRoot)) return 1;
     char pattern[] = "/tmp/zt_bench_export_XXXXXX";
     if (!mkdtemp(pattern)) return 1;
     work = pattern;
-    int count = static_cast<int>(rest.size());
-    benchmark::Initialize(&count, rest.data());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    benchRun(argc, argv);
     std::error_code ec;
     fs::remove_all(work, ec);
     return 0;

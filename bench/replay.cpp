@@ -3,15 +3,13 @@
 // The stock data is read from the build's game root (next to this program's folder, or --root=DIR).
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "alloc_counter.h"
+#include "bench_root.h"
 #include "platform/headless/headless.h"
 #include "replay/pilot.h"
 #include "replay/replay_run.h"
@@ -89,33 +87,10 @@ void BM_ReplayTenMinutes(benchmark::State& state) {
 }
 BENCHMARK(BM_ReplayTenMinutes)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
-fs::path defaultRoot() {
-    char exe[4096];
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n <= 0) return fs::current_path() / "root";
-    exe[n] = '\0';
-    return fs::path(exe).parent_path().parent_path() / "root";
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    gameRoot = defaultRoot();
-    std::vector<char*> rest;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--root=", 7) == 0)
-            gameRoot = fs::absolute(argv[i] + 7);
-        else
-            rest.push_back(argv[i]);
-    }
-    if (!fs::exists(gameRoot / "dat")) {
-        std::fprintf(stderr, "no game root with dat/ at %s (build the bake, or --root=DIR)\n",
-                     gameRoot.c_str());
-        return 1;
-    }
-    int count = static_cast<int>(rest.size());
-    benchmark::Initialize(&count, rest.data());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    if (!benchGameRoot(argc, argv, {"dat"}, gameRoot)) return 1;
+    benchRun(argc, argv);
     return 0;
 }

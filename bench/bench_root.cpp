@@ -1,0 +1,44 @@
+#include "bench_root.h"
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace fs = std::filesystem;
+
+bool benchGameRoot(int& argc, char** argv, std::initializer_list<const char*> needed,
+                   fs::path& root) {
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n > 0) {
+        exe[n] = '\0';
+        root = fs::path(exe).parent_path().parent_path() / "root";
+    } else {
+        root = fs::current_path() / "root";
+    }
+    int kept = 0;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--root=", 7) == 0)
+            root = fs::absolute(argv[i] + 7);
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+    std::string missing;
+    for (const char* folder : needed)
+        if (!fs::exists(root / folder))
+            missing += std::string(missing.empty() ? "" : ", ") + folder;
+    if (missing.empty()) return true;
+    std::fprintf(stderr, "no game root with %s at %s (build the bake, or --root=DIR)\n",
+                 missing.c_str(), root.c_str());
+    return false;
+}
+
+void benchRun(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}
