@@ -1,6 +1,7 @@
 #include "viewer.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "ascii.h"
@@ -283,13 +284,14 @@ ZTFrameResult ZTReplayViewer::tick(bool drawn, bool escapeToMenu) {
     return r;
 }
 
-void ZTReplayViewer::drawOverlay() const {
+void ZTReplayViewer::drawOverlay() {
     if (!gSprite || !gAscii) return;
     // Dark strips over the wall for the keys (under the score line) and for the bar with the
     // speed and the time (over the bottom line), then the bar: frames played against the
     // length, a mark at each field's start.
     if (PlatformRenderer* r = gPlatform.renderer) {
-        std::vector<KVertex> v;
+        std::vector<KVertex>& v = overlay;
+        v.clear();
         auto quad = [&v](float x0, float y0, float x1, float y1, uint32_t colour) {
             const KVertex c[4] = {{x0, y0, 1, 1, colour, 0, 0},
                                   {x1, y0, 1, 1, colour, 0, 0},
@@ -326,7 +328,7 @@ void ZTReplayViewer::drawOverlay() const {
     const uint32_t now = played / 60, total = frames / 60;
     std::snprintf(line, sizeof line, "%u:%02u / %u:%02u", now / 60, now % 60, total / 60,
                   total % 60);
-    a.kaPrintAt(76 - static_cast<int>(std::string(line).size()), 57, line);
+    a.kaPrintAt(76 - static_cast<int>(std::strlen(line)), 57, line);
     a.scale = oldScale;
     a.colour = oldColour;
     gSprite->kspSetStates();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frame.h"
+#include "platform/platform.h"
 
 class ZTReplayViewer {
 public:
@@ -48,7 +49,7 @@ public:
     bool isPaused() const { return paused; }
 
     // Draws the bar, the speed and the keys over the picture (the frame step calls it).
-    void drawOverlay() const;
+    void drawOverlay();
 
 private:
     void scan();
@@ -72,6 +73,7 @@ private:
     uint32_t keysHeld = 0;        // the viewer's keys of the last turn, for their edges
     uint32_t startPlayNow = 0;    // the playback word the first frame finds as the one before
     std::vector<uint32_t> starts; // the first frame of each field
+    std::vector<KVertex> overlay; // the strips and the bar, kept so that drawing allocates nothing
 };
 
 extern ZTReplayViewer* gViewer; // the program's viewer; null in tests that do not set one
