@@ -302,6 +302,50 @@ TEST(ReplayExport, KeptGroundGivesTodaysPicturesOnTheCommittedReplays) {
     }
 }
 
+// The exports' whole way of drawing (the ground kept, the triangles drawn by our own
+// rasteriser) against SDL drawing every frame whole, on one frame in 29 of each committed play
+// and every frame of a scene's start.
+TEST(ReplayExport, OwnTrianglesGiveTodaysPicturesOnTheCommittedReplays) {
+    ZTScratch scratch(ZT_ROOT, {"dat", "text", "pixel"});
+    ASSERT_TRUE(scratch.ok);
+    for (const char* name : kCommittedReplays) {
+        ZTReplayHeader header;
+        std::vector<uint32_t> words;
+        ASSERT_TRUE(ztReadReplayFile((fs::path(ZT_REPLAY_DATA) / name).c_str(), header, words));
+        HeadlessPlatform platform;
+        SdlRenderer fast, whole;
+        ASSERT_TRUE(fast.openSoftware(640, 480) && whole.openSoftware(640, 480));
+        fast.keepOpaqueFirstDraw(true);
+        ASSERT_TRUE(fast.drawTrianglesHere(true));
+        TeeRenderer tee(fast, whole);
+        platform.useRenderer(tee);
+        ASSERT_TRUE(ztLoadTextures());
+        int lastScene = -1, sinceStart = 0;
+        uint32_t compared = 0, differing = 0, firstDiffering = 0;
+        std::vector<uint32_t> a, b;
+        {
+            ZTReplayRunner runner;
+            ZTReplayHooks hooks;
+            auto wanted = [&](uint32_t frame) { return sinceStart < 3 || frame % 29 == 0; };
+            hooks.drawn = wanted;
+            hooks.after = [&](uint32_t frame) {
+                sinceStart = keSceneNumber == lastScene ? sinceStart + 1 : 0;
+                lastScene = keSceneNumber;
+                if (!wanted(frame)) return;
+                int w = 0, h = 0;
+                ASSERT_TRUE(fast.readPixels(a, w, h) && whole.readPixels(b, w, h));
+                compared += 1;
+                if (a != b && differing++ == 0) firstDiffering = frame;
+            };
+            const ZTReplayOutcome out = runner.play(words, header.language, header.frames, hooks);
+            EXPECT_EQ(out.frames, header.frames) << name;
+        }
+        kxDisposeTexture();
+        EXPECT_GT(compared, header.frames / 29) << name;
+        EXPECT_EQ(differing, 0u) << name << ": first at frame " << firstDiffering;
+    }
+}
+
 TEST(ReplayExport, FromAndToGiveTheFramesAskedForAsTodaysPicturesInRgb) {
     ScratchDir dir;
     const fs::path out = fs::path(dir.path) / "frames";

@@ -311,7 +311,7 @@ int ztExportFrames(const fs::path& dir, const fs::path& file, const fs::path& ro
         std::fprintf(stderr, "cannot make a scratch folder for the play\n");
         return 3;
     }
-    ZTMediaRun run(true, o.keepGround);
+    ZTMediaRun run(true, o.fastDrawing);
     if (!run.ok()) {
         std::fprintf(stderr, "SDL's software renderer could not be made\n");
         return 3;
@@ -388,7 +388,7 @@ int ztExportVideo(const fs::path& outFile, const fs::path& file, const fs::path&
         }
     }
     // Then the pictures, frame by frame into ffmpeg.
-    ZTMediaRun run(true, o.keepGround);
+    ZTMediaRun run(true, o.fastDrawing);
     if (!run.ok()) {
         std::fprintf(stderr, "SDL's software renderer could not be made\n");
         return 3;

@@ -13,10 +13,11 @@ struct ZTExportOptions {
     // The player's volumes from the game root's zent.ini instead of the game's own.
     bool volumes = false;
     // How the work is shared out. The defaults draw and encode on two threads, keep the
-    // ground while it stays the same and write fast PNGs; all three off is the way exports
-    // used to run, which the benchmark measures beside it.
+    // ground while it stays the same and draw the sprites' triangles without SDL's divisions
+    // per pixel, and write fast PNGs; all three off is the way exports used to run, which the
+    // benchmark measures beside it.
     bool overlap = true;
-    bool keepGround = true;
+    bool fastDrawing = true;
     bool fastPng = true;
 };
 

@@ -4,10 +4,11 @@
 #include "media.h"
 #include "sound.h"
 
-ZTMediaRun::ZTMediaRun(bool withPictures, bool keepGround, bool music) : pictures(withPictures) {
+ZTMediaRun::ZTMediaRun(bool withPictures, bool fastDrawing, bool music) : pictures(withPictures) {
     if (pictures) {
         if (!renderer.openSoftware(kPictureWidth, kPictureHeight)) return;
-        renderer.keepOpaqueFirstDraw(keepGround);
+        renderer.keepOpaqueFirstDraw(fastDrawing);
+        renderer.drawTrianglesHere(fastDrawing);
         platform.useRenderer(renderer);
         ztLoadTextures();
     } else {

@@ -20,9 +20,10 @@ constexpr int kPictureHeight = 480;
 class ZTMediaRun {
 public:
     // Without pictures the counting renderer stands in (fast); only the sound is logged. With
-    // `keepGround` the ground drawn at the start of a frame is kept and put back while it stays
-    // the same (the pictures do not change by it); without, every frame is drawn whole.
-    explicit ZTMediaRun(bool pictures, bool keepGround = true, bool music = true);
+    // `fastDrawing` the ground drawn at the start of a frame is kept and put back while it stays
+    // the same, and the sprites' triangles are drawn by our own copy of SDL's rasteriser; the
+    // pictures are the same to the bit either way. Without, SDL draws every frame whole.
+    explicit ZTMediaRun(bool pictures, bool fastDrawing = true, bool music = true);
     ~ZTMediaRun();
     ZTMediaRun(const ZTMediaRun&) = delete;
     ZTMediaRun& operator=(const ZTMediaRun&) = delete;

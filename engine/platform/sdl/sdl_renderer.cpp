@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "sdl_image.h"
+#include "sdl_soft_draw.h"
 #include "sdl_trace.h"
 
 namespace {
@@ -74,7 +75,7 @@ void SdlRenderer::close() {
     releaseAll();
     if (picture) SDL_DestroyTexture(picture);
     picture = nullptr;
-    toPicture = logging = inWindow = false;
+    toPicture = logging = inWindow = ownTriangles = false;
     loggedDraws.clear();
     loggedVertices.clear();
     if (renderer) SDL_DestroyRenderer(renderer);
@@ -85,6 +86,24 @@ void SdlRenderer::close() {
     blend = KBlend::Alpha;
     kept = Kept{};
     afterClear = false;
+}
+
+bool SdlRenderer::drawTrianglesHere(bool on) {
+    ownTriangles = false;
+    if (!on) return true;
+    if (!target || !renderer || target->format->format != SDL_PIXELFORMAT_ARGB8888 ||
+        SDL_MUSTLOCK(target))
+        return false;
+    // SDL places the corners at its scale and inside its viewport; here both must be plain.
+    float sx = 0, sy = 0;
+    SDL_RenderGetScale(renderer, &sx, &sy);
+    SDL_Rect view;
+    SDL_RenderGetViewport(renderer, &view);
+    if (sx != 1.0f || sy != 1.0f || view.x != 0 || view.y != 0 || view.w != target->w ||
+        view.h != target->h)
+        return false;
+    ownTriangles = true;
+    return true;
 }
 
 void SdlRenderer::keepOpaqueFirstDraw(bool on) {
@@ -156,6 +175,22 @@ bool SdlRenderer::createTexture(int slot, const uint8_t* data, size_t size, uint
     SDL_Surface* pixels = sdlDecodeKeyed(data, size, colourKey);
     if (!pixels) return false;
     SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, pixels);
+    Pixels& copy = texturePixels[slot];
+    copy = Pixels{};
+    Uint32 format = 0;
+    int w = 0, h = 0;
+    // Drawn here only from the very pixels the texture holds: same size, same format.
+    if (texture && target && SDL_QueryTexture(texture, &format, nullptr, &w, &h) == 0 &&
+        format == SDL_PIXELFORMAT_ARGB8888 && pixels->format->format == format && w == pixels->w &&
+        h == pixels->h && SDL_LockSurface(pixels) == 0) {
+        copy.width = w, copy.height = h;
+        copy.argb.resize(size_t(w) * size_t(h));
+        for (int y = 0; y < h; ++y)
+            std::memcpy(&copy.argb[size_t(y) * w],
+                        static_cast<const uint8_t*>(pixels->pixels) + size_t(y) * pixels->pitch,
+                        size_t(w) * 4);
+        SDL_UnlockSurface(pixels);
+    }
     SDL_FreeSurface(pixels);
     if (!texture) return false;
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
@@ -169,6 +204,7 @@ void SdlRenderer::releaseTexture(int slot) {
     if (slot < 0 || slot >= kSlots || !textures[slot]) return;
     SDL_DestroyTexture(textures[slot]);
     textures[slot] = nullptr;
+    texturePixels[slot] = Pixels{};
     textureGeneration += 1;
 }
 
@@ -196,6 +232,14 @@ void SdlRenderer::drawTriangles(const KVertex* vertices, int count) {
     const SDL_BlendMode mode = sdlBlend(blend);
     if (texture) SDL_SetTextureBlendMode(texture, mode);
     SDL_SetRenderDrawBlendMode(renderer, mode); // untextured lists blend this way
+    if (ownTriangles && texture && !texturePixels[bound].argb.empty())
+        drawHere(texture, vertices, count);
+    else
+        sdlGeometry(texture, vertices, count);
+    if (keep) keepDrawn(vertices, count);
+}
+
+void SdlRenderer::sdlGeometry(SDL_Texture* texture, const KVertex* vertices, int count) {
     colours.resize(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         const uint32_t c = vertices[i].colour; // ARGB
@@ -206,7 +250,37 @@ void SdlRenderer::drawTriangles(const KVertex* vertices, int count) {
     SDL_RenderGeometryRaw(renderer, texture, &vertices[0].x, sizeof(KVertex),
                           reinterpret_cast<const SDL_Color*>(colours.data()), sizeof(uint32_t),
                           &vertices[0].u, sizeof(KVertex), count, nullptr, 0, 0);
-    if (keep) keepDrawn(vertices, count);
+}
+
+// SDL's own walk through the list, its rectangles left to it and its triangles drawn here; the
+// order on the picture stays SDL's.
+void SdlRenderer::drawHere(SDL_Texture* texture, const KVertex* vertices, int count) {
+    for (int i = 0; i < count; ++i) {
+        const KVertex& v = vertices[i];
+        // SDL refuses a whole list with a texture point outside the texture, and nothing here
+        // guesses at what it makes of a position that is not a number.
+        if (!(v.u >= 0.0f && v.v >= 0.0f && v.u <= 1.0f && v.v <= 1.0f) || v.x != v.x ||
+            v.y != v.y) {
+            sdlGeometry(texture, vertices, count);
+            return;
+        }
+    }
+    softSplit(vertices, count, pieces);
+    const Pixels& t = texturePixels[bound];
+    const SoftTexture source{t.argb.data(), t.width, t.height};
+    const SoftPixels picture{static_cast<uint32_t*>(target->pixels), target->w, target->h,
+                             target->pitch / 4};
+    SDL_RenderFlush(renderer); // what SDL still holds goes first
+    for (const SoftPiece& p : pieces) {
+        const int n = p.rectangle ? 6 : 3;
+        if (!p.rectangle && softTriangle(picture, source, blend, vertices[p.vertex[0]],
+                                         vertices[p.vertex[1]], vertices[p.vertex[2]]))
+            continue;
+        pieceVertices.resize(6);
+        for (int k = 0; k < n; ++k) pieceVertices[k] = vertices[p.vertex[k]];
+        sdlGeometry(texture, pieceVertices.data(), n);
+        SDL_RenderFlush(renderer);
+    }
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "../platform.h"
+#include "sdl_soft_draw.h"
 
 struct SDL_Renderer;
 struct SDL_Surface;
@@ -35,6 +36,11 @@ public:
     // draw (vertices, colours, texture) instead of drawing it again. What follows is drawn over
     // it as ever, so every picture is the one drawing would give.
     void keepOpaqueFirstDraw(bool on);
+    // Software target only: textured triangles are drawn here, as SDL's software renderer draws
+    // them but without its divisions per pixel (the rectangles it blits are still its own), so
+    // every picture is the one SDL would give. False where that cannot be promised (another
+    // scale or pixel format); SDL then draws everything.
+    bool drawTrianglesHere(bool on);
     // SDL's name of the renderer in use ("software", "opengl", ...).
     const char* name() const;
     bool vsync() const;
@@ -68,6 +74,16 @@ private:
     int bound = -1;
     KBlend blend = KBlend::Alpha;
     std::vector<uint32_t> colours; // per-vertex colours as SDL_Color (r, g, b, a bytes)
+
+    void sdlGeometry(SDL_Texture* texture, const KVertex* vertices, int count);
+    void drawHere(SDL_Texture* texture, const KVertex* vertices, int count);
+    bool ownTriangles = false;
+    struct Pixels {
+        std::vector<uint32_t> argb; // a copy of what the slot's texture holds, ARGB
+        int width = 0, height = 0;
+    } texturePixels[kSlots];
+    std::vector<SoftPiece> pieces;
+    std::vector<KVertex> pieceVertices;
 
     bool drawKept(const KVertex* vertices, int count);
     void keepDrawn(const KVertex* vertices, int count);
