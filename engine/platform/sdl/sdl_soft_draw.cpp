@@ -129,6 +129,10 @@ inline uint32_t combine(uint32_t s, uint32_t d, uint32_t mr, uint32_t mg, uint32
             (void)d;
             return sa << 24 | sr << 16 | sg << 8 | sb;
         } else {
+            // A clear texel leaves the pixel as it was, and an opaque one replaces it when
+            // blending: the arithmetic below gives exactly that.
+            if (sa == 0) return d;
+            if (op == Op::Blend && sa == 255) return 0xFF000000u | sr << 16 | sg << 8 | sb;
             if (sa < 255) {
                 sr = sr * sa / 255;
                 sg = sg * sa / 255;
@@ -165,8 +169,17 @@ void fill(const SoftPixels& target, const SoftTexture& texture, const Setup& s, 
     const int64_t ux0 = s.sx[0] - s.sx[2], ux1 = s.sx[1] - s.sx[2];
     const int64_t uy0 = s.sy[0] - s.sy[2], uy1 = s.sy[1] - s.sy[2];
     const int64_t stepU = s.dx[0] * ux0 + s.dx[1] * ux1, stepV = s.dx[0] * uy0 + s.dx[1] * uy1;
-    int64_t w0 = s.w[0], w1 = s.w[1], w2 = s.w[2];
+    // An unturned sprite's texel column depends on the pixel's column alone and its texel row
+    // on the pixel's row alone: the columns are then worked out once for the whole triangle.
+    const bool separable = stepV == 0 && s.dy[0] * ux0 + s.dy[1] * ux1 == 0;
+    thread_local std::vector<int> columns;
     Stepper u, v;
+    if (separable) {
+        columns.resize(size_t(s.width));
+        u.start(s.w[0] * ux0 + s.w[1] * ux1 + s.sx[2] * s.area, stepU, s.area);
+        for (int x = 0; x < s.width; ++x, u.next()) columns[size_t(x)] = static_cast<int>(u.q);
+    }
+    int64_t w0 = s.w[0], w1 = s.w[1], w2 = s.w[2];
     for (int y = 0; y < s.height; ++y) {
         int first = 0, last = s.width - 1;
         clipToEdge(w0 + s.bias[0], s.dx[0], first, last);
@@ -174,14 +187,21 @@ void fill(const SoftPixels& target, const SoftTexture& texture, const Setup& s, 
         clipToEdge(w2 + s.bias[2], s.dx[2], first, last);
         if (first <= last) {
             const int64_t a0 = w0 + first * s.dx[0], a1 = w1 + first * s.dx[1];
-            u.start(a0 * ux0 + a1 * ux1 + s.sx[2] * s.area, stepU, s.area);
             v.start(a0 * uy0 + a1 * uy1 + s.sy[2] * s.area, stepV, s.area);
             uint32_t* d = target.pixels + size_t(s.y0 + y) * target.pitch + s.x0 + first;
-            for (int x = first; x <= last; ++x, ++d) {
-                const uint32_t texel = texture.pixels[u.q + v.q * texture.width];
-                *d = combine<op, modColour, modAlpha>(texel, *d, mr, mg, mb, ma);
-                u.next();
-                v.next();
+            if (separable) {
+                const uint32_t* row = texture.pixels + size_t(v.q) * texture.width;
+                const int* column = columns.data();
+                for (int x = first; x <= last; ++x, ++d)
+                    *d = combine<op, modColour, modAlpha>(row[column[x]], *d, mr, mg, mb, ma);
+            } else {
+                u.start(a0 * ux0 + a1 * ux1 + s.sx[2] * s.area, stepU, s.area);
+                for (int x = first; x <= last; ++x, ++d) {
+                    const uint32_t texel = texture.pixels[u.q + v.q * texture.width];
+                    *d = combine<op, modColour, modAlpha>(texel, *d, mr, mg, mb, ma);
+                    u.next();
+                    v.next();
+                }
             }
         }
         w0 += s.dy[0];
