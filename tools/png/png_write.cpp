@@ -1,6 +1,10 @@
 #include "png_write.h"
 
+#include <libdeflate.h>
 #include <png.h>
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -66,4 +70,77 @@ bool pngWriteFile(const PngPicture& picture, std::FILE* file) {
     if (!file) return false;
     return write(picture, [&](png_structp png) { png_init_io(png, file); }) &&
            std::ferror(file) == 0;
+}
+
+namespace {
+
+void putBig(std::vector<uint8_t>& out, uint32_t v) {
+    const uint8_t b[4] = {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
+    out.insert(out.end(), b, b + 4);
+}
+
+// A chunk: length, type, data, and the CRC of type and data.
+void putChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, size_t size) {
+    putBig(out, static_cast<uint32_t>(size));
+    const size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    if (size > 0) out.insert(out.end(), data, data + size);
+    putBig(out, libdeflate_crc32(0, &out[start], out.size() - start));
+}
+
+} // namespace
+
+bool pngWriteFileWhole(const PngPicture& p, std::FILE* file) {
+    if (!file || p.width < 1 || p.height < 1 || !p.row || p.filter == PngFilter::Paeth ||
+        p.filter == PngFilter::Sub || p.width > (1 << 15) || p.height > (1 << 15))
+        return false;
+    const size_t pixel = p.alpha ? 4 : 3, stride = size_t(p.width) * pixel;
+    // The filtered rows, each after its filter's byte; Up looks at the row before, unfiltered.
+    thread_local std::vector<uint8_t> rows, previous, packed, out;
+    rows.resize((stride + 1) * size_t(p.height));
+    previous.assign(stride, 0);
+    const bool up = p.filter == PngFilter::Up;
+    for (int y = 0; y < p.height; ++y) {
+        const uint8_t* r = p.row(y);
+        uint8_t* d = &rows[(stride + 1) * size_t(y)];
+        *d++ = up ? 2 : 0;
+        if (!up) {
+            std::memcpy(d, r, stride);
+        } else {
+            for (size_t i = 0; i < stride; ++i) d[i] = uint8_t(r[i] - previous[i]);
+            std::memcpy(previous.data(), r, stride);
+        }
+    }
+    // One compressor per thread and level, kept: making one costs more than a small picture.
+    struct Compressor {
+        libdeflate_compressor* c = nullptr;
+        int level = 0;
+        ~Compressor() {
+            if (c) libdeflate_free_compressor(c);
+        }
+    };
+    thread_local Compressor kept;
+    const int level = std::clamp(p.level, 1, 12);
+    if (!kept.c || kept.level != level) {
+        if (kept.c) libdeflate_free_compressor(kept.c);
+        kept.c = libdeflate_alloc_compressor(level);
+        kept.level = level;
+    }
+    if (!kept.c) return false;
+    packed.resize(libdeflate_zlib_compress_bound(kept.c, rows.size()));
+    const size_t size =
+        libdeflate_zlib_compress(kept.c, rows.data(), rows.size(), packed.data(), packed.size());
+    if (size == 0) return false;
+
+    static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    out.assign(kSignature, kSignature + 8);
+    std::vector<uint8_t> header;
+    putBig(header, uint32_t(p.width));
+    putBig(header, uint32_t(p.height));
+    const uint8_t rest[5] = {8, uint8_t(p.alpha ? 6 : 2), 0, 0, 0}; // depth, colour, methods
+    header.insert(header.end(), rest, rest + 5);
+    putChunk(out, "IHDR", header.data(), header.size());
+    putChunk(out, "IDAT", packed.data(), size);
+    putChunk(out, "IEND", nullptr, 0);
+    return std::fwrite(out.data(), 1, out.size(), file) == out.size() && std::ferror(file) == 0;
 }

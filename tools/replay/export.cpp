@@ -183,10 +183,10 @@ bool soundOf(const Range& r, const ZTExportOptions& o, const fs::path& root,
     return true;
 }
 
-// One frame as an RGB PNG, enlarged `scale` times, written once straight to its file at zlib's
-// fastest level with one filter for every row: none at the game's own size, where no filter
-// made the files smaller and a filter costs its time, and "up" when enlarged, which turns each
-// repeated row into zeros.
+// One frame as an RGB PNG, enlarged `scale` times, compressed whole at libdeflate's fastest
+// level and written once straight to its file, with one filter for every row: none at the
+// game's own size, where no filter made the files smaller and a filter costs its time, and
+// "up" when enlarged, which turns each repeated row into zeros.
 bool writeFastPng(const fs::path& path, const std::vector<uint32_t>& argb, int scale,
                   std::vector<uint8_t>& row) {
     row.resize(size_t{kPictureWidth} * 3 * scale);
@@ -213,7 +213,7 @@ bool writeFastPng(const fs::path& path, const std::vector<uint32_t>& argb, int s
     };
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
-    const bool ok = pngWriteFile(picture, f);
+    const bool ok = pngWriteFileWhole(picture, f);
     return std::fclose(f) == 0 && ok;
 }
 
