@@ -78,7 +78,7 @@ ZTExportOptions style(bool today) {
     ZTExportOptions o;
     o.from = kFrom;
     o.to = kTo;
-    o.overlap = o.fastDrawing = o.fastPng = !today;
+    o.overlap = o.fastDrawing = o.fastEncoding = !today;
     return o;
 }
 

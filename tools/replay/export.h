@@ -12,13 +12,14 @@ struct ZTExportOptions {
     int scale = 1;     // whole-number enlargement, nearest neighbour
     // The player's volumes from the game root's zent.ini instead of the game's own.
     bool volumes = false;
-    // How the work is shared out. The defaults draw and encode on two threads, keep the
-    // ground while it stays the same and draw the sprites' triangles without SDL's divisions
-    // per pixel, and write fast PNGs; all three off is the way exports used to run, which the
-    // benchmark measures beside it.
+    // How the work is done. The defaults draw and encode on two threads, keep the ground while
+    // it stays the same and draw the sprites' triangles without SDL's divisions per pixel, and
+    // encode fast: PNGs compressed whole by libdeflate, video frames handed to ffmpeg as three
+    // bytes a pixel. All three off is the way exports used to run, which the benchmark
+    // measures beside it.
     bool overlap = true;
     bool fastDrawing = true;
-    bool fastPng = true;
+    bool fastEncoding = true;
 };
 
 // DIR/NNNNNN.png, named by frame number, 640x480 times the scale, one per frame of the range.
