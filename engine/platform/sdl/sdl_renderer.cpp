@@ -161,7 +161,7 @@ bool SdlRenderer::readPixels(std::vector<uint32_t>& argb, int& width, int& heigh
     if (inWindow) SDL_RenderSetLogicalSize(renderer, 0, 0);
     bool ok = SDL_GetRendererOutputSize(renderer, &width, &height) == 0;
     if (ok) {
-        argb.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+        argb.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
         ok = SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, argb.data(),
                                   width * 4) == 0;
     }

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 bool sameVertex(const KVertex& a, const KVertex& b) {
@@ -154,6 +158,54 @@ inline uint32_t combine(uint32_t s, uint32_t d, uint32_t mr, uint32_t mg, uint32
     }
 }
 
+#ifdef __SSE2__
+// Four pixels at once, each channel in 16 bits: the same arithmetic as combine(), which takes
+// its short cuts only where they give what the full sums give. x / 255 for x below 65536 is
+// (x * 0x8081) >> 23.
+inline __m128i div255(__m128i x) {
+    return _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(static_cast<short>(0x8081))), 7);
+}
+
+template <Op op, bool modulate>
+inline __m128i combineHalf(__m128i s, __m128i d, __m128i mod, __m128i alphaLane) {
+    if constexpr (modulate) s = div255(_mm_mullo_epi16(s, mod)); // a channel left alone: x 255
+    if constexpr (op == Op::Replace) {
+        (void)d, (void)alphaLane;
+        return s;
+    } else {
+        __m128i sa = _mm_shufflelo_epi16(s, _MM_SHUFFLE(3, 3, 3, 3));
+        sa = _mm_shufflehi_epi16(sa, _MM_SHUFFLE(3, 3, 3, 3));
+        const __m128i k255 = _mm_set1_epi16(255);
+        // Colours times their alpha; the alpha itself times 255 / 255.
+        const __m128i factor =
+            _mm_or_si128(_mm_andnot_si128(alphaLane, sa), _mm_and_si128(alphaLane, k255));
+        s = div255(_mm_mullo_epi16(s, factor));
+        if constexpr (op == Op::Blend) {
+            return _mm_add_epi16(s, div255(_mm_mullo_epi16(_mm_sub_epi16(k255, sa), d)));
+        } else {
+            // Colours added (saturated when packed), the alpha kept.
+            return _mm_or_si128(_mm_andnot_si128(alphaLane, _mm_add_epi16(s, d)),
+                                _mm_and_si128(alphaLane, d));
+        }
+    }
+}
+
+template <Op op, bool modulate>
+inline void combine4(const uint32_t* row, const int* column, uint32_t* d, __m128i mod) {
+    const __m128i s =
+        _mm_set_epi32(static_cast<int>(row[column[3]]), static_cast<int>(row[column[2]]),
+                      static_cast<int>(row[column[1]]), static_cast<int>(row[column[0]]));
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i alphaLane = _mm_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0);
+    const __m128i dst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
+    const __m128i lo = combineHalf<op, modulate>(_mm_unpacklo_epi8(s, zero),
+                                                 _mm_unpacklo_epi8(dst, zero), mod, alphaLane);
+    const __m128i hi = combineHalf<op, modulate>(_mm_unpackhi_epi8(s, zero),
+                                                 _mm_unpackhi_epi8(dst, zero), mod, alphaLane);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(lo, hi));
+}
+#endif
+
 struct Setup {
     int x0, y0, width, height; // the clipped bounding rectangle
     int64_t area;
@@ -192,7 +244,19 @@ void fill(const SoftPixels& target, const SoftTexture& texture, const Setup& s, 
             if (separable) {
                 const uint32_t* row = texture.pixels + size_t(v.q) * texture.width;
                 const int* column = columns.data();
-                for (int x = first; x <= last; ++x, ++d)
+                int x = first;
+#ifdef __SSE2__
+                if constexpr (op != Op::Copy) {
+                    const __m128i mod =
+                        _mm_set_epi16(short(modAlpha ? ma : 255), short(modColour ? mr : 255),
+                                      short(modColour ? mg : 255), short(modColour ? mb : 255),
+                                      short(modAlpha ? ma : 255), short(modColour ? mr : 255),
+                                      short(modColour ? mg : 255), short(modColour ? mb : 255));
+                    for (; x + 3 <= last; x += 4, d += 4)
+                        combine4<op, modColour || modAlpha>(row, column + x, d, mod);
+                }
+#endif
+                for (; x <= last; ++x, ++d)
                     *d = combine<op, modColour, modAlpha>(row[column[x]], *d, mr, mg, mb, ma);
             } else {
                 u.start(a0 * ux0 + a1 * ux1 + s.sx[2] * s.area, stepU, s.area);
