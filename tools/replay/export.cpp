@@ -218,12 +218,17 @@ bool writeFastPng(const fs::path& path, const std::vector<uint32_t>& argb, int s
         made = source;
         const uint32_t* p = &argb[size_t(source) * kPictureWidth];
         uint8_t* d = row.data();
-        for (int x = 0; x < kPictureWidth; ++x)
-            for (int k = 0; k < scale; ++k, d += 3) {
-                d[0] = static_cast<uint8_t>(p[x] >> 16);
-                d[1] = static_cast<uint8_t>(p[x] >> 8);
-                d[2] = static_cast<uint8_t>(p[x]);
-            }
+        auto put = [](uint8_t* at, uint32_t pixel) {
+            at[0] = static_cast<uint8_t>(pixel >> 16);
+            at[1] = static_cast<uint8_t>(pixel >> 8);
+            at[2] = static_cast<uint8_t>(pixel);
+        };
+        if (scale == 1) {
+            for (int x = 0; x < kPictureWidth; ++x, d += 3) put(d, p[x]);
+        } else {
+            for (int x = 0; x < kPictureWidth; ++x)
+                for (int k = 0; k < scale; ++k, d += 3) put(d, p[x]);
+        }
         return static_cast<const uint8_t*>(row.data());
     };
     std::FILE* f = std::fopen(path.c_str(), "wb");
@@ -243,13 +248,15 @@ bool writeOldPng(const fs::path& path, const std::vector<uint32_t>& argb) {
 }
 
 // Plays the range and hands each picture to `encode`: on a thread of its own beside the play
-// (`overlap`), or in turn on this one. The pictures reach it opaque, as a window shows them.
-// Returns the outcome; `encoded` tells whether every picture was taken.
-ZTReplayOutcome drawRange(ZTMediaRun& run, const Range& r, bool overlap, ZTProgress& progress,
-                          const ZTFramePipe::Consume& encode, bool& encoded) {
-    auto opaque = [](std::vector<uint32_t>& argb) {
+// (`overlap`), or in turn on this one. With `opaque` the pictures reach it opaque, as a window
+// shows them; an encoder that drops the alpha does without. Returns the outcome; `encoded`
+// tells whether every picture was taken.
+ZTReplayOutcome drawRange(ZTMediaRun& run, const Range& r, bool overlap, bool makeOpaque,
+                          ZTProgress& progress, const ZTFramePipe::Consume& encode, bool& encoded) {
+    auto opaque = [makeOpaque](std::vector<uint32_t>& argb) {
         // Passes drawn without blending may leave alpha below opaque in the buffer.
-        for (uint32_t& p : argb) p |= 0xFF000000u;
+        if (makeOpaque)
+            for (uint32_t& p : argb) p |= 0xFF000000u;
     };
     ZTReplayOutcome out;
     if (overlap) {
@@ -335,7 +342,7 @@ int ztExportFrames(const fs::path& dir, const fs::path& file, const fs::path& ro
     std::vector<uint8_t> row; // used by the one thread that encodes
     bool written = true;
     const ZTReplayOutcome out = drawRange(
-        run, r, o.overlap, progress,
+        run, r, o.overlap, !o.fastEncoding, progress,
         [&](uint32_t frame, std::vector<uint32_t>& argb) {
             char name[32];
             std::snprintf(name, sizeof name, "%06u.png", frame);
@@ -418,7 +425,7 @@ int ztExportVideo(const fs::path& outFile, const fs::path& file, const fs::path&
     ZTProgress progress("video", r.count());
     bool sent = true;
     const ZTReplayOutcome out = drawRange(
-        run, r, o.overlap, progress,
+        run, r, o.overlap, !o.fastEncoding, progress,
         [&](uint32_t, std::vector<uint32_t>& argb) { return encoder.send(argb.data()); }, sent);
     progress.finish();
     const bool finished = encoder.finish();
