@@ -96,7 +96,7 @@ void exportBench(benchmark::State& state, bool video, bool today) {
         if (status != 0) state.SkipWithError("the export failed");
         frames += kTo - kFrom + 1;
         std::error_code ec;
-        if (!getenv("ZT_BENCH_KEEP")) fs::remove_all(out, ec);
+        fs::remove_all(out, ec);
     }
     state.counters["frames/s"] =
         benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
@@ -185,6 +185,6 @@ int main(int argc, char** argv) {
     work = pattern;
     benchRun(argc, argv);
     std::error_code ec;
-    if (!getenv("ZT_BENCH_KEEP")) fs::remove_all(work, ec);
+    fs::remove_all(work, ec);
     return 0;
 }
