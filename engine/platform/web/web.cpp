@@ -2,6 +2,9 @@
 
 #include <emscripten.h>
 
+#include "../../clock.h"
+#include "../../engine.h"
+#include "../../input.h"
 #include "../files.h"
 
 // The page's script (web/pre.js) provides Module.zentakuPersist and Module.zentakuFrameRate.
@@ -36,4 +39,21 @@ void webAwaitFrame() {
 
 double webFrameRate() {
     return zt_web_frame_rate();
+}
+
+// What the page (and its test) may ask of the running game: the live scene's number, the logic
+// frames of the last whole second as the game counts them, and the frames a play being recorded
+// holds so far (one a logic frame).
+extern "C" {
+EMSCRIPTEN_KEEPALIVE int zt_web_scene() {
+    return keSceneNumber;
+}
+
+EMSCRIPTEN_KEEPALIVE int zt_web_recorded() {
+    return gInput ? static_cast<int>(gInput->kimRecordBuf.size()) : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int zt_web_fps() {
+    return gFrameClock ? static_cast<int>(gFrameClock->fps) : 0;
+}
 }
