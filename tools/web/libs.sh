@@ -1,9 +1,10 @@
 #!/bin/sh
 # Builds the browser game's libraries with emcc from Debian's source packages: libogg, libvorbis,
 # SDL2, SDL2_image (PNG through its built-in decoder), SDL2_mixer (Ogg Vorbis through vorbisfile,
-# nothing else), and zlib and libpng for the replay checker's picture export. Everything goes into a cache outside the repository, reused when
-# present: the sources, a writable copy of emscripten's own library cache, and one install
-# prefix with the static libraries and their CMake files.
+# nothing else), and zlib and libpng for the replay checker's picture export. Everything goes into
+# a cache outside the repository, reused when present: the sources, a writable copy of
+# emscripten's own library cache, and one install prefix with the static libraries and their
+# CMake files. A library that built is not built again; a run after a failure goes on from there.
 #
 # usage: sh tools/web/libs.sh [--help]
 #   ZT_WEB_CACHE  the cache folder (default ${XDG_CACHE_HOME:-~/.cache}/zentaku-web)
@@ -11,7 +12,7 @@
 # Prints the cache folder on its last line. Exit status: 0 built or already there, 1 a step failed.
 set -e
 case "$1" in
-  -h|--help) sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+  -h|--help) sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
   "") ;;
   *) echo "libs.sh: unknown argument $1 (try --help)" >&2; exit 1 ;;
 esac
