@@ -16,7 +16,7 @@ if (!url || !browserPath || !outDir) {
   process.exit(3);
 }
 // Scene numbers, as game/creator.h gives them.
-const SCENE = { POWERON: 0, TITLE: 1, GAME: 2, REPSAVE: 7, RANKING: 9, NAMING: 10, KAIWA: 11 };
+const SCENE = { POWERON: 0, TITLE: 1, GAME: 2, SET: 4, REPSAVE: 7, RANKING: 9, NAMING: 10, KAIWA: 11 };
 const ROOT = '/home/web_user/.local/share/zentaku';
 const NAME = 'WEB';
 
@@ -287,6 +287,48 @@ async function main() {
     check(holdsName(after, NAME), `after the reload the stored score.dat still holds ${NAME}`);
     const replays = await page.evaluate(() => Module.zentakuReplays());
     check(replays.length >= 1, `after the reload the saved replay is listed (${replays.join(' ')})`);
+    // A replay opened from the disk joins the list, and stays after a reload.
+    const input = await page.$('#open');
+    await input.uploadFile(path.resolve(__dirname, '../replay/data/pilot.rep'));
+    const added = Date.now() + 10000;
+    while (Date.now() < added && !(await page.evaluate(() => Module.zentakuReplays().includes('pilot.rep'))))
+      await sleep(50);
+    await sleep(200);
+    // The set editor, reached from the title's developer menu: an enemy put down and the set
+    // saved; the stored set is the saved one after another reload.
+    const sets = () =>
+      page.evaluate((root) => {
+        const out = {};
+        for (const n of FS.readdir(root + '/dat')) if (/\.zts$/.test(n)) out[n] = Array.from(FS.readFile(root + '/dat/' + n)).join(',');
+        return out;
+      }, ROOT);
+    await page.focus('#canvas');
+    check(await reach(page, SCENE.TITLE, 'z', 10000), 'the title once more');
+    const before = await sets();
+    await page.keyboard.down('c');
+    await page.keyboard.down('v');
+    await press(page, 'z');
+    await page.keyboard.up('v');
+    await page.keyboard.up('c');
+    await sleep(200);
+    check(await reach(page, SCENE.SET, 'z', 5000), 'the developer menu opens the set editor');
+    await sleep(300);
+    await press(page, 'z'); // an enemy where the cursor is
+    await press(page, 'v'); // the editor's menu; its first line saves
+    await press(page, 'z');
+    await sleep(500);
+    await picture(page, path.join(outDir, 'set-editor.png'));
+    const saved = await sets();
+    const changed = Object.keys(saved).filter((n) => saved[n] !== before[n]);
+    check(changed.length === 1, `the editor saved one set (${changed.join(' ')})`);
+    await page.reload({ waitUntil: 'load' });
+    check(await reach(page, SCENE.POWERON, null, 20000), 'the page starts a third time');
+    const stored = await sets();
+    check(changed.length === 1 && stored[changed[0]] === saved[changed[0]], 'the saved set is the stored one');
+    check(
+      (await page.evaluate(() => Module.zentakuReplays())).includes('pilot.rep'),
+      'the replay opened from the disk is still listed',
+    );
     check(errors.length === 0, `no errors in the page${errors.length ? ': ' + errors.join(' | ') : ''}`);
   } finally {
     await browser.close();
