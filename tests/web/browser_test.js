@@ -287,6 +287,31 @@ async function main() {
     check(holdsName(after, NAME), `after the reload the stored score.dat still holds ${NAME}`);
     const replays = await page.evaluate(() => Module.zentakuReplays());
     check(replays.length >= 1, `after the reload the saved replay is listed (${replays.join(' ')})`);
+    // A saved replay downloads as its own file, byte for byte.
+    const downloads = path.join(outDir, 'downloads');
+    fs.mkdirSync(downloads, { recursive: true });
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+    await page.click('#list');
+    const first = replays[0];
+    await page.evaluate(() => document.querySelector('#replays a').click());
+    const got = path.join(downloads, first || 'none');
+    const waited = Date.now() + 10000;
+    while (Date.now() < waited && !fs.existsSync(got)) await sleep(50);
+    await sleep(200);
+    const stored = first ? await page.evaluate((root, n) => Array.from(FS.readFile(root + '/rep/' + n)), ROOT, first) : [];
+    check(
+      fs.existsSync(got) && Buffer.compare(fs.readFileSync(got), Buffer.from(stored)) === 0 && stored.length > 0,
+      `"Download a replay" gives ${first} as it is stored (${stored.length} bytes)`,
+    );
+
+    // The page's full-screen button.
+    await page.click('#full');
+    await sleep(300);
+    check(await page.evaluate(() => document.fullscreenElement !== null), 'the full-screen button fills the screen');
+    await page.evaluate(() => document.exitFullscreen());
+    await sleep(300);
+
     // A replay opened from the disk joins the list, and stays after a reload.
     const input = await page.$('#open');
     await input.uploadFile(path.resolve(__dirname, '../replay/data/pilot.rep'));
@@ -323,8 +348,8 @@ async function main() {
     check(changed.length === 1, `the editor saved one set (${changed.join(' ')})`);
     await page.reload({ waitUntil: 'load' });
     check(await reach(page, SCENE.POWERON, null, 20000), 'the page starts a third time');
-    const stored = await sets();
-    check(changed.length === 1 && stored[changed[0]] === saved[changed[0]], 'the saved set is the stored one');
+    const storedSets = await sets();
+    check(changed.length === 1 && storedSets[changed[0]] === saved[changed[0]], 'the saved set is the stored one');
     check(
       (await page.evaluate(() => Module.zentakuReplays())).includes('pilot.rep'),
       'the replay opened from the disk is still listed',
