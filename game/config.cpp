@@ -108,7 +108,9 @@ void collect(Found& found, const char* section, const char* name, const char* va
 void parseIni(const std::string& text, Found& found) {
     std::string section;
     size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; };
+    const auto blank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+    };
     while (at < text.size()) {
         size_t end = text.find('\n', at);
         if (end == std::string::npos) end = text.size();

@@ -7,6 +7,8 @@
 #include "../../input.h"
 #include "../files.h"
 
+// The bodies are JavaScript, which the formatter would mangle.
+// clang-format off
 // The page's script (web/pre.js) provides Module.zentakuPersist and Module.zentakuFrameRate.
 EM_ASYNC_JS(void, zt_web_await_frame, (), {
     if (typeof requestAnimationFrame !== 'function') return;
@@ -22,6 +24,7 @@ EM_ASYNC_JS(int, zt_web_persist, (), {
 EM_JS(double, zt_web_frame_rate, (), {
     return typeof Module.zentakuFrameRate === 'function' ? Module.zentakuFrameRate() : 0;
 });
+// clang-format on
 
 namespace {
 bool persist() {
