@@ -1,12 +1,11 @@
 #include "config.h"
 
-#include <ini.h>
 #include <strings.h>
 
 #include <cerrno>
-#include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <type_traits>
@@ -92,8 +91,7 @@ void collectBinding(Found& found, const char* section, const char* name, const c
 }
 
 // Section and key names compare without regard to case, as INI files always have.
-int collect(void* user, const char* section, const char* name, const char* value) {
-    Found& found = *static_cast<Found*>(user);
+void collect(Found& found, const char* section, const char* name, const char* value) {
     collectBinding(found, section, name, value);
     for (int k = 0; k < keyCount; ++k) {
         if (found.present[k] || strcasecmp(section, keys[k].section) != 0 ||
@@ -102,7 +100,44 @@ int collect(void* user, const char* section, const char* name, const char* value
         found.value[k] = value;
         found.present[k] = true; // the first occurrence counts
     }
-    return 1;
+}
+
+// Reads INI text line by line: "[section]", "name=value" (or "name: value"), comments after ';'
+// or '#' at the start of a line and after " ;" within one. Names and values lose the blanks
+// around them; a line that is none of these is skipped. Every build reads the file with this.
+void parseIni(const std::string& text, Found& found) {
+    std::string section;
+    size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    const auto blank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+    };
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        size_t b = at, e = end;
+        at = end + 1;
+        while (b < e && blank(text[b])) ++b;
+        if (b == e || text[b] == ';' || text[b] == '#') continue;
+        for (size_t i = b + 1; i < e; ++i)
+            if (text[i] == ';' && blank(text[i - 1])) {
+                e = i;
+                break;
+            }
+        while (e > b && blank(text[e - 1])) --e;
+        if (text[b] == '[') {
+            const size_t close = text.find(']', b);
+            if (close < e) section.assign(text, b + 1, close - b - 1);
+            continue;
+        }
+        size_t sep = b;
+        while (sep < e && text[sep] != '=' && text[sep] != ':') ++sep;
+        if (sep == e) continue;
+        size_t ne = sep, vb = sep + 1;
+        while (ne > b && blank(text[ne - 1])) --ne;
+        while (vb < e && blank(text[vb])) ++vb;
+        const std::string name(text, b, ne - b), value(text, vb, e - vb);
+        collect(found, section.c_str(), name.c_str(), value.c_str());
+    }
 }
 
 // The number a whole value spells, when it spells one within the key's bounds.
@@ -137,11 +172,15 @@ void put(std::string& out, const char* key, const std::string& value) {
     out += '\n';
 }
 
-// Shortest text that reads back as the same double.
+// Shortest text that reads back as the same double: the fewest significant digits that do.
 std::string shortest(double v) {
+    if (!std::isfinite(v)) return "0";
     char number[64];
-    const auto [end, ec] = std::to_chars(number, number + sizeof number, v);
-    return ec == std::errc() ? std::string(number, end) : std::string("0");
+    for (int digits = 1; digits <= 17; ++digits) {
+        std::snprintf(number, sizeof number, "%.*g", digits, v);
+        if (std::strtod(number, nullptr) == v) break;
+    }
+    return number;
 }
 } // namespace
 
@@ -155,7 +194,7 @@ bool ztReadConfig(const char* path, ZTConfig& config, std::string* unreadable) {
     }
     const std::string contents(bytes.begin(), bytes.end());
     Found found;
-    const int result = ini_parse_string(contents.c_str(), collect, &found);
+    parseIni(contents, found);
     const ZTConfig defaults;
     for (int k = 0; k < keyCount; ++k) {
         if (!found.present[k]) continue;
@@ -181,7 +220,7 @@ bool ztReadConfig(const char* path, ZTConfig& config, std::string* unreadable) {
         if (found.padPresent[i])
             kiBindPadButton(config.bindings, i, names().padButtonFromName(found.pad[i]));
     }
-    return result >= 0;
+    return true;
 }
 
 bool ztWriteConfig(const char* path, const ZTConfig& config) {

@@ -3,7 +3,10 @@
 # test; then builds the whole test suite again with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer (any report fails its test) in build-asan/ and runs it too, leaving
 # out the tests of data, level design and packaging, which the sanitizers add nothing to. Last,
-# both builds play every committed replay and must agree on the state of every frame.
+# both builds play every committed replay and must agree on the state of every frame. Then the
+# browser build (tools/web.sh; its libraries come from a cache outside the repository, built on
+# the first run) verifies every committed replay under node, agrees with the gcc build on every
+# frame's state, and plays in headless chromium (tests/web/browser.sh).
 #
 # Every option the run relies on is given on every configure: a build folder that tools/play.sh
 # (or anyone) configured differently is set back, and ctest fails when it finds no tests.
@@ -29,3 +32,11 @@ start=$(date +%s)
 sh tools/hashes.sh build/root/zentaku-replay build-asan/root/zentaku-replay build/test-root \
     tests/replay/data/*.rep
 echo "check: the hash streams took $(( $(date +%s) - start )) s"
+
+start=$(date +%s)
+ZT_WEB_DATA=build/test-root sh tools/web.sh --no-serve
+build-web/zentaku-replay --check tests/replay/data build/test-root
+sh tools/hashes.sh build/root/zentaku-replay build-web/zentaku-replay build/test-root \
+    tests/replay/data/*.rep
+sh tests/web/browser.sh build-web
+echo "check: the browser build and its tests took $(( $(date +%s) - start )) s"

@@ -42,6 +42,12 @@ using PfStepHook = void (*)(PfStep step, bool ok, long long value, int error);
 bool pfWriteAtomic(const char* path, const void* data, size_t size, bool noReplace = false,
                    PfStepHook hook = nullptr);
 
+// Where the files live in memory until they are written through to storage of their own (the
+// browser's): called after every save that reached its place, and the save reports success only
+// when it returns true (errno EIO otherwise). None by default: a save on a disk is stored already.
+using PfPersist = bool (*)();
+void pfSetPersist(PfPersist persist);
+
 // Removes what saves of this program left in `folder` when they were cut short: temporary files
 // and name claims whose process is gone. Those of a copy of the game still running are kept.
 // Returns the names removed.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -136,6 +137,30 @@ TEST_F(Files, SaveReplacesOrRefusesAndLogsLikeARead) {
     EXPECT_NE(text.find(" Try MoveFile [NG]\n (File exists)\n"), std::string::npos);
     EXPECT_NE(text.find(" open [missing/dir/file]\n handle = ffffffff\n (No such file"),
               std::string::npos);
+}
+
+// Where files live in memory until stored (the browser), a save succeeds only once stored.
+int persisted = 0;
+bool storeOk = true;
+bool countStore() {
+    persisted += 1;
+    return storeOk;
+}
+
+TEST_F(Files, SaveWaitsForItsStorageAndFailsWithIt) {
+    pfSetPersist(countStore);
+    persisted = 0, storeOk = true;
+    EXPECT_TRUE(kfSave("score.dat", "abc", 3));
+    EXPECT_FALSE(kfSave("score.dat", "zzz", 3, true)); // refused: nothing new to store
+    EXPECT_EQ(persisted, 1);
+    storeOk = false;
+    errno = 0;
+    EXPECT_FALSE(pfWriteAtomic("score.dat", "de", 2));
+    EXPECT_EQ(errno, EIO);
+    EXPECT_EQ(persisted, 2);
+    pfSetPersist(nullptr);
+    EXPECT_TRUE(kfSave("score.dat", "f", 1));
+    EXPECT_EQ(persisted, 2);
 }
 
 TEST_F(Files, LogFramesAndScratchCount) {

@@ -208,6 +208,8 @@ int renameFile(const char* from, const char* to) {
     return ::rename(from, to) == 0 ? 0 : errno;
 }
 
+PfPersist persistHook = nullptr;
+
 bool processAlive(long pid) {
     if (pid <= 0) return false;
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
@@ -218,12 +220,14 @@ bool processAlive(long pid) {
 template <typename Claimed>
 int place(const char* temp, const char* path, bool noReplace, Claimed claimed) {
     if (!noReplace) return renameFile(temp, path);
+#ifndef __EMSCRIPTEN__ // the browser's file system has no rename-without-replace
     if (!plainVolume) {
         if (strike({PfFault::RenameError}) != PfFault::None) return EIO;
         if (::renameat2(AT_FDCWD, temp, AT_FDCWD, path, RENAME_NOREPLACE) == 0) return 0;
         const int e = errno;
         if (e != EINVAL && e != ENOSYS && e != EOPNOTSUPP) return e; // EEXIST among them
     }
+#endif
     // The volume cannot rename without replacing (and may have no hard links either). The name
     // is claimed beside it, not under it: a claim file no listing of the name's kind shows. Under
     // the claim, a name still free is ours, and the rename puts the whole file there at once. A
@@ -320,7 +324,15 @@ bool pfWriteAtomic(const char* path, const void* data, size_t size, bool noRepla
         return false;
     }
     flushFolder(path);
+    if (persistHook && !persistHook()) {
+        errno = EIO;
+        return false;
+    }
     return true;
+}
+
+void pfSetPersist(PfPersist persist) {
+    persistHook = persist;
 }
 
 std::string pfNextTempName(const char* path) {

@@ -99,7 +99,12 @@ PfGameRoot pfGameRoot() {
         return std::string(v ? v : "");
     };
     std::error_code ec;
+#ifdef __EMSCRIPTEN__
+    // The page mounts the game's data as an installed game's, under /zentaku/share/zentaku.
+    const fs::path exe = "/zentaku/bin/zentaku";
+#else
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+#endif
     PfGameRoot found = pfFindGameRoot(pfCurrentDir(), ec ? std::string() : exe.string(),
                                       env("XDG_DATA_HOME"), env("HOME"));
     if (found.error.empty()) pfPrepareGameRoot(found);

@@ -2,6 +2,10 @@
 
 #include <SDL.h>
 
+#ifdef __EMSCRIPTEN__
+#include "../web/web.h"
+#endif
+
 uint32_t SdlTimer::ticks() {
     // SDL counts from its own start; the frame clock expects a clock that has been running a
     // while (like the machine's uptime), so that its first count closes a one-second window at
@@ -21,6 +25,9 @@ SdlPlatform::SdlPlatform() {
     gPlatform.audio = &audio;
     gPlatform.window = &window;
     gPlatform.renderer = nullptr; // the window's device, once created
+#ifdef __EMSCRIPTEN__
+    webStart();
+#endif
 }
 
 SdlPlatform::~SdlPlatform() {

@@ -7,6 +7,9 @@
 #include "sdl_image.h"
 #include "sdl_soft_draw.h"
 #include "sdl_trace.h"
+#ifdef __EMSCRIPTEN__
+#include "../web/web.h"
+#endif
 
 namespace {
 SDL_BlendMode sdlBlend(KBlend blend) {
@@ -145,6 +148,9 @@ const char* SdlRenderer::name() const {
 }
 
 bool SdlRenderer::vsync() const {
+#ifdef __EMSCRIPTEN__
+    if (inWindow) return renderer != nullptr; // every present waits for the frame callback
+#endif
     SDL_RendererInfo info;
     if (!renderer || SDL_GetRendererInfo(renderer, &info) != 0) return false;
     return (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
@@ -355,6 +361,9 @@ void SdlRenderer::present() {
         SDL_RenderPresent(renderer);
     }
     sdlTrace("present");
+#ifdef __EMSCRIPTEN__
+    if (inWindow) webAwaitFrame(); // the browser shows the picture at its next frame callback
+#endif
     logging = false; // what comes before the next frame (the pause) is not the frame's
 }
 

@@ -7,6 +7,9 @@
 
 #include "../../log.h"
 #include "sdl_trace.h"
+#ifdef __EMSCRIPTEN__
+#include "../web/web.h"
+#endif
 
 namespace {
 bool overlaps(const SDL_Rect& a, const SDL_Rect& b) {
@@ -118,6 +121,14 @@ void SdlWindow::leaveFullScreen() {
     SDL_SetWindowSize(window, placedW, placedH);
     SDL_SetWindowPosition(window, placedLeft, placedTop);
     SDL_ShowCursor(SDL_ENABLE);
+}
+
+double SdlWindow::refreshRate() const {
+#ifdef __EMSCRIPTEN__
+    return webFrameRate(); // the display's rate is the page's frame callbacks'
+#else
+    return hz;
+#endif
 }
 
 void SdlWindow::readRefreshRate() {

@@ -21,7 +21,7 @@ public:
     void show() override;
     void setWindowed(bool windowed) override;
     bool vsync() const override { return renderer.vsync(); }
-    double refreshRate() const override { return hz; }
+    double refreshRate() const override;
     void position(int& left, int& top) override;
     void size(int& w, int& h) override;
     void setScale(int scale) override;
