@@ -80,7 +80,7 @@ ZTModelPlayer::Screen ZTModelPlayer::look() const {
                                         14.0f,
                                         false});
             } else if (const auto* g = dynamic_cast<ZTBossGyro*>(b)) {
-                s.things.push_back({g->position, {0, 0, 0}, 0.0f, true});
+                s.things.push_back({g->position, {0, 0, 0}, 0.0f, true, true});
             } else if (const auto* sh = dynamic_cast<ZTEShot*>(b)) {
                 s.things.push_back({sh->position, sh->velocity, 6.0f + sh->radius + 8.0f, false});
             } else if (const auto* t = dynamic_cast<ZTTail*>(b)) {
@@ -171,10 +171,12 @@ uint32_t ZTModelPlayer::decide(const Screen& seen) {
     // The target: the nearest enemy; the wish is to face it, give or take the aim's spread.
     float best = 1e30f;
     KVector target{320.0f, 240.0f, 0.0f};
+    bool flyer = false;
     for (const Thing& t : things) {
         if (!t.target) continue;
         const float dx = t.position.x - seen.tank.x, dy = t.position.y - seen.tank.y;
-        if (dx * dx + dy * dy < best) best = dx * dx + dy * dy, target = t.position;
+        if (dx * dx + dy * dy < best)
+            best = dx * dx + dy * dy, target = t.position, flyer = t.flyer;
     }
     // Up close the guns have done their work: drive on past and come round again from afar,
     // in a wide loop that keeps off the tail.
@@ -183,6 +185,14 @@ uint32_t ZTModelPlayer::decide(const Screen& seen) {
     if (dist > 170.0f) passing = false;
     float aim = std::atan2(target.y - seen.tank.y, target.x - seen.tank.x);
     if (passing) aim = std::atan2(std::cos(seen.angle), -std::sin(seen.angle));
+    if (flyer) {
+        // Its shots are aimed and fast: never come at it head on, cross its line of fire.
+        passing = false;
+        // It weaves, two seconds to each side, so that its road never closes round it, and
+        // swings wider the closer it has come.
+        const float off = std::clamp(1.2f + (170.0f - dist) * 0.015f, 0.3f, 2.0f);
+        aim += (frame / 120) % 2 ? off : -off;
+    }
     // A charged joint with enemies beyond it is worth more than any one of them: turn and
     // shoot the joint, and its burst sweeps them.
     KVector joint;

@@ -29,6 +29,7 @@ private:
         KVector velocity;
         float reach; // centre distance below which the tank is hit
         bool target; // something to shoot at
+        bool flyer = false; // a boss in the air: it keeps its distance and shoots fast
     };
     struct Charged {
         KVector position; // a joint showing the charge mark
