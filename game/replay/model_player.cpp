@@ -80,11 +80,14 @@ ZTModelPlayer::Screen ZTModelPlayer::look() const {
                                         14.0f,
                                         false});
             } else if (const auto* g = dynamic_cast<ZTBossGyro*>(b)) {
-                s.things.push_back({g->position, {0, 0, 0}, 0.0f, true});
+                s.things.push_back({g->position, {0, 0, 0}, 0.0f, true, true});
             } else if (const auto* sh = dynamic_cast<ZTEShot*>(b)) {
                 s.things.push_back({sh->position, sh->velocity, 6.0f + sh->radius + 8.0f, false});
-            } else if (dynamic_cast<ZTTail*>(b)) {
+            } else if (const auto* t = dynamic_cast<ZTTail*>(b)) {
                 tailIndex += 1;
+                // The charge mark shows on an armed joint that enemy fire has charged.
+                if (t->counterState == 1 && t->charge != 0 && !t->down && t->position.y <= 464.0f)
+                    s.charged.push_back({t->position, t->angle});
             }
         }
     s.joints = tailIndex;
@@ -110,6 +113,38 @@ uint32_t ZTModelPlayer::next() {
     return KI_BUTTON1 | held;
 }
 
+bool ZTModelPlayer::burstAim(const Screen& seen, const std::vector<Thing>& things, KVector tank,
+                             KVector& aimAt) {
+    int most = 0;
+    float nearest = 1e30f;
+    for (const Charged& c : seen.charged) {
+        const float jx = c.position.x + gauss() * skill.seeNoise;
+        const float jy = c.position.y + gauss() * skill.seeNoise;
+        const float tx = tank.x - jx, ty = tank.y - jy;
+        const float d = std::sqrt(tx * tx + ty * ty);
+        // Near enough for a shot to get there, not so near that the tank runs into its tail.
+        if (d < 48.0f || d > 200.0f) continue;
+        const float sx = std::cos(c.angle), sy = std::sin(c.angle);
+        const float across = sx * tx + sy * ty;
+        // A shot along the tail would end on the joints before it.
+        if (std::fabs(across) < 0.5f * d) continue;
+        // The burst leaves on the side away from the shot, as far as its bolts fly.
+        const float bx = across <= 0.0f ? sx : -sx, by = across <= 0.0f ? sy : -sy;
+        int hits = 0;
+        for (const Thing& t : things) {
+            if (!t.target) continue;
+            const float ex = t.position.x - jx, ey = t.position.y - jy;
+            const float along = ex * bx + ey * by, side = std::fabs(ex * by - ey * bx);
+            hits += along > 0.0f && along < 200.0f && side < 64.0f;
+        }
+        if (hits > most || (hits == most && hits > 0 && d < nearest)) {
+            most = hits, nearest = d;
+            aimAt = {jx, jy, 0.0f};
+        }
+    }
+    return most > 0;
+}
+
 uint32_t ZTModelPlayer::decide(const Screen& seen) {
     // What the player sees: every position a little off.
     std::vector<Thing> things = seen.things;
@@ -123,24 +158,6 @@ uint32_t ZTModelPlayer::decide(const Screen& seen) {
     const int length = 15 * (seen.joints + 1);
     for (int k = 24; k < length && seenAt - k >= 0; k += 3)
         things.push_back({trail[static_cast<size_t>(seenAt - k)], {0, 0, 0}, 16.0f, false});
-    // The target: the nearest enemy; the wish is to face it, give or take the aim's spread.
-    float best = 1e30f;
-    KVector target{320.0f, 240.0f, 0.0f};
-    for (const Thing& t : things) {
-        if (!t.target) continue;
-        const float dx = t.position.x - seen.tank.x, dy = t.position.y - seen.tank.y;
-        if (dx * dx + dy * dy < best) best = dx * dx + dy * dy, target = t.position;
-    }
-    // Up close the guns have done their work: drive on past and come round again from afar,
-    // in a wide loop that keeps off the tail.
-    const float dist = std::sqrt(best);
-    if (dist < 80.0f) passing = true;
-    if (dist > 170.0f) passing = false;
-    float aim = std::atan2(target.y - seen.tank.y, target.x - seen.tank.x);
-    if (passing) aim = std::atan2(std::cos(seen.angle), -std::sin(seen.angle));
-    aim += gauss() * skill.aimNoise;
-    const float wx = std::cos(aim), wy = std::sin(aim);
-
     // Where the tank is by now, as the player reckons it from the buttons held since.
     KVector p = seen.tank;
     float a = seen.angle;
@@ -151,6 +168,38 @@ uint32_t ZTModelPlayer::decide(const Screen& seen) {
         wanted(memory[static_cast<size_t>(slot) % span].pressed, hx, hy);
         roll(p, a, hx, hy);
     }
+    // The target: the nearest enemy; the wish is to face it, give or take the aim's spread.
+    float best = 1e30f;
+    KVector target{320.0f, 240.0f, 0.0f};
+    bool flyer = false;
+    for (const Thing& t : things) {
+        if (!t.target) continue;
+        const float dx = t.position.x - seen.tank.x, dy = t.position.y - seen.tank.y;
+        if (dx * dx + dy * dy < best)
+            best = dx * dx + dy * dy, target = t.position, flyer = t.flyer;
+    }
+    // Up close the guns have done their work: drive on past and come round again from afar,
+    // in a wide loop that keeps off the tail.
+    const float dist = std::sqrt(best);
+    if (dist < 80.0f) passing = true;
+    if (dist > 170.0f) passing = false;
+    float aim = std::atan2(target.y - seen.tank.y, target.x - seen.tank.x);
+    if (passing) aim = std::atan2(std::cos(seen.angle), -std::sin(seen.angle));
+    if (flyer) {
+        // Its shots are aimed and fast: never come at it head on, cross its line of fire.
+        passing = false;
+        // It weaves, two seconds to each side, so that its road never closes round it, and
+        // swings wider the closer it has come.
+        const float off = std::clamp(1.2f + (170.0f - dist) * 0.015f, 0.3f, 2.0f);
+        aim += (frame / 120) % 2 ? off : -off;
+    }
+    // A charged joint with enemies beyond it is worth more than any one of them: turn and
+    // shoot the joint, and its burst sweeps them.
+    KVector joint;
+    if (burstAim(seen, things, p, joint)) aim = std::atan2(joint.y - p.y, joint.x - p.x);
+    aim += gauss() * skill.aimNoise;
+    const float wx = std::cos(aim), wy = std::sin(aim);
+
     const float fx = -std::sin(a), fy = std::cos(a);
     int chosen = -1;
     float chosenScore = -1e30f;

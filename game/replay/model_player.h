@@ -29,6 +29,11 @@ private:
         KVector velocity;
         float reach; // centre distance below which the tank is hit
         bool target; // something to shoot at
+        bool flyer = false; // a boss in the air: it keeps its distance and shoots fast
+    };
+    struct Charged {
+        KVector position; // a joint showing the charge mark
+        float angle;      // its heading: a burst leaves it square to that
     };
     struct Screen {
         bool driving = false;
@@ -37,9 +42,12 @@ private:
         std::vector<Thing> things;
         uint32_t pressed = 0; // the word held in the frame after this screen
         int joints = 0;       // pieces of the tail on the screen
+        std::vector<Charged> charged;
     };
     Screen look() const;
     uint32_t decide(const Screen& seen);
+    bool burstAim(const Screen& seen, const std::vector<Thing>& things, KVector tank,
+                  KVector& aimAt);
     float uniform();
     float gauss();
 

@@ -3,7 +3,11 @@
 // each field (the banner over the field as it starts), one picture of each boss fight and one of
 // the closing conversation.
 //
+// With --fields it starts each field of a range itself, as the developer menu does, and saves
+// its opening: the layouts of both rounds side by side.
+//
 //   zentaku-contact REPLAY OUT_DIR [GAME_ROOT]
+//   zentaku-contact --fields A-B OUT_DIR [GAME_ROOT]
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -23,12 +27,15 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* usage = "usage: zentaku-contact REPLAY OUT_DIR [GAME_ROOT]\n"
+                    "       zentaku-contact --fields A-B OUT_DIR [GAME_ROOT]\n"
                     "\n"
                     "Plays REPLAY without a window and saves pictures for a contact sheet into\n"
                     "OUT_DIR (made if missing) as PPM files: fieldNN.ppm, the opening of each\n"
                     "field; bossNN.ppm, a moment of each boss fight; ending.ppm, the closing\n"
                     "conversation. GAME_ROOT (default: the current directory) supplies pixel/ and\n"
-                    "dat/; nothing is written there. Exit status: 0 done, 1 the replay did not\n"
+                    "dat/; nothing is written there. With --fields, each field from A to B is\n"
+                    "started as the developer menu starts it (tail 1) and fieldNN.ppm is its\n"
+                    "opening. Exit status: 0 done, 1 the replay did not\n"
                     "play to its end, 2 not a replay, 3 bad arguments or nothing could be drawn.\n";
 
 bool savePpm(const fs::path& path, const uint32_t* argb) {
@@ -52,6 +59,16 @@ int main(int argc, char** argv) {
         std::fputs(usage, stdout);
         return 0;
     }
+    int first = 0, last = 0;
+    if (argc > 1 && std::string(argv[1]) == "--fields") {
+        if (argc < 4 || argc > 5 || std::sscanf(argv[2], "%d-%d", &first, &last) != 2 ||
+            first < 1 || last < first || last > 48) {
+            std::fputs("zentaku-contact: --fields wants A-B within 1-48\n", stderr);
+            return 3;
+        }
+        argv += 1; // the range stands where the replay would
+        argc -= 1;
+    }
     if (argc < 3 || argc > 4) {
         std::fputs(usage, stderr);
         return 3;
@@ -64,7 +81,7 @@ int main(int argc, char** argv) {
     }
     ZTReplayHeader header;
     std::vector<uint32_t> words;
-    if (!ztReadReplayFile(argv[1], header, words)) {
+    if (first == 0 && !ztReadReplayFile(argv[1], header, words)) {
         std::fprintf(stderr, "zentaku-contact: %s: not a replay file, or not a whole one\n",
                      argv[1]);
         return 2;
@@ -79,6 +96,22 @@ int main(int argc, char** argv) {
         return 3;
     }
     int lastField = 0, sceneFrames = 0, lastScene = -1, saved = 0;
+    if (first > 0) {
+        // The opening as the replay's sheet shows it: the banner over the field, 45 frames in.
+        for (int field = first; field <= last; ++field) {
+            std::fprintf(stderr, "\rfield %d of %d", field, last);
+            char name[32];
+            std::snprintf(name, sizeof name, "field%02d.ppm", field);
+            run.playField(field, 1, 45, [&](uint32_t frame, const uint32_t* argb) {
+                if (frame < 45 || !argb) return true;
+                saved += savePpm(out / name, argb);
+                return false;
+            });
+        }
+        std::fprintf(stderr, "\n");
+        std::printf("%d pictures in %s\n", saved, out.c_str());
+        return saved == last - first + 1 ? 0 : 3;
+    }
     const auto sink = [&](uint32_t, const uint32_t* argb) {
         sceneFrames = keSceneNumber == lastScene ? sceneFrames + 1 : 1;
         lastScene = keSceneNumber;

@@ -16,6 +16,7 @@
 #include "frame.h"
 #include "input.h"
 #include "objects/spit.h"
+#include "objects/tail.h"
 #include "platform/headless/headless.h"
 #include "replay/pilot.h"
 #include "scenes/game.h"
@@ -96,6 +97,14 @@ int spitsAlive() {
     return n;
 }
 
+// Bursts set off in the frame just run: a joint that fired starts its burst's count at 128.
+int burstsStarted() {
+    int n = 0;
+    for (const ZTTail* t = tailFirst; t; t = t->nextTail)
+        n += t->counterState == 2 && t->counterTimer == 128;
+    return n;
+}
+
 } // namespace
 
 FieldTrial ztTrialField(int field, int tail, int lives, int limit, ZTDriver driver) {
@@ -125,6 +134,7 @@ FieldTrial ztTrialField(int field, int tail, int lives, int limit, ZTDriver driv
             inField = true;
             if (t.enemies == 0) t.enemies = attemptStart;
             lastCount = gWork->groundCount;
+            t.bursts += burstsStarted();
             // Spits only ever leave by being shot down while the field runs.
             const int alive = spitsAlive();
             if (alive < spits) t.spitsDestroyed += spits - alive;
@@ -143,6 +153,7 @@ FieldTrial ztTrialField(int field, int tail, int lives, int limit, ZTDriver driv
         // over's end. The counts are those of the frame before, when it still stood whole.
         inField = false;
         t.tailAtEnd = gWork->tail;
+        t.score = gWork->score;
         const int kills = attemptStart - lastCount;
         if (firstAttempt) t.firstKills = kills;
         t.kills += kills;

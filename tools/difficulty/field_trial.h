@@ -33,6 +33,8 @@ struct FieldTrial {
     int frames = 0;         // frames run in all
     int tailAtEnd = 0;      // the game work's tail when the field was left
     int spitsDestroyed = 0; // spit enemies shot down
+    int bursts = 0;         // counter bursts the tail fired
+    uint32_t score = 0;     // points scored on the field
     float lostX = -1.0f;    // where the first tank was lost (-1: it was not)
     float lostY = -1.0f;
 };

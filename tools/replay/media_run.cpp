@@ -56,6 +56,28 @@ ZTReplayOutcome ZTMediaRun::play(const std::vector<uint32_t>& words, ZTLanguage 
     return playReading(words, language, frames, reader, first);
 }
 
+ZTReplayOutcome ZTMediaRun::playField(int field, int tail, uint32_t frames,
+                                      const FrameSink& sink) {
+    if (!ready) return {};
+    bool stopped = false;
+    ZTReplayHooks hooks;
+    hooks.drawn = [&](uint32_t) { return pictures; };
+    hooks.after = [&](uint32_t frame) {
+        clock.kuWait();
+        clock.kuCount();
+        const uint32_t* argb = nullptr;
+        if (readPicture(pixels)) {
+            for (uint32_t& p : pixels) p |= 0xFF000000u;
+            argb = pixels.data();
+        }
+        if (sink) stopped = !sink(frame, argb);
+    };
+    hooks.stop = [&](uint32_t) { return stopped; };
+    audio.frame = 0;
+    audio.events.clear();
+    return runner->field(field, tail, frames, hooks);
+}
+
 ZTReplayOutcome ZTMediaRun::playReading(const std::vector<uint32_t>& words, ZTLanguage language,
                                         uint32_t frames, const FrameReader& sink, uint32_t first) {
     if (!ready) return {};

@@ -38,6 +38,9 @@ public:
     // before `first` run without drawing and without the sink.
     ZTReplayOutcome play(const std::vector<uint32_t>& words, ZTLanguage language, uint32_t frames,
                          const FrameSink& sink = {}, uint32_t first = 1);
+    // One field started as the developer menu starts it, with no button held, for at most
+    // `frames` frames or until it is left.
+    ZTReplayOutcome playField(int field, int tail, uint32_t frames, const FrameSink& sink);
     // The same with a sink that reads the picture itself, through readPicture().
     using FrameReader = std::function<bool(uint32_t frame)>;
     ZTReplayOutcome playReading(const std::vector<uint32_t>& words, ZTLanguage language,
