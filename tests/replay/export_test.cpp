@@ -24,6 +24,7 @@
 #include "scratch.h"
 #include "scratch_dir.h"
 #include "sound.h"
+#include "tee_renderer.h"
 
 namespace fs = std::filesystem;
 
@@ -228,86 +229,21 @@ TEST(ReplayExport, FolderCheckGivesALinePerFileAndFailsOnAnyBadOne) {
     fs::remove(folder / "c_junk.rep");
     const CommandRun good = runTool("--check '" + folder.string() + "'");
     EXPECT_EQ(good.status, 0);
-    EXPECT_NE(good.output.find("1 of 1 replays pass; " + std::to_string(header.frames) +
-                               " frames in "),
-              std::string::npos)
+    EXPECT_NE(
+        good.output.find("1 of 1 replays pass; " + std::to_string(header.frames) + " frames in "),
+        std::string::npos)
         << good.output;
     EXPECT_NE(good.output.find(" frames/s"), std::string::npos) << good.output;
 }
 
 namespace {
 
-// Every drawing call to two renderers at once: the exports' way, which keeps the ground, and
-// today's, which draws every frame whole.
-class TeeRenderer : public PlatformRenderer {
-public:
-    TeeRenderer(PlatformRenderer& a, PlatformRenderer& b) : a(a), b(b) {}
-    bool createTexture(int slot, const uint8_t* data, size_t size, uint32_t key) override {
-        const bool ok = a.createTexture(slot, data, size, key);
-        return b.createTexture(slot, data, size, key) && ok;
-    }
-    void releaseTexture(int slot) override { a.releaseTexture(slot), b.releaseTexture(slot); }
-    void bindTexture(int slot) override { a.bindTexture(slot), b.bindTexture(slot); }
-    void setBlend(KBlend blend) override { a.setBlend(blend), b.setBlend(blend); }
-    void drawTriangles(const KVertex* v, int count) override {
-        a.drawTriangles(v, count), b.drawTriangles(v, count);
-    }
-    void clear(uint32_t rgb) override { a.clear(rgb), b.clear(rgb); }
-    void present() override { a.present(), b.present(); }
-
-private:
-    PlatformRenderer &a, &b;
-};
-
 const char* const kCommittedReplays[] = {"pilot.rep", "ending.rep"};
 
-} // namespace
-
-TEST(ReplayExport, KeptGroundGivesTodaysPicturesOnTheCommittedReplays) {
-    ZTScratch scratch(ZT_ROOT, {"dat", "text", "pixel"});
-    ASSERT_TRUE(scratch.ok);
-    for (const char* name : kCommittedReplays) {
-        ZTReplayHeader header;
-        std::vector<uint32_t> words;
-        ASSERT_TRUE(ztReadReplayFile((fs::path(ZT_REPLAY_DATA) / name).c_str(), header, words));
-        HeadlessPlatform platform;
-        SdlRenderer kept, whole;
-        ASSERT_TRUE(kept.openSoftware(640, 480) && whole.openSoftware(640, 480));
-        kept.keepOpaqueFirstDraw(true);
-        TeeRenderer tee(kept, whole);
-        platform.useRenderer(tee);
-        ASSERT_TRUE(ztLoadTextures());
-        // Every frame of a scene's start, then one in 61: kept grounds are put back across
-        // the frames not drawn, and every field's new ground is met on its first frame.
-        int lastScene = -1, sinceStart = 0;
-        uint32_t compared = 0, differing = 0, firstDiffering = 0;
-        std::vector<uint32_t> a, b;
-        {
-            ZTReplayRunner runner;
-            ZTReplayHooks hooks;
-            hooks.drawn = [&](uint32_t frame) { return sinceStart < 3 || frame % 61 == 0; };
-            hooks.after = [&](uint32_t frame) {
-                sinceStart = keSceneNumber == lastScene ? sinceStart + 1 : 0;
-                lastScene = keSceneNumber;
-                if (!(sinceStart < 3 || frame % 61 == 0)) return;
-                int w = 0, h = 0;
-                ASSERT_TRUE(kept.readPixels(a, w, h) && whole.readPixels(b, w, h));
-                compared += 1;
-                if (a != b && differing++ == 0) firstDiffering = frame;
-            };
-            const ZTReplayOutcome out = runner.play(words, header.language, header.frames, hooks);
-            EXPECT_EQ(out.frames, header.frames) << name;
-        }
-        kxDisposeTexture();
-        EXPECT_GT(compared, header.frames / 61) << name;
-        EXPECT_EQ(differing, 0u) << name << ": first at frame " << firstDiffering;
-    }
-}
-
-// The exports' whole way of drawing (the ground kept, the triangles drawn by our own
-// rasteriser) against SDL drawing every frame whole, on one frame in 29 of each committed play
-// and every frame of a scene's start.
-TEST(ReplayExport, OwnTrianglesGiveTodaysPicturesOnTheCommittedReplays) {
+// Plays each committed replay into the exports' renderer (the ground kept, and our own
+// triangles when asked) and into SDL drawing every frame whole, and compares the pictures on
+// every frame of a scene's start and one frame in `every`.
+void expectTodaysPictures(bool ownTriangles, uint32_t every) {
     ZTScratch scratch(ZT_ROOT, {"dat", "text", "pixel"});
     ASSERT_TRUE(scratch.ok);
     for (const char* name : kCommittedReplays) {
@@ -318,7 +254,9 @@ TEST(ReplayExport, OwnTrianglesGiveTodaysPicturesOnTheCommittedReplays) {
         SdlRenderer fast, whole;
         ASSERT_TRUE(fast.openSoftware(640, 480) && whole.openSoftware(640, 480));
         fast.keepOpaqueFirstDraw(true);
-        ASSERT_TRUE(fast.drawTrianglesHere(true));
+        if (ownTriangles) {
+            ASSERT_TRUE(fast.drawTrianglesHere(true));
+        }
         TeeRenderer tee(fast, whole);
         platform.useRenderer(tee);
         ASSERT_TRUE(ztLoadTextures());
@@ -328,7 +266,7 @@ TEST(ReplayExport, OwnTrianglesGiveTodaysPicturesOnTheCommittedReplays) {
         {
             ZTReplayRunner runner;
             ZTReplayHooks hooks;
-            auto wanted = [&](uint32_t frame) { return sinceStart < 3 || frame % 29 == 0; };
+            auto wanted = [&](uint32_t frame) { return sinceStart < 3 || frame % every == 0; };
             hooks.drawn = wanted;
             hooks.after = [&](uint32_t frame) {
                 sinceStart = keSceneNumber == lastScene ? sinceStart + 1 : 0;
@@ -343,9 +281,23 @@ TEST(ReplayExport, OwnTrianglesGiveTodaysPicturesOnTheCommittedReplays) {
             EXPECT_EQ(out.frames, header.frames) << name;
         }
         kxDisposeTexture();
-        EXPECT_GT(compared, header.frames / 29) << name;
+        EXPECT_GT(compared, header.frames / every) << name;
         EXPECT_EQ(differing, 0u) << name << ": first at frame " << firstDiffering;
     }
+}
+
+} // namespace
+
+// Kept grounds are put back across the frames not drawn, and every field's new ground is met on
+// its first frame.
+TEST(ReplayExport, KeptGroundGivesTodaysPicturesOnTheCommittedReplays) {
+    expectTodaysPictures(false, 61);
+}
+
+// The exports' whole way of drawing: the ground kept and the triangles drawn by our own
+// rasteriser.
+TEST(ReplayExport, OwnTrianglesGiveTodaysPicturesOnTheCommittedReplays) {
+    expectTodaysPictures(true, 29);
 }
 
 TEST(ReplayExport, FromAndToGiveTheFramesAskedForAsTodaysPicturesInRgb) {

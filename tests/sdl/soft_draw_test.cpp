@@ -10,37 +10,13 @@
 #include "platform/sdl/sdl_image.h"
 #include "platform/sdl/sdl_renderer.h"
 #include "sprite.h"
-
-namespace {
-
-// The same calls to both renderers.
-class Both : public PlatformRenderer {
-public:
-    Both(PlatformRenderer& a, PlatformRenderer& b) : a(a), b(b) {}
-    bool createTexture(int slot, const uint8_t* data, size_t size, uint32_t key) override {
-        const bool ok = a.createTexture(slot, data, size, key);
-        return b.createTexture(slot, data, size, key) && ok;
-    }
-    void releaseTexture(int slot) override { a.releaseTexture(slot), b.releaseTexture(slot); }
-    void bindTexture(int slot) override { a.bindTexture(slot), b.bindTexture(slot); }
-    void setBlend(KBlend blend) override { a.setBlend(blend), b.setBlend(blend); }
-    void drawTriangles(const KVertex* v, int count) override {
-        a.drawTriangles(v, count), b.drawTriangles(v, count);
-    }
-    void clear(uint32_t rgb) override { a.clear(rgb), b.clear(rgb); }
-    void present() override { a.present(), b.present(); }
-
-private:
-    PlatformRenderer &a, &b;
-};
-
-} // namespace
+#include "tee_renderer.h"
 
 TEST(SoftDraw, SpritesComeOutAsSdlDrawsThem) {
     SdlRenderer ours, sdl;
     ASSERT_TRUE(ours.openSoftware(640, 480) && sdl.openSoftware(640, 480));
     ASSERT_TRUE(ours.drawTrianglesHere(true));
-    Both both(ours, sdl);
+    TeeRenderer both(ours, sdl);
     PlatformRenderer* const before = gPlatform.renderer;
     gPlatform.renderer = &both;
 
