@@ -2,6 +2,7 @@
 // The browser game played in headless chromium: power-on, title, the first conversation and a
 // field reached with key presses; a look at the field's picture; a few hundred frames of play at
 // the frame rate the page holds; the play ended and a hi-score entered by name; the page reloaded
+// and the score still in the browser's storage; both editors opened and a saved replay watched.
 // and the score still in the browser's storage. Prints one line per check and the counts.
 //
 // usage: node browser_test.js URL BROWSER OUT_DIR
@@ -16,7 +17,7 @@ if (!url || !browserPath || !outDir) {
   process.exit(3);
 }
 // Scene numbers, as game/creator.h gives them.
-const SCENE = { POWERON: 0, TITLE: 1, GAME: 2, SET: 4, REPSAVE: 7, RANKING: 9, NAMING: 10, KAIWA: 11 };
+const SCENE = { POWERON: 0, TITLE: 1, GAME: 2, EDIT: 3, SET: 4, REPSAVE: 7, REPSELECT: 8, RANKING: 9, NAMING: 10, KAIWA: 11 };
 const ROOT = '/home/web_user/.local/share/zentaku';
 const NAME = 'WEB';
 
@@ -354,6 +355,42 @@ async function main() {
       (await page.evaluate(() => Module.zentakuReplays())).includes('pilot.rep'),
       'the replay opened from the disk is still listed',
     );
+
+    // The map editor, the developer menu's third line.
+    await page.focus('#canvas');
+    check(await reach(page, SCENE.TITLE, 'z', 10000), 'the title after the third start');
+    await page.keyboard.down('c');
+    await page.keyboard.down('v');
+    await press(page, 'z');
+    await page.keyboard.up('v');
+    await page.keyboard.up('c');
+    await sleep(200);
+    await press(page, 'ArrowDown');
+    await press(page, 'ArrowDown');
+    await press(page, 'z');
+    check(await reach(page, SCENE.EDIT, null, 5000), 'the developer menu opens the map editor');
+    await sleep(300);
+    await picture(page, path.join(outDir, 'map-editor.png'));
+
+    // A replay watched from the replay selection: the title menu's third line, then its first
+    // replay; the fire button ends it.
+    await page.reload({ waitUntil: 'load' });
+    check(await reach(page, SCENE.POWERON, null, 20000), 'the page starts a fourth time');
+    await page.focus('#canvas');
+    check(await reach(page, SCENE.TITLE, 'z', 10000), 'the title after the fourth start');
+    await sleep(200);
+    await press(page, 'z');
+    await sleep(300);
+    await press(page, 'ArrowDown');
+    await press(page, 'ArrowDown');
+    await press(page, 'z');
+    check(await reach(page, SCENE.REPSELECT, null, 5000), 'the title menu opens the replay selection');
+    await sleep(300);
+    await press(page, 'z');
+    const watching = await reach(page, SCENE.GAME, null, 20000);
+    await sleep(1500);
+    check(watching && (await scene(page)) === SCENE.GAME, 'a replay chosen there plays');
+    await picture(page, path.join(outDir, 'replay-watched.png'));
     check(errors.length === 0, `no errors in the page${errors.length ? ': ' + errors.join(' | ') : ''}`);
   } finally {
     await browser.close();
