@@ -3,7 +3,7 @@
 // field reached with key presses; a look at the field's picture; a few hundred frames of play at
 // the frame rate the page holds; the play ended and a hi-score entered by name; the page reloaded
 // and the score still in the browser's storage; both editors opened and a saved replay watched.
-// and the score still in the browser's storage. Prints one line per check and the counts.
+// Prints one line per check and the counts.
 //
 // usage: node browser_test.js URL BROWSER OUT_DIR
 const puppeteer = require('puppeteer-core');
