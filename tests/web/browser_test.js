@@ -75,6 +75,16 @@ function audioState(page) {
   });
 }
 
+// The title's developer menu: Z pushed while C and V are held.
+async function developerMenu(page) {
+  await page.keyboard.down('c');
+  await page.keyboard.down('v');
+  await press(page, 'z');
+  await page.keyboard.up('v');
+  await page.keyboard.up('c');
+  await sleep(200);
+}
+
 // Waits for the scene, pressing `key` meanwhile when one is given; false after `limit` ms.
 async function reach(page, wanted, key, limit) {
   const end = Date.now() + limit;
@@ -331,12 +341,7 @@ async function main() {
     await page.focus('#canvas');
     check(await reach(page, SCENE.TITLE, 'z', 10000), 'the title once more');
     const before = await sets();
-    await page.keyboard.down('c');
-    await page.keyboard.down('v');
-    await press(page, 'z');
-    await page.keyboard.up('v');
-    await page.keyboard.up('c');
-    await sleep(200);
+    await developerMenu(page);
     check(await reach(page, SCENE.SET, 'z', 5000), 'the developer menu opens the set editor');
     await sleep(300);
     await press(page, 'z'); // an enemy where the cursor is
@@ -359,12 +364,7 @@ async function main() {
     // The map editor, the developer menu's third line.
     await page.focus('#canvas');
     check(await reach(page, SCENE.TITLE, 'z', 10000), 'the title after the third start');
-    await page.keyboard.down('c');
-    await page.keyboard.down('v');
-    await press(page, 'z');
-    await page.keyboard.up('v');
-    await page.keyboard.up('c');
-    await sleep(200);
+    await developerMenu(page);
     await press(page, 'ArrowDown');
     await press(page, 'ArrowDown');
     await press(page, 'z');
