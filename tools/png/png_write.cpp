@@ -1,7 +1,10 @@
 #include "png_write.h"
 
+#ifdef ZT_PNG_LIBDEFLATE
 #include <libdeflate.h>
+#endif
 #include <png.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
@@ -85,7 +88,8 @@ void putChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, 
     const size_t start = out.size();
     out.insert(out.end(), type, type + 4);
     if (size > 0) out.insert(out.end(), data, data + size);
-    putBig(out, libdeflate_crc32(0, &out[start], out.size() - start));
+    putBig(out,
+           static_cast<uint32_t>(crc32(0, &out[start], static_cast<uInt>(out.size() - start))));
 }
 
 } // namespace
@@ -111,6 +115,7 @@ bool pngWriteFileWhole(const PngPicture& p, std::FILE* file) {
             std::memcpy(previous.data(), r, stride);
         }
     }
+#ifdef ZT_PNG_LIBDEFLATE
     // One compressor per thread and level, kept: making one costs more than a small picture.
     struct Compressor {
         libdeflate_compressor* c = nullptr;
@@ -130,6 +135,16 @@ bool pngWriteFileWhole(const PngPicture& p, std::FILE* file) {
     packed.resize(libdeflate_zlib_compress_bound(kept.c, rows.size()));
     const size_t size =
         libdeflate_zlib_compress(kept.c, rows.data(), rows.size(), packed.data(), packed.size());
+#else
+    // Without libdeflate (the browser build), zlib at the nearest level.
+    uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
+    packed.resize(packedSize);
+    const size_t size =
+        compress2(packed.data(), &packedSize, rows.data(), static_cast<uLong>(rows.size()),
+                  std::clamp(p.level, 1, 9)) == Z_OK
+            ? size_t(packedSize)
+            : 0;
+#endif
     if (size == 0) return false;
 
     static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};

@@ -1,7 +1,7 @@
 #pragma once
-// Writes PNG files with libpng (or libdeflate, whole): 8 bits a channel, RGB or RGBA, no time or
-// text chunks, so equal pictures give equal bytes on every run. The caller hands over one row at a
-// time.
+// Writes PNG files with libpng (or libdeflate, whole; zlib in the browser build): 8 bits a
+// channel, RGB or RGBA, no time or text chunks, so equal pictures give equal bytes on every run.
+// The caller hands over one row at a time.
 #include <cstdint>
 #include <cstdio>
 #include <functional>
