@@ -10,8 +10,8 @@
 
 #include "alloc_counter.h"
 #include "bench_root.h"
+#include "pilot.h"
 #include "platform/headless/headless.h"
-#include "replay/pilot.h"
 #include "replay/replay_run.h"
 
 namespace fs = std::filesystem;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "creator.h"
+#include "data/replay_file.h"
 #include "input.h"
-#include "replay/replay_file.h"
 #include "scratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -2,11 +2,11 @@
 
 #include "ascii.h"
 #include "creator.h"
+#include "data/replay_file.h"
 #include "engine.h"
 #include "frame.h"
 #include "input.h"
 #include "platform/files.h"
-#include "replay_file.h"
 #include "sprite.h"
 #include "statehash.h"
 #include "work.h"

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "field_trial.h"
+#include "model_player.h"
 #include "random.h"
-#include "replay/model_player.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 
 #include "clock.h"
 #include "data/bytes.h"
+#include "data/replay_file.h"
 #include "engine.h"
 #include "file.h"
 #include "input.h"
@@ -19,7 +20,6 @@
 #include "main_form.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
-#include "replay/replay_file.h"
 #include "statehash.h"
 
 namespace {

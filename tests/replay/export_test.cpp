@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "data/replay_file.h"
 #include "engine.h"
 #include "files.h"
 #include "graphics.h"
@@ -19,7 +20,6 @@
 #include "platform/headless/headless.h"
 #include "platform/sdl/sdl_image.h"
 #include "platform/sdl/sdl_renderer.h"
-#include "replay/replay_file.h"
 #include "replay/replay_run.h"
 #include "scratch.h"
 #include "scratch_dir.h"

@@ -8,9 +8,9 @@
 #include <unistd.h>
 
 #include "creator.h"
+#include "data/replay_file.h"
 #include "platform/files.h"
 #include "rep_world.h"
-#include "replay/replay_file.h"
 
 namespace fs = std::filesystem;
 

@@ -6,14 +6,14 @@
 #include <string>
 
 #include "creator.h"
+#include "data/replay_file.h"
 #include "engine.h"
 #include "files.h"
 #include "input.h"
 #include "main_form.h"
+#include "pilot.h"
 #include "platform/headless/headless.h"
 #include "rep_world.h"
-#include "replay/pilot.h"
-#include "replay/replay_file.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
+#include "data/replay_file.h"
 #include "engine.h"
 #include "language_setting.h"
+#include "pilot.h"
 #include "rep_world.h"
-#include "replay/pilot.h"
-#include "replay/replay_file.h"
 #include "replay/replay_run.h"
 #include "scenes/game.h"
 #include "scenes/kaiwa.h"

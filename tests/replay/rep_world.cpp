@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "replay/replay_file.h"
+#include "data/replay_file.h"
 
 namespace fs = std::filesystem;
 

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "data/replay_file.h"
 #include "engine.h"
 #include "rep_world.h"
-#include "replay/replay_file.h"
 #include "scenes/repsave.h"
 #include "scenes/repselect.h"
 

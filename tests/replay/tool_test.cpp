@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
+#include "data/replay_file.h"
 #include "files.h"
 #include "rep_world.h"
-#include "replay/replay_file.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "creator.h"
+#include "data/replay_file.h"
 #include "engine.h"
 #include "rep_world.h"
-#include "replay/replay_file.h"
 #include "replay/replay_run.h"
 #include "statehash.h"
 #include "viewer.h"

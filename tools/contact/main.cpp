@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "creator.h"
+#include "data/replay_file.h"
 #include "engine.h"
 #include "media_run.h"
-#include "replay/replay_file.h"
 #include "replay/replay_run.h"
 #include "scenes/game.h"
 #include "scratch.h"

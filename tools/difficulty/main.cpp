@@ -22,16 +22,16 @@
 #include "behave.h"
 #include "creator.h"
 #include "dat_text.h"
+#include "data/replay_file.h"
 #include "data/set.h"
 #include "engine.h"
 #include "field_trial.h"
+#include "model_player.h"
 #include "objects/eshot.h"
 #include "objects/ground_enemies.h"
 #include "objects/player.h"
 #include "objects/tail.h"
 #include "platform/headless/headless.h"
-#include "replay/model_player.h"
-#include "replay/replay_file.h"
 #include "replay/replay_run.h"
 #include "scenes/game.h"
 #include "work.h"
@@ -76,10 +76,10 @@ struct Row {
     int cleared = 0;
     int misses = 0;
     long clearFrames = 0;
-    long bursts = 0;      // counter bursts over all tries
+    long bursts = 0;       // counter bursts over all tries
     double clearScore = 0; // mean points of the tries that cleared
-    int emptyTries = 0;   // tries that found no ground enemy at all
-    int tailOut = 0;      // median tail at the clear
+    int emptyTries = 0;    // tries that found no ground enemy at all
+    int tailOut = 0;       // median tail at the clear
     double share() const { return tries ? static_cast<double>(clearedClean) / tries : 0.0; }
     double missesPerClear() const { return cleared ? static_cast<double>(misses) / cleared : -1.0; }
     double meanFrames() const {
@@ -258,8 +258,8 @@ std::vector<TryResult> playField(const ZTModelSkill& skill, int field, int tail,
                 ZTModelPlayer model(static_cast<uint64_t>(field) * 1000003u + seed, skill);
                 const FieldTrial t =
                     ztTrialField(field, tail, 3, limit, [&] { return model.next(); });
-                const TryResult r{t.enemies, t.cleared,   t.misses, t.frames,
-                                  t.tailAtEnd, t.bursts, t.score};
+                const TryResult r{t.enemies,   t.cleared, t.misses, t.frames,
+                                  t.tailAtEnd, t.bursts,  t.score};
                 if (write(fds[1], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) _exit(1);
             }
             _exit(0);
@@ -326,8 +326,8 @@ void writeChart(const std::string& path, const std::vector<Player>& players) {
             const double x = left + slot * (static_cast<double>(i) + 0.5);
             const double y = top + plotH - plotH * r.share();
             // A boss breaks the line: the rounds are curves of their own.
-            const bool breakHere = i > 0 && (players[k].rows[i - 1].field % 12 == 0 ||
-                                             r.field % 12 == 0);
+            const bool breakHere =
+                i > 0 && (players[k].rows[i - 1].field % 12 == 0 || r.field % 12 == 0);
             std::snprintf(buf, sizeof buf, "%s%.1f,%.1f", line.empty() ? "" : " ", x, y);
             if (breakHere && !line.empty()) {
                 s += "<polyline fill=\"none\" stroke=\"" + std::string(colour) +
@@ -604,18 +604,17 @@ int main(int argc, char** argv) {
                 std::snprintf(misses, sizeof misses, "%.2f", r.missesPerClear());
                 std::snprintf(frames, sizeof frames, "%.0f", r.meanFrames());
             }
-            std::snprintf(buf, sizeof buf,
-                          "| %d | %d | %.0f%% (%d of %d) | %d (%.0f%%) | %s | %s | %.1f |\n",
-                          r.field, r.tail, 100.0 * r.share(), r.clearedClean, r.tries, r.cleared,
-                          100.0 * r.cleared / std::max(r.tries, 1), misses, frames,
-                          r.burstsPerTry());
+            std::snprintf(
+                buf, sizeof buf, "| %d | %d | %.0f%% (%d of %d) | %d (%.0f%%) | %s | %s | %.1f |\n",
+                r.field, r.tail, 100.0 * r.share(), r.clearedClean, r.tries, r.cleared,
+                100.0 * r.cleared / std::max(r.tries, 1), misses, frames, r.burstsPerTry());
             table += buf;
         }
     }
     table += "\n### The curve, checked\n\n" + checks(players, notes);
     if (!margins.summary.empty())
-        table += "\nThe searching player's replay, as the report played it: " + margins.summary +
-                 ".\n";
+        table +=
+            "\nThe searching player's replay, as the report played it: " + margins.summary + ".\n";
     if (tablePath.empty()) {
         std::fputs(table.c_str(), stdout);
     } else if (!(std::ofstream(tablePath) << table)) {

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "config.h"
+#include "data/replay_file.h"
 #include "frame_pipe.h"
 #include "media_run.h"
 #include "mix.h"
 #include "platform/sdl/sdl_image.h"
 #include "png_write.h"
 #include "progress.h"
-#include "replay/replay_file.h"
 #include "scratch.h"
 
 extern char** environ;

@@ -17,14 +17,14 @@
 #include <string>
 #include <vector>
 
+#include "data/replay_file.h"
 #include "export.h"
 #include "language.h"
 #include "options.h"
+#include "pilot.h"
 #include "platform/files.h"
 #include "platform/game_root.h"
 #include "platform/headless/headless.h"
-#include "replay/pilot.h"
-#include "replay/replay_file.h"
 #include "replay/replay_run.h"
 #include "scratch.h"
 #include "verify.h"

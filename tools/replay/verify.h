@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "replay/replay_file.h"
+#include "data/replay_file.h"
 #include "replay/replay_run.h"
 
 struct ZTVerdict {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "replay/pilot.h"
+#include "pilot.h"
 
 struct ZTSoakFailure {
     std::string what;

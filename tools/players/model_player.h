@@ -27,8 +27,8 @@ private:
     struct Thing {
         KVector position;
         KVector velocity;
-        float reach; // centre distance below which the tank is hit
-        bool target; // something to shoot at
+        float reach;        // centre distance below which the tank is hit
+        bool target;        // something to shoot at
         bool flyer = false; // a boss in the air: it keeps its distance and shoots fast
     };
     struct Charged {

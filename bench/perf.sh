@@ -6,14 +6,14 @@ set -eu
 
 usage() {
     cat <<EOF
-usage: docs/perf.sh [BUILD_DIR]
+usage: bench/perf.sh [BUILD_DIR]
 
 Measures, on this machine: the logic time of the busiest frame, heap allocations in a quiet
 frame, replay speed, peak memory of a play, and in a real window under Xvfb: time to the first
 presented frame, the frame period, the game's share of a core (running, waiting, paused) and
 the delay from a key press to the first presented frame that shows it.
 BUILD_DIR defaults to build; it must hold root/zentaku, root/zentaku-replay, bench/ and the
-pacing probe (tests/program/zt_pacing_probe).
+pacing probe (bench/zt_pacing_probe).
 EOF
 }
 case "${1:-}" in -h | --help) usage; exit 0 ;; esac
@@ -22,7 +22,7 @@ build=$(cd "${1:-build}" && pwd)
 here=$(cd "$(dirname "$0")/.." && pwd)
 root=$build/root
 for f in "$root/zentaku" "$root/zentaku-replay" "$build/bench/bench_game_frame" \
-    "$build/bench/bench_replay" "$build/tests/program/zt_pacing_probe"; do
+    "$build/bench/bench_replay" "$build/bench/zt_pacing_probe"; do
     [ -x "$f" ] || { echo "perf.sh: $f is missing; build it first" >&2; exit 1; }
 done
 for t in Xvfb xdotool awk; do
@@ -177,7 +177,7 @@ awk 'FNR == NR { press[++np] = $1; next }
     }' "$scratch/presses" "$scratch/trace"
 
 # The frame clock's wait loop alone, in the same window: what waiting costs the processor.
-(cd "$play" && "$build/tests/program/zt_pacing_probe") >"$scratch/probe" 2>&1 || true
+(cd "$play" && "$build/bench/zt_pacing_probe") >"$scratch/probe" 2>&1 || true
 wait_share=$(awk '/^wait loop:/ {print $3}' "$scratch/probe")
 row "frame clock waiting (SDL_Delay(1) polls)" "$wait_share % of a core" "< 5 % of a core"
 vs=$(grep -m1 'vsync' "$play/_ZT_Debug.log" | awk '{print $3}')
