@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -91,8 +92,9 @@ std::string curveChecks(const std::vector<Player>& players, const std::map<int, 
         if (longest > 0) {
             std::snprintf(buf, sizeof buf,
                           "  Its fields 1 to 11 take %.0f to %.0f frames to clear on average, a "
-                          "factor of %.1f.\n",
-                          shortest, longest, longest / shortest);
+                          "factor of %.1f: %s.\n",
+                          shortest, longest, longest / shortest,
+                          longest >= 2.0 * shortest ? "holds" : "DOES NOT HOLD");
             out += buf;
         }
         // Tanks: three to start with, one more at 80,000 points and at 240,000.
@@ -107,14 +109,43 @@ std::string curveChecks(const std::vector<Player>& players, const std::map<int, 
             lost += r->missesPerClear();
             score += r->clearScore;
         }
-        if (whole) {
-            const int extends = (score >= 80000) + (score >= 240000);
-            std::snprintf(buf, sizeof buf,
-                          "  Fields 1 to 12 cost it %.1f tanks per clear in all, against the 3 "
-                          "it starts with and %d extend%s (about %.0f points by the Gyro's end).\n",
-                          lost, extends, extends == 1 ? "" : "s", score);
-            out += buf;
+        if (!whole) continue;
+        const int extends = (score >= 80000) + (score >= 240000);
+        std::snprintf(buf, sizeof buf,
+                      "  Fields 1 to 12 cost it %.1f tanks per clear in all, against the 3 it "
+                      "starts with and %d extend%s (about %.0f points by the Gyro's end): %s "
+                      "the game gives.\n",
+                      lost, extends, extends == 1 ? "" : "s", score,
+                      lost < 3 + extends ? "fewer than" : "MORE than");
+        out += buf;
+        // Tanks per clear count every try, as a play with continues goes on after each game
+        // over. The same tries read as one game without a continue: the tanks in hand carried
+        // from field to field, a field's clears after 0, 1 or 2 misses taking that many. With
+        // more than three in hand only what a try with three showed is counted.
+        double inHand[6] = {0, 0, 0, 1, 0, 0};
+        double points = 0;
+        int extendsSoFar = 0;
+        for (int field = 1; field <= 12; ++field) {
+            const Row* r = rowOf(p, field);
+            double next[6] = {};
+            for (int t = 1; t < 6; ++t)
+                for (int k = 0; k < std::min(t, 3); ++k)
+                    next[t - k] += inHand[t] * r->clearsAfter(k);
+            points += r->clearScore;
+            const int due = (points >= 80000) + (points >= 240000);
+            for (; extendsSoFar < due; ++extendsSoFar) {
+                next[5] += next[4];
+                for (int t = 4; t > 0; --t) next[t] = next[t - 1];
+            }
+            std::copy(std::begin(next), std::end(next), std::begin(inHand));
         }
+        double through = 0;
+        for (double q : inHand) through += q;
+        std::snprintf(buf, sizeof buf,
+                      "  One game with those tanks and no continue gets through the Gyro in %.1f%% "
+                      "of plays.\n",
+                      100.0 * through);
+        out += buf;
     }
     return out;
 }

@@ -90,6 +90,7 @@ bool playFields(Player& player, int first, int last, int startTail, int tries, i
             if (t.cleared) {
                 r.cleared += 1;
                 r.clearedClean += t.misses == 0;
+                if (t.misses >= 0 && t.misses < 3) r.clearedWith[t.misses] += 1;
                 r.clearFrames += t.frames;
                 r.clearScore += t.score;
                 tails.push_back(t.tailAtEnd);

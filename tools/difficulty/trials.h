@@ -10,7 +10,8 @@ struct Row {
     int tail = 0;
     std::string enemies;
     int tries = 0;
-    int clearedClean = 0; // cleared with the first tank
+    int clearedClean = 0;    // cleared with the first tank
+    int clearedWith[3] = {}; // cleared after 0, 1 and 2 misses
     int cleared = 0;
     int misses = 0;
     long clearFrames = 0;
@@ -22,6 +23,11 @@ struct Row {
     double missesPerClear() const { return cleared ? static_cast<double>(misses) / cleared : -1.0; }
     double meanFrames() const {
         return cleared ? static_cast<double>(clearFrames) / cleared : -1.0;
+    }
+    // The chance of clearing the field after exactly `misses` misses.
+    double clearsAfter(int misses) const {
+        return tries && misses >= 0 && misses < 3 ? static_cast<double>(clearedWith[misses]) / tries
+                                                  : 0.0;
     }
     double burstsPerTry() const { return tries ? static_cast<double>(bursts) / tries : 0.0; }
 };
