@@ -125,7 +125,7 @@ void ZTTail::armedStep() {
             const KVector side{kmCos(angle), kmSin(angle), 0.0f};
             const KVector& s = victimE.strikeVector;
             counterSign = side.x * s.x + side.y * s.y + side.z * s.z <= 0.0f ? 1.0f : -1.0f;
-            counterTimer = 128;
+            counterTimer = ztBurstFrames;
             kwPlay(2);
             counterState = ZT_COUNTER_FIRING;
         }

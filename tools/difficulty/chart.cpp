@@ -2,9 +2,14 @@
 #include <cstdio>
 #include <fstream>
 
+#include "fields.h"
 #include "report.h"
 
 namespace {
+
+bool isBoss(int field) {
+    return ztFieldKind(field) != ZTFieldKind::Set;
+}
 const char* colours[3] = {"#c05030", "#3070c0", "#309050"};
 } // namespace
 
@@ -36,7 +41,7 @@ bool writeChart(const std::string& path, const std::vector<Player>& players) {
         for (size_t i = 0; i < players[0].rows.size(); ++i) {
             const Row& r = players[0].rows[i];
             const double x = left + slot * static_cast<double>(i);
-            if (r.field % 12 == 0) {
+            if (isBoss(r.field)) {
                 std::snprintf(buf, sizeof buf,
                               "<rect x=\"%.1f\" y=\"%d\" width=\"%.1f\" height=\"%.1f\" "
                               "fill=\"#f3e2c8\"/>\n",
@@ -57,7 +62,7 @@ bool writeChart(const std::string& path, const std::vector<Player>& players) {
             const double y = top + plotH - plotH * r.share();
             // A boss breaks the line: the rounds are curves of their own.
             const bool breakHere =
-                i > 0 && (players[k].rows[i - 1].field % 12 == 0 || r.field % 12 == 0);
+                i > 0 && (isBoss(players[k].rows[i - 1].field) || isBoss(r.field));
             std::snprintf(buf, sizeof buf, "%s%.1f,%.1f", line.empty() ? "" : " ", x, y);
             if (breakHere && !line.empty()) {
                 s += "<polyline fill=\"none\" stroke=\"" + std::string(colour) +

@@ -1,48 +1,38 @@
 #include "margins.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <vector>
 
 #include "behave.h"
 #include "data/replay_file.h"
 #include "engine.h"
+#include "objects/bounds.h"
 #include "objects/eshot.h"
 #include "objects/ground_enemies.h"
+#include "objects/layers.h"
 #include "objects/player.h"
 #include "objects/tail.h"
 #include "platform/headless/headless.h"
 #include "replay_run.h"
 #include "scenes/game.h"
+#include "scratch.h"
 #include "work.h"
 
 bool searchMargins(const std::string& path, const std::string& root, Margins& out) {
-    namespace fs = std::filesystem;
     ZTReplayHeader header;
     std::vector<uint32_t> words;
     if (!ztReadReplayFile(path.c_str(), header, words)) return false;
-    char pattern[] = "/tmp/zentaku_margins_XXXXXX";
-    if (!mkdtemp(pattern)) return false;
-    const fs::path scratch = pattern, previous = fs::current_path();
-    std::error_code ec;
-    fs::create_directory_symlink(fs::absolute(root) / "dat", scratch / "dat", ec);
-    if (!ec && fs::is_directory(fs::absolute(root) / "text"))
-        fs::create_directory_symlink(fs::absolute(root) / "text", scratch / "text", ec);
-    fs::current_path(scratch, ec);
-    if (ec) {
-        fs::remove_all(scratch, ec);
-        return false;
-    }
+    // The play reads the root's data and conversations, and writes its score file at its end
+    // into the scratch folder, which outlives the runner below.
+    ZTScratch scratch(root, {"dat", "text"});
+    if (!scratch.ok) return false;
     std::map<int, float> closest;
     std::map<int, int> lost;
     int lastField = 0;
     ZTReplayOutcome result;
     {
-        // The runner's game work writes its score file when it goes: inside the scratch folder.
         HeadlessPlatform platform;
         platform.renderer.keepDraws = false;
         ZTReplayRunner runner;
@@ -55,12 +45,11 @@ bool searchMargins(const std::string& path, const std::string& root, Margins& ou
             if (currentGame->playerDown && !down) lost[field] += 1;
             down = currentGame->playerDown;
             const ZTPlayer* tank = nullptr;
-            for (KilnBehave* b = kbHead[5]; b && !tank; b = b->next)
+            for (KilnBehave* b = kbHead[ZT_LAYER_TANK]; b && !tank; b = b->next)
                 tank = dynamic_cast<ZTPlayer*>(b);
-            if (!tank || tank->state != 1) return;
+            if (!tank || tank->state != ZT_TANK_DRIVING) return;
             const KVector p = tank->position;
-            float c =
-                std::min(std::min(p.x - 32.0f, 608.0f - p.x), std::min(p.y - 32.0f, 448.0f - p.y));
+            float c = ztWallClearance(p);
             auto near = [&](KVector at, float reach) {
                 const float dx = at.x - p.x, dy = at.y - p.y;
                 c = std::min(c, std::sqrt(dx * dx + dy * dy) - reach);
@@ -80,8 +69,6 @@ bool searchMargins(const std::string& path, const std::string& root, Margins& ou
         };
         result = runner.play(words, header.language, header.frames + 1, hooks);
     }
-    fs::current_path(previous, ec);
-    fs::remove_all(scratch, ec);
     int lostAll = 0;
     for (const auto& [field, c] : closest) {
         char text[96];

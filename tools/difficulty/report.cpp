@@ -7,6 +7,7 @@
 
 #include "dat_text.h"
 #include "data/set.h"
+#include "fields.h"
 
 std::map<int, FieldNote> readNotes(const std::string& dat) {
     std::map<int, FieldNote> out;
@@ -26,11 +27,10 @@ std::map<int, FieldNote> readNotes(const std::string& dat) {
     return out;
 }
 std::string enemiesOf(const std::string& dat, int field) {
-    const int m = field % 24;
-    if (m == 12) return "Gyro";
-    if (m == 0) return "LC";
+    if (ztFieldKind(field) == ZTFieldKind::Gyro) return "Gyro";
+    if (ztFieldKind(field) == ZTFieldKind::LC) return "LC";
     char name[16];
-    std::snprintf(name, sizeof name, "/s%02d.txt", m);
+    std::snprintf(name, sizeof name, "/s%02u.txt", ztFieldSet(field));
     std::ifstream in(dat + name, std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::vector<uint8_t> bytes;
@@ -164,8 +164,9 @@ std::string reportText(const std::vector<Player>& players, const std::map<int, F
         const auto note = notes.find(r0.field);
         const auto m = margins.perField.find(r0.field);
         table += "| " + std::to_string(r0.field) + " | " + r0.enemies + " | " +
-                 (note == notes.end() ? std::string(r0.field % 12 ? "" : "the boss")
-                                      : note->second.idea) +
+                 (note == notes.end()
+                      ? std::string(ztFieldKind(r0.field) == ZTFieldKind::Set ? "" : "the boss")
+                      : note->second.idea) +
                  " |";
         for (const Player& p : players) {
             const Row& r = p.rows[i];

@@ -1,14 +1,11 @@
 #include "trials.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "field_trial.h"
 #include "report.h"
+#include "worker_pool.h"
 
 std::vector<Player> stockPlayers() {
     return {
@@ -31,37 +28,17 @@ struct TryResult {
     uint32_t score;
 };
 
-// Plays the tries of one field, `jobs` processes each taking every jobs-th seed.
+// Plays the tries of one field, each in a process of its own, `jobs` at a time.
 std::vector<TryResult> playField(const ZTModelSkill& skill, int field, int tail, int tries,
                                  int jobs, int limit) {
+    const auto results = ztForkEach<TryResult>(static_cast<size_t>(tries), jobs, [&](size_t i) {
+        ZTModelPlayer model(static_cast<uint64_t>(field) * 1000003u + i + 1, skill);
+        const FieldTrial t = ztTrialField(field, tail, 3, limit, [&] { return model.next(); });
+        return TryResult{t.enemies, t.cleared, t.misses, t.frames, t.tailAtEnd, t.bursts, t.score};
+    });
     std::vector<TryResult> all;
-    std::vector<std::pair<pid_t, int>> workers;
-    for (int j = 0; j < jobs; ++j) {
-        int fds[2];
-        if (pipe(fds) != 0) std::exit(3);
-        const pid_t pid = fork();
-        if (pid < 0) std::exit(3);
-        if (pid == 0) {
-            close(fds[0]);
-            for (int seed = 1 + j; seed <= tries; seed += jobs) {
-                ZTModelPlayer model(static_cast<uint64_t>(field) * 1000003u + seed, skill);
-                const FieldTrial t =
-                    ztTrialField(field, tail, 3, limit, [&] { return model.next(); });
-                const TryResult r{t.enemies,   t.cleared, t.misses, t.frames,
-                                  t.tailAtEnd, t.bursts,  t.score};
-                if (write(fds[1], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) _exit(1);
-            }
-            _exit(0);
-        }
-        close(fds[1]);
-        workers.push_back({pid, fds[0]});
-    }
-    for (auto [pid, fd] : workers) {
-        TryResult r;
-        while (read(fd, &r, sizeof r) == static_cast<ssize_t>(sizeof r)) all.push_back(r);
-        close(fd);
-        waitpid(pid, nullptr, 0);
-    }
+    for (const auto& r : results)
+        if (r) all.push_back(*r);
     return all;
 }
 
