@@ -8,6 +8,7 @@
 #include "dat_text.h"
 #include "data/set.h"
 #include "fields.h"
+#include "work.h"
 
 std::map<int, FieldNote> readNotes(const std::string& dat) {
     std::map<int, FieldNote> out;
@@ -54,6 +55,16 @@ std::string enemiesOf(const std::string& dat, int field) {
     return out;
 }
 
+namespace {
+
+int extendsAt(double score) {
+    int n = 0;
+    for (uint32_t at : ztExtendScores) n += score >= at;
+    return n;
+}
+
+} // namespace
+
 std::string curveChecks(const std::vector<Player>& players, const std::map<int, FieldNote>& notes) {
     std::string out;
     char buf[512];
@@ -97,7 +108,7 @@ std::string curveChecks(const std::vector<Player>& players, const std::map<int, 
                           longest >= 2.0 * shortest ? "holds" : "DOES NOT HOLD");
             out += buf;
         }
-        // Tanks: three to start with, one more at 80,000 points and at 240,000.
+        // Tanks: three to start with, and one more at each extend score.
         double lost = 0, score = 0;
         bool whole = true;
         for (int field = 1; field <= 12; ++field) {
@@ -110,7 +121,7 @@ std::string curveChecks(const std::vector<Player>& players, const std::map<int, 
             score += r->clearScore;
         }
         if (!whole) continue;
-        const int extends = (score >= 80000) + (score >= 240000);
+        const int extends = extendsAt(score);
         std::snprintf(buf, sizeof buf,
                       "  Fields 1 to 12 cost it %.1f tanks per clear in all, against the 3 it "
                       "starts with and %d extend%s (about %.0f points by the Gyro's end): %s "
@@ -132,7 +143,7 @@ std::string curveChecks(const std::vector<Player>& players, const std::map<int, 
                 for (int k = 0; k < std::min(t, 3); ++k)
                     next[t - k] += inHand[t] * r->clearsAfter(k);
             points += r->clearScore;
-            const int due = (points >= 80000) + (points >= 240000);
+            const int due = extendsAt(points);
             for (; extendsSoFar < due; ++extendsSoFar) {
                 next[5] += next[4];
                 for (int t = 4; t > 0; --t) next[t] = next[t - 1];
