@@ -153,7 +153,7 @@ std::string curveChecks(const std::vector<Player>& players, const std::map<int, 
         double through = 0;
         for (double q : inHand) through += q;
         std::snprintf(buf, sizeof buf,
-                      "  One game with those tanks and no continue gets through the Gyro in %.1f%% "
+                      "  One game with those tanks and no continue gets through the Gyro in %.2g%% "
                       "of plays.\n",
                       100.0 * through);
         out += buf;
