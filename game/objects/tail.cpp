@@ -23,6 +23,8 @@ ZTTailDamagerE::ZTTailDamagerE(const KVector* position) : KNDamager(1), position
     active = 1;
     radius = 8.0f;
     power = 0;
+    // Of power 0 it does nothing to the joints' damage count: the joints need not test it.
+    sparesKin = true;
 }
 
 void ZTTailDamagerE::knBegin() {
@@ -47,6 +49,7 @@ bool ZTTailDamagedE::knCheck(KNDamager* damager) {
 
 ZTTailDamagedP::ZTTailDamagedP(const KVector* position) : KNDamaged(0), position(position) {
     active = 1;
+    knMakeKin();
 }
 
 void ZTTailDamagedP::knBegin() {
