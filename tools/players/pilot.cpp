@@ -1,5 +1,6 @@
 #include "pilot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -27,22 +28,29 @@ struct Obstacle {
     KVector position;
     KVector velocity;
     float reach; // centre distance below which the tank is hit
+    int soonest; // the first step in which it could be near enough at all
 };
+
+constexpr int lookSteps = 40;
 
 // The frame (1..steps) in which a tank holding `dir` would first be hit, or steps + 1 when it
 // stays clear. The tank turns and rolls as it does in the game; shots fly straight, the rest
-// stands.
+// stands. The obstacles come sorted by their soonest step: one that cannot be reached yet is
+// not tested, which changes no answer.
 int firstHit(const ZTPlayer& tank, float tx, float ty, const std::vector<Obstacle>& obstacles,
              int steps) {
     float a = tank.angle;
     KVector p = tank.position;
+    size_t near = 0;
     for (int k = 1; k <= steps; ++k) {
         const float cx = -std::sin(a), cy = std::cos(a);
         if (cx * tx + cy * ty < 0.999f) a += (cx * ty - cy * tx <= 0.0f) ? -0.1308997f : 0.1308997f;
         p.x += -2.0f * std::sin(a);
         p.y += 2.0f * std::cos(a);
         if (p.x < 40.0f || p.x > 600.0f || p.y < 40.0f || p.y > 440.0f) return k;
-        for (const Obstacle& o : obstacles) {
+        while (near < obstacles.size() && obstacles[near].soonest <= k) near += 1;
+        for (size_t i = 0; i < near; ++i) {
+            const Obstacle& o = obstacles[i];
             const float ox = o.position.x + o.velocity.x * k - p.x;
             const float oy = o.position.y + o.velocity.y * k - p.y;
             if (ox * ox + oy * oy < o.reach * o.reach) return k;
@@ -51,27 +59,48 @@ int firstHit(const ZTPlayer& tank, float tx, float ty, const std::vector<Obstacl
     return steps + 1;
 }
 
+// The tank rolls 2 a frame and an obstacle at most its own speed, so the two close in by no
+// more than their sum each frame; the spare pixel keeps rounding on the safe side.
+void addObstacle(std::vector<Obstacle>& obstacles, const KVector& tank, const KVector& at,
+                 const KVector& velocity, float reach) {
+    const double dx = at.x - tank.x, dy = at.y - tank.y;
+    const double closing =
+        2.0 + std::sqrt(double{velocity.x} * velocity.x + double{velocity.y} * velocity.y);
+    const double gap = std::sqrt(dx * dx + dy * dy) - reach - 1.0;
+    if (gap > closing * lookSteps) return;
+    const int soonest = gap <= 0.0 ? 0 : static_cast<int>(gap / closing);
+    obstacles.push_back({at, velocity, reach, soonest});
+}
+
+// The layers the pilot looks at, in the order the game runs them.
+constexpr int enemyLayer = 3;
+constexpr int shotLayer = 11;
+
 uint32_t steer(const ZTPlayer& tank, bool chase) {
     const KVector p = tank.position;
     const float hx = -std::sin(tank.angle), hy = std::cos(tank.angle);
-    std::vector<Obstacle> obstacles;
+    static std::vector<Obstacle> obstacles;
+    obstacles.clear();
     float best = 1e30f;
     KVector target{320.0f, 240.0f, 0.0f};
     int tailIndex = 0;
-    for (int layer = 0; layer < kbLayerCount; ++layer)
+    const KVector still{0.0f, 0.0f, 0.0f};
+    for (int layer : {enemyLayer, tankLayer, shotLayer})
         for (KilnBehave* b = kbHead[layer]; b; b = b->next) {
             if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b)) {
                 const float dx = e->position.x - p.x, dy = e->position.y - p.y;
                 const float d = dx * dx + dy * dy;
                 if (d < best) best = d, target = e->position;
-                obstacles.push_back({e->position, {0.0f, 0.0f, 0.0f}, 6.0f + e->radius + 8.0f});
+                addObstacle(obstacles, p, e->position, still, 6.0f + e->radius + 8.0f);
             } else if (const auto* s = dynamic_cast<ZTEShot*>(b)) {
-                obstacles.push_back({s->position, s->velocity, 6.0f + s->radius + 6.0f});
+                addObstacle(obstacles, p, s->position, s->velocity, 6.0f + s->radius + 6.0f);
             } else if (const auto* t = dynamic_cast<ZTTail*>(b)) {
                 // The piece right behind the tank cannot be reached by rolling forward.
-                if (tailIndex++ > 0) obstacles.push_back({t->position, {0.0f, 0.0f, 0.0f}, 20.0f});
+                if (tailIndex++ > 0) addObstacle(obstacles, p, t->position, still, 20.0f);
             }
         }
+    std::stable_sort(obstacles.begin(), obstacles.end(),
+                     [](const Obstacle& x, const Obstacle& y) { return x.soonest < y.soonest; });
 
     // Where the tank would like to go: at the nearest enemy from afar, around it up close (the
     // guns face forward).
@@ -100,7 +129,7 @@ uint32_t steer(const ZTPlayer& tank, bool chase) {
     for (int i = 0; i < 8; ++i) {
         // A wish to reverse is refused: the tank keeps the course it had.
         if (hx * vx[i] + hy * vy[i] <= -0.8660254f) continue;
-        const int hit = firstHit(tank, vx[i], vy[i], obstacles, 40);
+        const int hit = firstHit(tank, vx[i], vy[i], obstacles, lookSteps);
         const float score = static_cast<float>(hit) * 10.0f + (vx[i] * wx + vy[i] * wy);
         if (score > chosenScore) chosenScore = score, chosen = dirs[i];
     }
