@@ -40,13 +40,17 @@ constexpr int lookSteps = 40;
 int firstHit(const ZTPlayer& tank, float tx, float ty, const std::vector<Obstacle>& obstacles,
              int steps) {
     float a = tank.angle;
+    float sa = std::sin(a), ca = std::cos(a);
     KVector p = tank.position;
     size_t near = 0;
     for (int k = 1; k <= steps; ++k) {
-        const float cx = -std::sin(a), cy = std::cos(a);
-        if (cx * tx + cy * ty < 0.999f) a += (cx * ty - cy * tx <= 0.0f) ? -0.1308997f : 0.1308997f;
-        p.x += -2.0f * std::sin(a);
-        p.y += 2.0f * std::cos(a);
+        const float cx = -sa, cy = ca;
+        if (cx * tx + cy * ty < 0.999f) {
+            a += (cx * ty - cy * tx <= 0.0f) ? -0.1308997f : 0.1308997f;
+            sa = std::sin(a), ca = std::cos(a);
+        }
+        p.x += -2.0f * sa;
+        p.y += 2.0f * ca;
         if (p.x < 40.0f || p.x > 600.0f || p.y < 40.0f || p.y > 440.0f) return k;
         while (near < obstacles.size() && obstacles[near].soonest <= k) near += 1;
         for (size_t i = 0; i < near; ++i) {
@@ -64,10 +68,12 @@ int firstHit(const ZTPlayer& tank, float tx, float ty, const std::vector<Obstacl
 void addObstacle(std::vector<Obstacle>& obstacles, const KVector& tank, const KVector& at,
                  const KVector& velocity, float reach) {
     const double dx = at.x - tank.x, dy = at.y - tank.y;
-    const double closing =
-        2.0 + std::sqrt(double{velocity.x} * velocity.x + double{velocity.y} * velocity.y);
-    const double gap = std::sqrt(dx * dx + dy * dy) - reach - 1.0;
-    if (gap > closing * lookSteps) return;
+    const double vv = double{velocity.x} * velocity.x + double{velocity.y} * velocity.y;
+    const double closing = vv == 0.0 ? 2.0 : 2.0 + std::sqrt(vv);
+    const double far = closing * lookSteps + reach + 1.0;
+    const double dd = dx * dx + dy * dy;
+    if (dd > far * far) return;
+    const double gap = std::sqrt(dd) - reach - 1.0;
     const int soonest = gap <= 0.0 ? 0 : static_cast<int>(gap / closing);
     obstacles.push_back({at, velocity, reach, soonest});
 }
@@ -85,20 +91,22 @@ uint32_t steer(const ZTPlayer& tank, bool chase) {
     KVector target{320.0f, 240.0f, 0.0f};
     int tailIndex = 0;
     const KVector still{0.0f, 0.0f, 0.0f};
-    for (int layer : {enemyLayer, tankLayer, shotLayer})
-        for (KilnBehave* b = kbHead[layer]; b; b = b->next) {
-            if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b)) {
-                const float dx = e->position.x - p.x, dy = e->position.y - p.y;
-                const float d = dx * dx + dy * dy;
-                if (d < best) best = d, target = e->position;
-                addObstacle(obstacles, p, e->position, still, 6.0f + e->radius + 8.0f);
-            } else if (const auto* s = dynamic_cast<ZTEShot*>(b)) {
-                addObstacle(obstacles, p, s->position, s->velocity, 6.0f + s->radius + 6.0f);
-            } else if (const auto* t = dynamic_cast<ZTTail*>(b)) {
-                // The piece right behind the tank cannot be reached by rolling forward.
-                if (tailIndex++ > 0) addObstacle(obstacles, p, t->position, still, 20.0f);
-            }
+    // Each layer holds one kind of the things looked at, so one test an object.
+    for (KilnBehave* b = kbHead[enemyLayer]; b; b = b->next)
+        if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b)) {
+            const float dx = e->position.x - p.x, dy = e->position.y - p.y;
+            const float d = dx * dx + dy * dy;
+            if (d < best) best = d, target = e->position;
+            addObstacle(obstacles, p, e->position, still, 6.0f + e->radius + 8.0f);
         }
+    for (KilnBehave* b = kbHead[tankLayer]; b; b = b->next)
+        if (const auto* t = dynamic_cast<ZTTail*>(b)) {
+            // The piece right behind the tank cannot be reached by rolling forward.
+            if (tailIndex++ > 0) addObstacle(obstacles, p, t->position, still, 20.0f);
+        }
+    for (KilnBehave* b = kbHead[shotLayer]; b; b = b->next)
+        if (const auto* s = dynamic_cast<ZTEShot*>(b))
+            addObstacle(obstacles, p, s->position, s->velocity, 6.0f + s->radius + 6.0f);
     std::stable_sort(obstacles.begin(), obstacles.end(),
                      [](const Obstacle& x, const Obstacle& y) { return x.soonest < y.soonest; });
 
