@@ -44,10 +44,15 @@ public:
     // that grows with the square of the tail), so that leaving them out keeps every other test
     // and its order.
     void knMakeKin();
+    // Promises that knCheck hits nothing and records nothing unless the damager's circle comes
+    // within `reach` of *at, so that knHitCheck may leave far damagers untested.
+    void knBound(const KVector* at, float reach);
 
     int team;
     int active = 0;
     bool kin = false;
+    const KVector* boundAt = nullptr; // none: every damager is tested
+    float boundReach = 0.0f;
     KNDamaged* prev = nullptr;
     KNDamaged* next = nullptr;
     // The same list without kin, in the same order.

@@ -33,6 +33,7 @@ void ZTTailDamagerE::knBegin() {
 
 ZTTailDamagedE::ZTTailDamagedE(const KVector* position) : KNDamaged(1), position(position) {
     active = 1;
+    knBound(position, 12.0f);
 }
 
 void ZTTailDamagedE::knBegin() {
@@ -50,6 +51,7 @@ bool ZTTailDamagedE::knCheck(KNDamager* damager) {
 ZTTailDamagedP::ZTTailDamagedP(const KVector* position) : KNDamaged(0), position(position) {
     active = 1;
     knMakeKin();
+    knBound(position, 12.0f);
 }
 
 void ZTTailDamagedP::knBegin() {
