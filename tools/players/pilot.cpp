@@ -8,18 +8,18 @@
 #include "creator.h"
 #include "engine.h"
 #include "input.h"
+#include "objects/bounds.h"
 #include "objects/eshot.h"
 #include "objects/ground_enemies.h"
+#include "objects/layers.h"
 #include "objects/player.h"
 #include "objects/tail.h"
 #include "work.h"
 
 namespace {
 
-constexpr int tankLayer = 5;
-
 ZTPlayer* findTank() {
-    for (KilnBehave* b = kbHead[tankLayer]; b; b = b->next)
+    for (KilnBehave* b = kbHead[ZT_LAYER_TANK]; b; b = b->next)
         if (auto* p = dynamic_cast<ZTPlayer*>(b)) return p;
     return nullptr;
 }
@@ -51,7 +51,11 @@ int firstHit(const ZTPlayer& tank, float tx, float ty, const std::vector<Obstacl
         }
         p.x += -2.0f * sa;
         p.y += 2.0f * ca;
-        if (p.x < 40.0f || p.x > 600.0f || p.y < 40.0f || p.y > 440.0f) return k;
+        // Closer to the wall than this is as good as a hit.
+        constexpr float margin = 8.0f;
+        if (p.x < ztFieldLeft + margin || p.x > ztFieldRight - margin ||
+            p.y < ztFieldTop + margin || p.y > ztFieldBottom - margin)
+            return k;
         while (near < obstacles.size() && obstacles[near].soonest <= k) near += 1;
         for (size_t i = 0; i < near; ++i) {
             const Obstacle& o = obstacles[i];
@@ -78,10 +82,6 @@ void addObstacle(std::vector<Obstacle>& obstacles, const KVector& tank, const KV
     obstacles.push_back({at, velocity, reach, soonest});
 }
 
-// The layers the pilot looks at, in the order the game runs them.
-constexpr int enemyLayer = 3;
-constexpr int shotLayer = 11;
-
 uint32_t steer(const ZTPlayer& tank, bool chase) {
     const KVector p = tank.position;
     const float hx = -std::sin(tank.angle), hy = std::cos(tank.angle);
@@ -92,19 +92,19 @@ uint32_t steer(const ZTPlayer& tank, bool chase) {
     int tailIndex = 0;
     const KVector still{0.0f, 0.0f, 0.0f};
     // Each layer holds one kind of the things looked at, so one test an object.
-    for (KilnBehave* b = kbHead[enemyLayer]; b; b = b->next)
+    for (KilnBehave* b = kbHead[ZT_LAYER_GROUND]; b; b = b->next)
         if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b)) {
             const float dx = e->position.x - p.x, dy = e->position.y - p.y;
             const float d = dx * dx + dy * dy;
             if (d < best) best = d, target = e->position;
             addObstacle(obstacles, p, e->position, still, 6.0f + e->radius + 8.0f);
         }
-    for (KilnBehave* b = kbHead[tankLayer]; b; b = b->next)
+    for (KilnBehave* b = kbHead[ZT_LAYER_TANK]; b; b = b->next)
         if (const auto* t = dynamic_cast<ZTTail*>(b)) {
             // The piece right behind the tank cannot be reached by rolling forward.
             if (tailIndex++ > 0) addObstacle(obstacles, p, t->position, still, 20.0f);
         }
-    for (KilnBehave* b = kbHead[shotLayer]; b; b = b->next)
+    for (KilnBehave* b = kbHead[ZT_LAYER_ENEMY_SHOTS]; b; b = b->next)
         if (const auto* s = dynamic_cast<ZTEShot*>(b))
             addObstacle(obstacles, p, s->position, s->velocity, 6.0f + s->radius + 6.0f);
     std::stable_sort(obstacles.begin(), obstacles.end(),
@@ -159,7 +159,7 @@ uint32_t ZTPilot::next() {
         return 0;
     }
     const ZTPlayer* tank = findTank();
-    if (!tank || tank->state != 1) {
+    if (!tank || tank->state != ZT_TANK_DRIVING) {
         driving = 0;
         return 0;
     }

@@ -8,7 +8,9 @@
 #include "frame.h"
 #include "input.h"
 #include "objects/boss_gyro.h"
+#include "objects/bounds.h"
 #include "objects/ground_enemies.h"
+#include "objects/layers.h"
 #include "objects/player.h"
 #include "objects/tail.h"
 #include "pilot.h"
@@ -19,7 +21,7 @@
 namespace {
 
 int bossLife() {
-    for (KilnBehave* b = kbHead[9]; b; b = b->next)
+    for (KilnBehave* b = kbHead[ZT_LAYER_AIR]; b; b = b->next)
         if (const auto* g = dynamic_cast<ZTBossGyro*>(b)) return g->life;
     return 0;
 }
@@ -30,7 +32,7 @@ double standing(const ZTPlayer& tank) {
     const KVector p = tank.position;
     float best = 1e30f;
     KVector target{320.0f, 240.0f, 0.0f};
-    for (int layer = 3; layer <= 9; layer += 6)
+    for (int layer : {ZT_LAYER_GROUND, ZT_LAYER_AIR})
         for (KilnBehave* b = kbHead[layer]; b; b = b->next) {
             KVector at;
             if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b))
@@ -45,7 +47,8 @@ double standing(const ZTPlayer& tank) {
     const double dx = target.x - p.x, dy = target.y - p.y;
     const double d = std::sqrt(dx * dx + dy * dy) + 0.001;
     const double facing = (-std::sin(tank.angle) * dx + std::cos(tank.angle) * dy) / d;
-    const double edge = std::min({p.x - 32.0, 608.0 - p.x, p.y - 32.0, 448.0 - p.y});
+    const double edge = std::min({p.x - double{ztFieldLeft}, double{ztFieldRight} - p.x,
+                                  p.y - double{ztFieldTop}, double{ztFieldBottom} - p.y});
     return -d * 2.0 + facing * 150.0 - (edge < 48.0 ? (48.0 - edge) * 20.0 : 0.0);
 }
 
@@ -64,9 +67,11 @@ double gains(const Start& s) {
     value += 40.0 * (s.boss - bossLife());
     // A burst of the tail's counter shots under way is worth a great deal against a boss,
     // whose life grows with the tail; a charged joint is half-way there.
-    for (KilnBehave* b = kbHead[5]; b; b = b->next)
+    for (KilnBehave* b = kbHead[ZT_LAYER_TANK]; b; b = b->next)
         if (const auto* t = dynamic_cast<ZTTail*>(b))
-            value += t->counterState == 2 ? 1500.0 : t->counterState == 1 ? 100.0 : 0.0;
+            value += t->counterState == ZT_COUNTER_FIRING    ? 1500.0
+                     : t->counterState == ZT_COUNTER_CHARGED ? 100.0
+                                                             : 0.0;
     if (const ZTPlayer* tank = ztSearchTank()) value += standing(*tank);
     return value;
 }
@@ -74,7 +79,7 @@ double gains(const Start& s) {
 } // namespace
 
 ZTPlayer* ztSearchTank() {
-    for (KilnBehave* b = kbHead[5]; b; b = b->next)
+    for (KilnBehave* b = kbHead[ZT_LAYER_TANK]; b; b = b->next)
         if (auto* p = dynamic_cast<ZTPlayer*>(b)) return p;
     return nullptr;
 }
@@ -92,8 +97,10 @@ double ztRollout(HeadlessPlatform& platform, uint32_t first, bool pilotOn, int s
         frames += 1;
         const double kills = 3000.0 * (start.ground - gWork->groundCount);
         if (r.sceneMissing || r.quit) return -1e9;
-        if (keNextScene != ZT_SCENE_GAME || !currentGame || currentGame->state >= 5) {
-            // Cleared (or left the field): the sooner the better.
+        if (keNextScene != ZT_SCENE_GAME || !currentGame ||
+            currentGame->state >= ZT_FIELD_CLEARED) {
+            // Cleared (or left the field, or over): the sooner the better, unless the tank is
+            // down.
             if (currentGame && currentGame->playerDown) return -1e6 + k * 1000.0 + kills;
             return 1e7 - k * 100.0;
         }

@@ -8,18 +8,24 @@
 #include "data/replay_file.h"
 #include "engine.h"
 #include "evaluation.h"
+#include "fields.h"
 #include "input.h"
 #include "objects/player.h"
 #include "pilot.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
-#include "replay/replay_run.h"
+#include "replay_run.h"
 #include "scenes/game.h"
 #include "work.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// The game is won once the flying boss's field is cleared: the closing conversation follows.
+bool won(uint32_t field) {
+    return field > 1 && ztFieldKind(static_cast<int32_t>(field) - 1) == ZTFieldKind::Gyro;
+}
 
 double since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -97,7 +103,8 @@ void Play::before(uint32_t frame) {
         keepFieldStart();
     const bool searching = o.until == 0 || frame <= o.until;
     const ZTPlayer* tank = keSceneNumber == ZT_SCENE_GAME && currentGame ? ztSearchTank() : nullptr;
-    if (searching && tank && tank->state == 1 && currentGame->state == 2) {
+    if (searching && tank && tank->state == ZT_TANK_DRIVING &&
+        currentGame->state == ZT_FIELD_PLAY) {
         if (holdLeft <= 0) {
             if (o.retries > 0 && frame >= lastKept + static_cast<uint32_t>(o.checkpointEvery)) {
                 kept.keep(frame, 0);
@@ -151,7 +158,7 @@ ZTSearchOutcome Play::run() {
 }
 
 ZTSearchOutcome Play::finish(const ZTReplayRunner& runner, const ZTReplayOutcome& result) {
-    const bool cleared = keNextScene == ZT_SCENE_NEXTER || result.field > 12;
+    const bool cleared = keNextScene == ZT_SCENE_NEXTER || won(result.field);
     if (!o.quiet) std::fputc('\n', stderr);
     ZTSearchOutcome out{1, result.frames, result.score, result.field, result.tail, misses};
     for (const auto& [field, m] : search.margins)
@@ -168,7 +175,7 @@ ZTSearchOutcome Play::finish(const ZTReplayRunner& runner, const ZTReplayOutcome
         out.status = 3;
     } else {
         // A play given up on purpose ends early by design.
-        out.status = result.field >= 13 || o.until > 0 ? 0 : 1;
+        out.status = won(result.field) || o.until > 0 ? 0 : 1;
         if (out.status)
             std::fprintf(stderr, "zentaku-search: the play ended on field %u\n", result.field);
     }
