@@ -8,7 +8,7 @@ dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 
 # Every option that takes a value, given last without one, names itself.
-for option in --segment --lookahead --jobs --limit --until --retries --field --tail --spare \
+for option in --segment --lookahead --pilot-every --jobs --limit --until --retries --field --tail --spare \
     --prefix --language; do
     if "$search" "$option" >"$dir/said" 2>&1; then
         echo "$option without its value was taken"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "behave.h"
@@ -33,21 +34,83 @@ struct Obstacle {
 
 constexpr int lookSteps = 40;
 
+// Four obstacles side by side, tested together with the same steps as one at a time.
+typedef float Four __attribute__((vector_size(16)));
+typedef int32_t FourMask __attribute__((vector_size(16)));
+struct Group {
+    Four x, y, vx, vy, reach2;
+    int soonest; // of its first, the soonest of the four
+};
+
+// Sorted by their soonest step, four to a group; the last group is filled up with obstacles
+// that stand far off and never hit.
+void group(const std::vector<Obstacle>& obstacles, std::vector<Group>& groups) {
+    groups.clear();
+    for (size_t i = 0; i < obstacles.size(); i += 4) {
+        float f[5][4];
+        for (size_t l = 0; l < 4; ++l) {
+            const bool real = i + l < obstacles.size();
+            const Obstacle& o = obstacles[real ? i + l : i];
+            f[0][l] = real ? o.position.x : 1e9f;
+            f[1][l] = real ? o.position.y : 1e9f;
+            f[2][l] = real ? o.velocity.x : 0.0f;
+            f[3][l] = real ? o.velocity.y : 0.0f;
+            f[4][l] = real ? o.reach * o.reach : 0.0f;
+        }
+        Group g{};
+        std::memcpy(&g.x, f[0], sizeof g.x);
+        std::memcpy(&g.y, f[1], sizeof g.y);
+        std::memcpy(&g.vx, f[2], sizeof g.vx);
+        std::memcpy(&g.vy, f[3], sizeof g.vy);
+        std::memcpy(&g.reach2, f[4], sizeof g.reach2);
+        g.soonest = obstacles[i].soonest;
+        groups.push_back(g);
+    }
+}
+
 // The frame (1..steps) in which a tank holding `dir` would first be hit, or steps + 1 when it
 // stays clear. The tank turns and rolls as it does in the game; shots fly straight, the rest
-// stands. The obstacles come sorted by their soonest step: one that cannot be reached yet is
-// not tested, which changes no answer.
-int firstHit(const ZTPlayer& tank, float tx, float ty, const std::vector<Obstacle>& obstacles,
-             int steps) {
+// stands. An obstacle is not tested before its soonest step, which changes no answer; nor
+// does testing one of a group early.
+// The angles a tank passes while it turns one way from its heading on, with their sines and
+// cosines: every direction that turns that way passes the same ones, so they are worked out
+// once a decision.
+struct Turning {
+    float angle[2][lookSteps + 1], sine[2][lookSteps + 1], cosine[2][lookSteps + 1];
+    int known[2] = {0, 0};
+};
+
+int firstHit(const ZTPlayer& tank, float tx, float ty, const std::vector<Group>& groups,
+             Turning& turning, int steps) {
     float a = tank.angle;
     float sa = std::sin(a), ca = std::cos(a);
     KVector p = tank.position;
     size_t near = 0;
+    int way = -1, turns = 0; // the way turned so far (0 right, 1 left) and how often
     for (int k = 1; k <= steps; ++k) {
         const float cx = -sa, cy = ca;
         if (cx * tx + cy * ty < 0.999f) {
-            a += (cx * ty - cy * tx <= 0.0f) ? -0.1308997f : 0.1308997f;
-            sa = std::sin(a), ca = std::cos(a);
+            const bool right = cx * ty - cy * tx <= 0.0f;
+            const int now = right ? 0 : 1;
+            if (way == -1) way = now;
+            if (way == now && turns < lookSteps) {
+                turns += 1;
+                if (turns <= turning.known[way]) {
+                    a = turning.angle[way][turns];
+                    sa = turning.sine[way][turns], ca = turning.cosine[way][turns];
+                } else {
+                    a += right ? -0.1308997f : 0.1308997f;
+                    sa = std::sin(a), ca = std::cos(a);
+                    turning.angle[way][turns] = a;
+                    turning.sine[way][turns] = sa, turning.cosine[way][turns] = ca;
+                    turning.known[way] = turns;
+                }
+            } else {
+                // Turning back: off the shared course for good.
+                way = 2;
+                a += right ? -0.1308997f : 0.1308997f;
+                sa = std::sin(a), ca = std::cos(a);
+            }
         }
         p.x += -2.0f * sa;
         p.y += 2.0f * ca;
@@ -56,13 +119,18 @@ int firstHit(const ZTPlayer& tank, float tx, float ty, const std::vector<Obstacl
         if (p.x < ztFieldLeft + margin || p.x > ztFieldRight - margin ||
             p.y < ztFieldTop + margin || p.y > ztFieldBottom - margin)
             return k;
-        while (near < obstacles.size() && obstacles[near].soonest <= k) near += 1;
+        while (near < groups.size() && groups[near].soonest <= k) near += 1;
+        const float kf = static_cast<float>(k);
+        FourMask hit{};
         for (size_t i = 0; i < near; ++i) {
-            const Obstacle& o = obstacles[i];
-            const float ox = o.position.x + o.velocity.x * k - p.x;
-            const float oy = o.position.y + o.velocity.y * k - p.y;
-            if (ox * ox + oy * oy < o.reach * o.reach) return k;
+            const Group& g = groups[i];
+            const Four ox = g.x + g.vx * kf - p.x;
+            const Four oy = g.y + g.vy * kf - p.y;
+            hit |= ox * ox + oy * oy < g.reach2;
         }
+        int32_t lanes[4];
+        std::memcpy(lanes, &hit, sizeof lanes);
+        if (lanes[0] | lanes[1] | lanes[2] | lanes[3]) return k;
     }
     return steps + 1;
 }
@@ -109,6 +177,8 @@ uint32_t steer(const ZTPlayer& tank, bool chase) {
             addObstacle(obstacles, p, s->position, s->velocity, 6.0f + s->radius + 6.0f);
     std::stable_sort(obstacles.begin(), obstacles.end(),
                      [](const Obstacle& x, const Obstacle& y) { return x.soonest < y.soonest; });
+    static std::vector<Group> groups;
+    group(obstacles, groups);
 
     // Where the tank would like to go: at the nearest enemy from afar, around it up close (the
     // guns face forward).
@@ -132,12 +202,13 @@ uint32_t steer(const ZTPlayer& tank, bool chase) {
     constexpr float s = 0.7071068f;
     static constexpr float vx[8] = {1.0f, s, 0.0f, -s, -1.0f, -s, 0.0f, s};
     static constexpr float vy[8] = {0.0f, s, 1.0f, s, 0.0f, -s, -1.0f, -s};
+    Turning turning;
     uint32_t chosen = 0;
     float chosenScore = -1e30f;
     for (int i = 0; i < 8; ++i) {
         // A wish to reverse is refused: the tank keeps the course it had.
         if (hx * vx[i] + hy * vy[i] <= -0.8660254f) continue;
-        const int hit = firstHit(tank, vx[i], vy[i], obstacles, lookSteps);
+        const int hit = firstHit(tank, vx[i], vy[i], groups, turning, lookSteps);
         const float score = static_cast<float>(hit) * 10.0f + (vx[i] * wx + vy[i] * wy);
         if (score > chosenScore) chosenScore = score, chosen = dirs[i];
     }

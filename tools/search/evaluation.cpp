@@ -84,14 +84,16 @@ ZTPlayer* ztSearchTank() {
     return nullptr;
 }
 
-double ztRollout(HeadlessPlatform& platform, uint32_t first, bool pilotOn, int segment,
-                 int lookahead, long& frames) {
+double ztRollout(HeadlessPlatform& platform, uint32_t first, bool pilotOn, const ZTLook& look,
+                 long& frames) {
     const Start start;
     ZTPilot pilot;
-    const int total = segment + lookahead;
+    const int total = look.segment + look.lookahead;
+    uint32_t word = first;
     for (int k = 1; k <= total; ++k) {
-        uint32_t word = first;
-        if (k > segment && pilotOn) word = pilot.next() & ~uint32_t{KI_BUTTON3};
+        const int past = k - look.segment - 1;
+        if (past >= 0 && pilotOn && past % look.pilotEvery == 0)
+            word = pilot.next() & ~uint32_t{KI_BUTTON3};
         ztPilotKeys(word | KI_BUTTON1, platform.input.keys);
         const ZTFrameResult r = ztFrameStep(false);
         frames += 1;

@@ -17,6 +17,8 @@ const char* ztSearchUsage =
     "options:\n"
     "  --segment N    frames a chosen button word is held (default 6)\n"
     "  --lookahead N  frames each try is played on past its segment (default 120)\n"
+    "  --pilot-every N  in the tries the simple pilot steers, it decides every N frames and\n"
+    "                 its word is held in between (default 1: every frame)\n"
     "  --jobs N       tries played at the same time, one process each (default 2)\n"
     "  --limit N      give up after N frames of play (default 216000, one hour)\n"
     "  --until N      search only for the first N frames of play, then let every tank blow\n"
@@ -49,6 +51,8 @@ struct Numbered {
 const Numbered numbered[] = {
     {"--segment", 1, 600, [](ZTSearchOptions& o, long v) { o.segment = static_cast<int>(v); }},
     {"--lookahead", 0, 6000, [](ZTSearchOptions& o, long v) { o.lookahead = static_cast<int>(v); }},
+    {"--pilot-every", 1, 60,
+     [](ZTSearchOptions& o, long v) { o.pilotEvery = static_cast<int>(v); }},
     {"--jobs", 1, 64, [](ZTSearchOptions& o, long v) { o.jobs = static_cast<int>(v); }},
     {"--limit", 1, ztReplayMaxWords,
      [](ZTSearchOptions& o, long v) { o.limit = static_cast<uint32_t>(v); }},

@@ -7,6 +7,7 @@
 struct ZTSearchOptions {
     int segment = 6;     // frames a chosen word is held
     int lookahead = 120; // frames each try is played on past its segment
+    int pilotEvery = 1;  // frames between two of the pilot's decisions in a try
     int jobs = 2;        // tries played at once
     uint32_t limit = 60u * 60u * 60u;
     uint32_t until = 0;        // from this frame on the play is given up (0: never)

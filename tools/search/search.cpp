@@ -36,10 +36,10 @@ uint32_t ZTSearch::choose() {
     std::vector<Try> all;
     for (uint32_t w : ztSearchWords)
         for (bool p : {false, true}) all.push_back({w, p});
-    const int lookahead = o.lookahead + 60 * variant;
+    const ZTLook look{o.segment, o.lookahead + 60 * variant, o.pilotEvery};
     const auto results = ztForkEach<Result>(all.size(), o.jobs, [&](size_t i) {
         Result r{0.0, 0};
-        r.value = ztRollout(platform, all[i].word, all[i].pilot, o.segment, lookahead, r.frames);
+        r.value = ztRollout(platform, all[i].word, all[i].pilot, look, r.frames);
         return r;
     });
     std::vector<double> values(all.size(), -1e18);
