@@ -68,6 +68,15 @@ void knResetLists() {
 
 namespace {
 
+// Whether `d` is too far off for bounded `v` to take its hit (never so for a position that is
+// not a number).
+bool beyond(const KNDamager* d, const KNDamaged* v) {
+    if (!v->boundAt) return false;
+    const float far = d->radius + v->boundReach + 1.0f;
+    const float dx = v->boundAt->x - d->centre.x, dy = v->boundAt->y - d->centre.y;
+    return dx > far || dx < -far || dy > far || dy < -far;
+}
+
 // The victims of one team by place: a grid of cells over the field and some way beyond (the
 // outer cells take everything further out, and whatever is not a number), each listing its
 // bounded victims by their place in the list. A damager tests only the bounded victims of the
@@ -78,7 +87,7 @@ class Broad {
 public:
     // Files the victims; false when they are too few for it to pay.
     bool build(KNDamaged* first);
-    // Tests the victims `d` may reach, in list order.
+    // Tests the victims `d` may reach, in list order; `d` spares no kin.
     void pair(KNDamager* d);
 
 private:
@@ -141,7 +150,6 @@ bool Broad::build(KNDamaged* first) {
 
 void Broad::test(KNDamager* d, size_t i) {
     KNDamaged* v = victims[i];
-    if (d->sparesKin && v->kin) return;
     if (reachOf[i] >= 0.0f) {
         const float far = d->radius + reachOf[i];
         const float dx = at[i].x - d->centre.x, dy = at[i].y - d->centre.y;
@@ -176,17 +184,20 @@ void Broad::pair(KNDamager* d) {
 Broad broad;
 
 void pairTeams(int attackers) {
-    if (!knDamagers[attackers]) return;
-    const bool filed = broad.build(knDamageds[1 - attackers]);
+    // Filing the victims pays only for a good many damagers.
+    int strangers = 0;
+    for (KNDamager* d = knDamagers[attackers]; d && strangers < 8; d = d->next)
+        strangers += d->sparesKin ? 0 : 1;
+    const bool filed = strangers >= 8 && broad.build(knDamageds[1 - attackers]);
     for (KNDamager* d = knDamagers[attackers]; d; d = d->next) {
         if (d->sparesKin) {
             for (KNDamaged* v = knOthers[1 - attackers]; v; v = v->nextOther)
-                if (v->knCheck(d)) d->knHit();
+                if (!beyond(d, v) && v->knCheck(d)) d->knHit();
         } else if (filed) {
             broad.pair(d);
         } else {
             for (KNDamaged* v = knDamageds[1 - attackers]; v; v = v->next)
-                if (v->knCheck(d)) d->knHit();
+                if (!beyond(d, v) && v->knCheck(d)) d->knHit();
         }
     }
 }
