@@ -150,9 +150,9 @@ void addObstacle(std::vector<Obstacle>& obstacles, const KVector& tank, const KV
     obstacles.push_back({at, velocity, reach, soonest});
 }
 
-uint32_t steer(const ZTPlayer& tank, bool chase) {
-    const KVector p = tank.position;
-    const float hx = -std::sin(tank.angle), hy = std::cos(tank.angle);
+// The obstacles near the tank, sorted by their soonest step, four to a group; and the nearest
+// enemy, or the middle of the field when none is left.
+KVector lookAround(const KVector& p, std::vector<Group>& groups) {
     static std::vector<Obstacle> obstacles;
     obstacles.clear();
     float best = 1e30f;
@@ -177,8 +177,15 @@ uint32_t steer(const ZTPlayer& tank, bool chase) {
             addObstacle(obstacles, p, s->position, s->velocity, 6.0f + s->radius + 6.0f);
     std::stable_sort(obstacles.begin(), obstacles.end(),
                      [](const Obstacle& x, const Obstacle& y) { return x.soonest < y.soonest; });
-    static std::vector<Group> groups;
     group(obstacles, groups);
+    return target;
+}
+
+uint32_t steer(const ZTPlayer& tank, bool chase) {
+    const KVector p = tank.position;
+    const float hx = -std::sin(tank.angle), hy = std::cos(tank.angle);
+    static std::vector<Group> groups;
+    const KVector target = lookAround(p, groups);
 
     // Where the tank would like to go: at the nearest enemy from afar, around it up close (the
     // guns face forward).
