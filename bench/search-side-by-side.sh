@@ -6,23 +6,28 @@ set -eu
 
 usage() {
     cat <<EOF
-usage: bench/search-side-by-side.sh [--runs N] [--jobs N] OLD_SEARCH NEW_SEARCH GAME_ROOT [REPLAY]
+usage: bench/search-side-by-side.sh [--runs N] [--jobs N] [--options TEXT] OLD_SEARCH NEW_SEARCH
+       GAME_ROOT [REPLAY]
 
 OLD_SEARCH and NEW_SEARCH are zentaku-search programs (an older build's and this one's);
 both play the whole game on GAME_ROOT (only read) with the same options, R times each in turn
-(default 1), with --jobs N tries at once (default 2). REPLAY, the zentaku-replay that checks
-every saved play, defaults to the one beside NEW_SEARCH. A play wins when it reaches field 13,
-the ending.
+(default 1), with --jobs N tries at once (default 2) and the search options TEXT given to
+both (the committed whole game: --options '--segment 8 --lookahead 100'). REPLAY, the
+zentaku-replay that checks every saved play, defaults to the one beside NEW_SEARCH. A play
+wins when it reaches field 13, the ending; each round also says whether the two saved plays
+are the same file.
 EOF
 }
 
 runs=1
 jobs=2
+options=""
 while [ $# -gt 0 ]; do
     case "$1" in
     -h | --help) usage; exit 0 ;;
     --runs) runs=$2; shift 2 ;;
     --jobs) jobs=$2; shift 2 ;;
+    --options) options=$2; shift 2 ;;
     *) break ;;
     esac
 done
@@ -46,7 +51,7 @@ one() {
     local begin end cpu
     begin=$(date +%s.%N)
     # The processor time of the search and of every copy it forked.
-    cpu=$( { TIMEFORMAT='%U %S'; time "$program" --quiet --jobs "$jobs" "$out" "$root" \
+    cpu=$( { TIMEFORMAT='%U %S'; time "$program" --quiet --jobs "$jobs" $options "$out" "$root" \
         >"$scratch/$name.said" 2>"$scratch/$name.err" || true; } 2>&1 )
     end=$(date +%s.%N)
     local verdict=unsaved
@@ -71,6 +76,11 @@ for r in $(seq 1 "$runs"); do
         printf '%-4s %-4s %8s %8s %7s %7s %5s %6s  %s, %s\n' "$r" "$who" "$wall" "$cpu" \
             "$frames" "$score" "$lost" "$field" "$won" "$verdict"
     done
+    if cmp -s "$scratch/old.rep" "$scratch/new.rep"; then
+        echo "     the two plays are the same, word for word"
+    else
+        echo "     the two plays differ"
+    fi
 done
 awk '{ w[$1] += $2; c[$1] += $3; n[$1] += 1 }
      END { printf "mean: old %.1f s wall, %.1f s cpu; new %.1f s wall, %.1f s cpu; " \
