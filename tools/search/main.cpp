@@ -106,7 +106,12 @@ int main(int argc, char** argv) {
     std::vector<std::string>& args = o.args;
     // With --field there is no file to save: the one argument is the game root.
     if (o.field > 0) args.insert(args.begin(), "");
-    if (args.size() < 1 + (o.field > 0) || args.size() > 2 || (o.field > 0 && o.until > 0)) {
+    if (o.field > 0 && o.until > 0) {
+        // A field alone saves nothing, so there is no play to give up.
+        std::fprintf(stderr, "zentaku-search: --until does not go with --field\n");
+        return 3;
+    }
+    if (args.size() < 1 + (o.field > 0) || args.size() > 2) {
         std::fputs(ztSearchUsage, stderr);
         return 3;
     }
