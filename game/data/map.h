@@ -33,8 +33,6 @@ public:
     void reset(int32_t width, int32_t height, uint16_t fill);
     // The chip at row, column, or 0 outside the grid (for users walking a fixed 10 x 8 cursor).
     uint16_t chipAt(int32_t row, int32_t column) const;
-    // Queues every chip on screen, row by row, centred on its 64-pixel square.
-    void draw() const;
 
     int32_t width = 0;
     int32_t height = 0;

@@ -40,10 +40,6 @@ public:
     void parse(const uint8_t* data, size_t size);
     std::vector<uint8_t> image() const;
 
-    // Creates one enemy per chip in list order; unknown kinds, and kinds whose enemies this build
-    // does not have, create nothing.
-    void spawn();
-
     std::list<ZTsetChip> chips;
     std::list<ZTsetChip>::iterator cursor;
 };

@@ -15,6 +15,7 @@
 #include "main_form.h"
 #include "objects/layers.h"
 #include "objects/wall.h"
+#include "scenes/map_view.h"
 #include "sprite.h"
 
 namespace {
@@ -152,7 +153,7 @@ void EngineSet::keDraw() {
     gAscii->colour = white;
     switch (mode) {
     case PutDelete: {
-        map->draw();
+        ztDrawMap(*map);
         flush(true);
         for (const ZTsetChip& c : set->chips)
             ztDrawKindIcon(c.kind, static_cast<float>(c.x), static_cast<float>(c.y), white);

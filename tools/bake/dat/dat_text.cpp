@@ -2,7 +2,8 @@
 
 #include <sstream>
 
-#include "data/bytes.h"
+#include "data/map.h"
+#include "data/set.h"
 
 namespace {
 
@@ -107,9 +108,7 @@ std::string badChar(int row, int column, char c) {
 bool ztMapFromText(const std::string& text, std::vector<uint8_t>& out, std::string& error) {
     const std::vector<std::string> lines = gridLines(text);
     if (!checkShape(lines, mapColumns, mapRows, error)) return false;
-    ZTByteWriter w;
-    w.i32(mapColumns);
-    w.i32(mapRows);
+    ZTMap map(nullptr, mapColumns, mapRows, 0);
     for (int r = 0; r < mapRows; ++r) {
         for (int c = 0; c < mapColumns; ++c) {
             const int chip = mapChip(lines[r][c]);
@@ -117,18 +116,17 @@ bool ztMapFromText(const std::string& text, std::vector<uint8_t>& out, std::stri
                 error = badChar(r, c, lines[r][c]);
                 return false;
             }
-            w.u16(static_cast<uint16_t>(chip));
+            map.cells[r][c] = static_cast<uint16_t>(chip);
         }
     }
-    out = std::move(w.bytes);
+    out = map.image();
     return true;
 }
 
 bool ztSetFromText(const std::string& text, std::vector<uint8_t>& out, std::string& error) {
     const std::vector<std::string> lines = gridLines(text);
     if (!checkShape(lines, setColumns, setRows, error)) return false;
-    ZTByteWriter chips;
-    uint16_t count = 0;
+    ZTSet set;
     for (int r = 0; r < setRows; ++r) {
         for (int c = 0; c < setColumns; ++c) {
             const int kind = setKind(lines[r][c]);
@@ -136,16 +134,9 @@ bool ztSetFromText(const std::string& text, std::vector<uint8_t>& out, std::stri
                 error = badChar(r, c, lines[r][c]);
                 return false;
             }
-            if (kind < 0) continue;
-            chips.u16(static_cast<uint16_t>(32 + 32 * c));
-            chips.u16(static_cast<uint16_t>(32 + 32 * r));
-            chips.u16(static_cast<uint16_t>(kind));
-            ++count;
+            if (kind >= 0) set.add(32 + 32 * c, 32 + 32 * r, kind);
         }
     }
-    ZTByteWriter w;
-    w.u16(count);
-    w.bytes.insert(w.bytes.end(), chips.bytes.begin(), chips.bytes.end());
-    out = std::move(w.bytes);
+    out = set.image();
     return true;
 }

@@ -1,11 +1,11 @@
-#include "data/set.h"
-#include "objects/ground_enemies.h"
-#include "objects/spit.h"
+#include "set_spawn.h"
 
-void ZTSet::spawn() {
-    rewind();
-    ZTsetChip chip;
-    while (next(chip)) {
+#include "data/set.h"
+#include "ground_enemies.h"
+#include "spit.h"
+
+void ztSpawnSet(const ZTSet& set) {
+    for (const ZTsetChip& chip : set.chips) {
         const KVector at{static_cast<float>(chip.x), static_cast<float>(chip.y), 0.0f};
         switch (chip.kind) {
         case 0:
