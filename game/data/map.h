@@ -11,8 +11,10 @@
 
 class ZTMap {
 public:
-    // The largest grid a file may describe. The game makes 10 x 8; anything above this is a
-    // damaged file and is refused rather than allocated.
+    // The grid the game makes: one screen of 64-pixel chips.
+    static constexpr int32_t columns = 10, rows = 8;
+    // The largest grid a file may describe. Anything above this is a damaged file and is refused
+    // rather than allocated.
     static constexpr int32_t maxSide = 64;
 
     // With a file name the map is read from it; the three numbers build the map instead when the

@@ -6,8 +6,8 @@
 void ztDrawMap(const ZTMap& map) {
     // Only the chips that reach the 640 x 480 picture: an outsized map from a damaged file must not
     // fill the sprite queue and crowd out the field drawn over it.
-    const int32_t rows = map.height < 8 ? map.height : 8;
-    const int32_t columns = map.width < 10 ? map.width : 10;
+    const int32_t rows = map.height < ZTMap::rows ? map.height : ZTMap::rows;
+    const int32_t columns = map.width < ZTMap::columns ? map.width : ZTMap::columns;
     for (int32_t row = 0; row < rows; ++row)
         for (int32_t column = 0; column < columns; ++column) {
             const uint16_t chip = map.chipAt(row, column);

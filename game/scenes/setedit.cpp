@@ -72,7 +72,7 @@ EngineSet::EngineSet() {
     if (kfExist(path)) set->load(path);
     // Set n is field n's: shown on that field's map, which is a real map for any stage.
     std::snprintf(path, sizeof path, "dat/m%02d.ztm", ztFieldMap(setNumber));
-    map = std::make_unique<ZTMap>(kfExist(path) ? path : nullptr, 10, 8, 7);
+    map = std::make_unique<ZTMap>(kfExist(path) ? path : nullptr, ZTMap::columns, ZTMap::rows, 7);
 }
 
 EngineSet::~EngineSet() {

@@ -4,11 +4,16 @@
 
 #include "data/map.h"
 #include "data/set.h"
+#include "objects/bounds.h"
 
 namespace {
 
-constexpr int mapColumns = 10, mapRows = 8;
-constexpr int setColumns = 19, setRows = 14;
+// A map source has a character a chip; a set source one a placement cell, from wall to wall.
+constexpr int mapColumns = ZTMap::columns, mapRows = ZTMap::rows;
+constexpr int setLeft = static_cast<int>(ztFieldLeft), setTop = static_cast<int>(ztFieldTop);
+constexpr int setColumns = (static_cast<int>(ztFieldRight) - setLeft) / ztPlaceStep + 1;
+constexpr int setRows = (static_cast<int>(ztFieldBottom) - setTop) / ztPlaceStep + 1;
+static_assert(setColumns == 19 && setRows == 14, "the set sources are 19 x 14 characters");
 
 // The grid lines of a source: comments and blank lines dropped, trailing blanks trimmed.
 std::vector<std::string> gridLines(const std::string& text) {
@@ -134,7 +139,7 @@ bool ztSetFromText(const std::string& text, std::vector<uint8_t>& out, std::stri
                 error = badChar(r, c, lines[r][c]);
                 return false;
             }
-            if (kind >= 0) set.add(32 + 32 * c, 32 + 32 * r, kind);
+            if (kind >= 0) set.add(setLeft + ztPlaceStep * c, setTop + ztPlaceStep * r, kind);
         }
     }
     out = set.image();
