@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "data/replay_file.h"
-#include "replay/replay_store.h"
+#include "replay_store.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "replay/replay_store.h"
+#include "replay_store.h"
 
 #include <cerrno>
 #include <cstdio>
