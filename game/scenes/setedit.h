@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "creator.h"
+#include "data/set.h"
 #include "objects/bounds.h"
 
 class ZTMap;
-class ZTSet;
 
 class EngineSet : public ZTEngine {
 public:
@@ -20,7 +20,7 @@ public:
     static constexpr int32_t right = static_cast<int32_t>(ztFieldRight);
     static constexpr int32_t top = static_cast<int32_t>(ztFieldTop);
     static constexpr int32_t bottom = static_cast<int32_t>(ztFieldBottom);
-    static constexpr int32_t lastKind = 7;
+    static constexpr int32_t lastKind = ZT_CHIP_MARK_7;
 
     EngineSet();
     ~EngineSet() override;
