@@ -5,20 +5,11 @@
 #include <list>
 #include <string>
 
+#include "data/score_file.h"
 #include "kmath.h"
 #include "language.h"
 
 class ZTMap;
-
-struct ZThiScore {
-    std::string name; // at most 16 bytes in the file
-    uint32_t score = 0;
-    uint32_t field = 0;
-    uint32_t tail = 0;
-    bool isNew = false; // inserted by the play that just ended; never stored
-};
-
-using ZTscoreTable = std::list<ZThiScore>;
 
 // The scores at which a play earns a tank more, in order.
 constexpr uint32_t ztExtendScores[2] = {80000, 240000};

@@ -39,19 +39,23 @@ std::string enemiesOf(const std::string& dat, int field) {
     if (!ztSetFromText(text, bytes, why)) return "?";
     ZTSet set;
     set.parse(bytes.data(), bytes.size());
-    int n[6] = {};
-    for (const ZTsetChip& c : set.chips)
-        if (c.kind >= 0 && c.kind <= 5) n[c.kind] += 1;
+    int small = 0, middle = 0, large = 0, generators = 0;
+    for (const ZTsetChip& c : set.chips) {
+        small += c.kind == ZT_CHIP_SMALL;
+        middle += c.kind == ZT_CHIP_MIDDLE;
+        large += c.kind == ZT_CHIP_LARGE;
+        generators += c.kind >= ZT_CHIP_FLYERS_3 && c.kind <= ZT_CHIP_FLYERS_8;
+    }
     std::string out;
     auto add = [&](int count, const char* what) {
         if (count == 0) return;
         if (!out.empty()) out += ", ";
         out += std::to_string(count) + " " + what;
     };
-    add(n[0], "small");
-    add(n[1], "middle");
-    add(n[2], "large");
-    add(n[3] + n[4] + n[5], n[3] + n[4] + n[5] == 1 ? "generator" : "generators");
+    add(small, "small");
+    add(middle, "middle");
+    add(large, "large");
+    add(generators, generators == 1 ? "generator" : "generators");
     return out;
 }
 
