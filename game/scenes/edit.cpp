@@ -187,7 +187,5 @@ void EngineEdit::keDraw() {
         break;
     }
 
-    gSprite->kspSetStates();
-    gSprite->kspFlush();
-    gSprite->kspClear();
+    gSprite->kspDrawOut();
 }

@@ -9,7 +9,6 @@
 #include "engine.h"
 #include "fields.h"
 #include "file.h"
-#include "graphics.h"
 #include "input.h"
 #include "log.h"
 #include "main_form.h"
@@ -29,12 +28,6 @@ void put(int cell, float x, float y, float scale, uint32_t colour) {
     gSprite->kspPut(cell, x, y, 0.0f, scale, scale, colour);
 }
 
-void flush(bool opaque) {
-    gSprite->kspSetStates();
-    if (opaque) kxSetBlend(KBlend::None);
-    gSprite->kspFlush();
-    gSprite->kspClear();
-}
 } // namespace
 
 void ztDrawKindIcon(int32_t kind, float x, float y, uint32_t colour) {
@@ -154,7 +147,7 @@ void EngineSet::keDraw() {
     switch (mode) {
     case PutDelete: {
         ztDrawMap(*map);
-        flush(true);
+        gSprite->kspDrawOut(true);
         for (const ZTsetChip& c : set->chips)
             ztDrawKindIcon(c.kind, static_cast<float>(c.x), static_cast<float>(c.y), white);
         kbDrawLayer(ZT_LAYER_WALL);
@@ -185,5 +178,5 @@ void EngineSet::keDraw() {
     default:
         break;
     }
-    flush(false);
+    gSprite->kspDrawOut();
 }
