@@ -32,22 +32,22 @@ void put(int cell, float x, float y, float scale, uint32_t colour) {
 
 void ztDrawKindIcon(int32_t kind, float x, float y, uint32_t colour) {
     switch (kind) {
-    case 0:
+    case ZT_CHIP_SMALL:
         put(93, x, y, 1.0f, colour);
         put(92, x, y, 1.0f, colour);
         break;
-    case 1:
+    case ZT_CHIP_MIDDLE:
         put(94, x, y, 1.0f, colour);
         break;
-    case 2:
+    case ZT_CHIP_LARGE:
         put(97, x, y, 1.0f, colour);
         break;
-    case 3:
-    case 4:
-    case 5:
+    case ZT_CHIP_FLYERS_3:
+    case ZT_CHIP_FLYERS_5:
+    case ZT_CHIP_FLYERS_8:
         // A spit generator, with the digit of its size class in the lower right.
         put(99, x, y, 1.0f, colour);
-        put(204 + (kind - 3), x + 16.0f, y + 16.0f, 2.0f, colour);
+        put(204 + (kind - ZT_CHIP_FLYERS_3), x + 16.0f, y + 16.0f, 2.0f, colour);
         break;
     default:
         put(188, x, y, 3.0f, colour);

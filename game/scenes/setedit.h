@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "data/set.h"
 #include "editor.h"
 #include "objects/bounds.h"
 
 class ZTMap;
-class ZTSet;
 
 class EngineSet : public ZTEditor {
 public:
@@ -20,7 +20,7 @@ public:
     static constexpr int32_t right = static_cast<int32_t>(ztFieldRight);
     static constexpr int32_t top = static_cast<int32_t>(ztFieldTop);
     static constexpr int32_t bottom = static_cast<int32_t>(ztFieldBottom);
-    static constexpr int32_t lastKind = 7;
+    static constexpr int32_t lastKind = ZT_CHIP_MARK_7;
 
     EngineSet();
     ~EngineSet() override;

@@ -71,17 +71,21 @@ int setKind(char c) {
     case '.':
         return -1;
     case 's':
-        return 0;
+        return ZT_CHIP_SMALL;
     case 'm':
-        return 1;
+        return ZT_CHIP_MIDDLE;
     case 'L':
-        return 2;
+        return ZT_CHIP_LARGE;
     case '3':
+        return ZT_CHIP_FLYERS_3;
     case '4':
+        return ZT_CHIP_FLYERS_5;
     case '5':
+        return ZT_CHIP_FLYERS_8;
     case '6':
+        return ZT_CHIP_MARK_6;
     case '7':
-        return c - '0';
+        return ZT_CHIP_MARK_7;
     default:
         return -2;
     }
