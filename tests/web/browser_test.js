@@ -10,23 +10,10 @@ const puppeteer = require('puppeteer-core');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
+// The page's helpers, and the checks' counts.
 const {
-  SCENE,
-  ROOT,
-  NAME,
-  counts,
-  check,
-  sleep,
-  scene,
-  press,
-  fakePad,
-  audioState,
-  developerMenu,
-  reach,
-  picture,
-  logicRate,
-  storedScores,
-  holdsName,
+  SCENE, ROOT, NAME, counts, check, sleep, scene, press,
+  fakePad, audioState, developerMenu, reach, picture, logicRate, storedScores, holdsName,
 } = require('./page');
 
 const [url, browserPath, outDir] = process.argv.slice(2);
