@@ -7,6 +7,11 @@
 #include <cstring>
 #include <string>
 
+#include "pilot.h"
+#include "platform/headless/headless.h"
+#include "replay_run.h"
+#include "scratch.h"
+
 namespace fs = std::filesystem;
 
 bool benchGameRoot(int& argc, char** argv, std::initializer_list<const char*> needed,
@@ -41,4 +46,26 @@ void benchRun(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+}
+
+const std::vector<uint32_t>& benchTenMinutePlay(const fs::path& root, const fs::path& file) {
+    static const std::vector<uint32_t> words = [&] {
+        // The play sees the conversations' texts, as the program's own does: without them it
+        // would wait at the first conversation for five minutes.
+        ZTScratch scratch(root, {"dat", "text"});
+        if (!scratch.ok) return std::vector<uint32_t>();
+        HeadlessPlatform platform;
+        platform.renderer.keepDraws = false;
+        ZTPilot pilot;
+        pilot.waitUntil = 30000;
+        pilot.giveUpFrame = 36000;
+        ZTReplayHooks hooks;
+        hooks.before = [&](uint32_t) { ztPilotKeys(pilot.next(), platform.input.keys); };
+        ZTReplayRunner runner;
+        const ZTReplayOutcome result = runner.record(100000, hooks);
+        if (!result.ended || (!file.empty() && !runner.saveRecorded(file.c_str(), result)))
+            return std::vector<uint32_t>();
+        return runner.recorded();
+    }();
+    return words;
 }

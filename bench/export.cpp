@@ -21,9 +21,8 @@
 #include "engine.h"
 #include "export.h"
 #include "media_run.h"
-#include "pilot.h"
 #include "platform/headless/headless.h"
-#include "replay/replay_run.h"
+#include "replay_run.h"
 #include "scratch.h"
 #include "viewer.h"
 
@@ -32,28 +31,12 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path gameRoot;
-fs::path work; // a folder of our own for the play file and what the exports write
+fs::path work; // a scratch folder of our own for the play file and what the exports write
 
-// The automatic player keeps clear of harm for most of ten minutes, then fights, and gives up
-// once ten minutes have passed; saved as a replay file for the exports. The play sees the
-// conversations' texts, as the program's own does: without them it would wait at the first
-// conversation for five minutes.
+// The ten-minute play, saved as a replay file for the exports.
 const fs::path& tenMinutePlay() {
-    static const fs::path file = [] {
-        const fs::path out = work / "ten.rep";
-        ZTScratch scratch(gameRoot, {"dat", "text"});
-        HeadlessPlatform platform;
-        platform.renderer.keepDraws = false;
-        ZTPilot pilot;
-        pilot.waitUntil = 30000;
-        pilot.giveUpFrame = 36000;
-        ZTReplayHooks hooks;
-        hooks.before = [&](uint32_t) { ztPilotKeys(pilot.next(), platform.input.keys); };
-        ZTReplayRunner runner;
-        const ZTReplayOutcome result = runner.record(100000, hooks);
-        if (!result.ended || !runner.saveRecorded(out.c_str(), result)) return fs::path();
-        return out;
-    }();
+    static const fs::path file =
+        benchTenMinutePlay(gameRoot, work / "ten.rep").empty() ? fs::path() : work / "ten.rep";
     return file;
 }
 
@@ -180,11 +163,9 @@ BENCHMARK(BM_ViewerJumpBack)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 
 int main(int argc, char** argv) {
     if (!benchGameRoot(argc, argv, {"dat", "pixel"}, gameRoot)) return 1;
-    char pattern[] = "/tmp/zt_bench_export_XXXXXX";
-    if (!mkdtemp(pattern)) return 1;
-    work = pattern;
+    ZTScratch own;
+    if (!own.ok) return 1;
+    work = own.path;
     benchRun(argc, argv);
-    std::error_code ec;
-    fs::remove_all(work, ec);
     return 0;
 }

@@ -11,7 +11,7 @@
 #include "media.h"
 #include "platform/headless/headless.h"
 #include "platform/sdl/sdl_renderer.h"
-#include "replay/replay_run.h"
+#include "replay_run.h"
 #include "scratch.h"
 #include "tee_renderer.h"
 

@@ -17,7 +17,7 @@
 #include "platform/headless/headless.h"
 #include "platform/sdl/sdl_image.h"
 #include "platform/sdl/sdl_renderer.h"
-#include "replay/replay_run.h"
+#include "replay_run.h"
 #include "scratch.h"
 #include "scratch_dir.h"
 

@@ -9,7 +9,7 @@
 #include "language_setting.h"
 #include "pilot.h"
 #include "rep_world.h"
-#include "replay/replay_run.h"
+#include "replay_run.h"
 #include "scenes/game.h"
 #include "scenes/kaiwa.h"
 #include "statehash.h"

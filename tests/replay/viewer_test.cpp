@@ -12,7 +12,7 @@
 #include "data/replay_file.h"
 #include "engine.h"
 #include "rep_world.h"
-#include "replay/replay_run.h"
+#include "replay_run.h"
 #include "statehash.h"
 #include "viewer.h"
 

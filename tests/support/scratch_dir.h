@@ -1,17 +1,18 @@
 #pragma once
 #include <string>
 
-// A fresh temporary folder holding empty dat/ and rep/, made current for the owner's lifetime and
-// removed afterwards, so that nothing a test writes lands in the build tree.
+#include "scratch.h"
+
+// The tests' private game root: a scratch folder with empty dat/ and rep/, made current for the
+// owner's lifetime, so that nothing a test writes lands in the build tree. A test cannot go on
+// without it.
 class ScratchDir {
 public:
     ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    std::string path;
 
 private:
-    std::string previous;
+    ZTScratch scratch{"dat", "rep"};
+
+public:
+    std::string path = scratch.path.string();
 };

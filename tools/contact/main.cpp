@@ -17,7 +17,7 @@
 #include "data/replay_file.h"
 #include "engine.h"
 #include "media_run.h"
-#include "replay/replay_run.h"
+#include "replay_run.h"
 #include "scenes/game.h"
 #include "scratch.h"
 #include "work.h"

@@ -32,7 +32,7 @@
 #include "objects/player.h"
 #include "objects/tail.h"
 #include "platform/headless/headless.h"
-#include "replay/replay_run.h"
+#include "replay_run.h"
 #include "scenes/game.h"
 #include "work.h"
 

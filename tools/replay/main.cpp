@@ -25,7 +25,7 @@
 #include "platform/files.h"
 #include "platform/game_root.h"
 #include "platform/headless/headless.h"
-#include "replay/replay_run.h"
+#include "replay_run.h"
 #include "scratch.h"
 #include "verify.h"
 

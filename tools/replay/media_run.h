@@ -12,7 +12,7 @@
 #include "platform/headless/audio_log.h"
 #include "platform/headless/headless.h"
 #include "platform/sdl/sdl_renderer.h"
-#include "replay/replay_run.h"
+#include "replay_run.h"
 
 constexpr int kPictureWidth = 640;
 constexpr int kPictureHeight = 480;

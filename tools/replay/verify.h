@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/replay_file.h"
-#include "replay/replay_run.h"
+#include "replay_run.h"
 
 struct ZTVerdict {
     // 0 the play ended as the header says, 1 it did not (a desync), 2 not a whole replay file,

@@ -41,7 +41,7 @@
 #include "pilot.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
-#include "replay/replay_run.h"
+#include "replay_run.h"
 #include "scenes/game.h"
 #include "work.h"
 

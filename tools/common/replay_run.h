@@ -10,6 +10,8 @@
 #include "frame.h"
 #include "language.h"
 
+class ZTModules;
+
 struct ZTReplayOutcome {
     uint32_t frames = 0; // frames played
     bool ended = false;  // the play ended (it asked for the title) within the frame limit
@@ -62,7 +64,6 @@ public:
 private:
     ZTReplayOutcome run(uint32_t limit, const ZTReplayHooks& hooks, bool oneField = false);
 
-    struct Modules;
-    std::unique_ptr<Modules> modules;
+    std::unique_ptr<ZTModules> modules;
     ZTFrameResult last;
 };

@@ -1,43 +1,17 @@
 #include "replay_run.h"
 
-#include "ascii.h"
-#include "creator.h"
 #include "data/replay_file.h"
 #include "engine.h"
 #include "frame.h"
 #include "input.h"
+#include "module_set.h"
 #include "platform/files.h"
-#include "sprite.h"
 #include "statehash.h"
 #include "work.h"
 
-struct ZTReplayRunner::Modules {
-    Modules() : sprite(kCellCount, 4096, 0, 11, 0.0), ascii(kFontFirstCell) {
-        kspDefineAllCells(sprite);
-    }
-    KilnSprite sprite;
-    KilnAscii ascii;
-    KilnInput input;
-    ZTCreator creator;
-    std::unique_ptr<ZTWork> work;
-};
+ZTReplayRunner::ZTReplayRunner() : modules(std::make_unique<ZTModules>()) {}
 
-ZTReplayRunner::ZTReplayRunner() : modules(std::make_unique<Modules>()) {
-    gSprite = &modules->sprite;
-    gAscii = &modules->ascii;
-    gInput = &modules->input;
-    modules->work = std::make_unique<ZTWork>();
-    gWork = modules->work.get();
-}
-
-ZTReplayRunner::~ZTReplayRunner() {
-    keDisposeKilnEngine();
-    gWork = nullptr;
-    modules->work.reset();
-    gInput = nullptr;
-    gAscii = nullptr;
-    gSprite = nullptr;
-}
+ZTReplayRunner::~ZTReplayRunner() = default;
 
 namespace {
 // The scenes a play passes through; asking for any other ends it.
@@ -54,14 +28,14 @@ ZTReplayOutcome ZTReplayRunner::play(const std::vector<uint32_t>& words, ZTLangu
     gWork->language = language;
     // What the selection does once a file is chosen: the game start, then the opening
     // conversation from the next frame on.
-    gWork->startGame(1, 1, false, false, true);
+    gWork->startGame({.mode = ZTPlayMode::Replay});
     keInitializeKilnEngine(&modules->creator, ZT_SCENE_KAIWA);
     return run(limit, hooks);
 }
 
 ZTReplayOutcome ZTReplayRunner::record(uint32_t limit, const ZTReplayHooks& hooks) {
     keDisposeKilnEngine();
-    gWork->startGame(1, 1, true, false, false);
+    gWork->startGame({.mode = ZTPlayMode::Recorded});
     keInitializeKilnEngine(&modules->creator, ZT_SCENE_KAIWA);
     return run(limit, hooks);
 }
@@ -69,7 +43,7 @@ ZTReplayOutcome ZTReplayRunner::record(uint32_t limit, const ZTReplayHooks& hook
 ZTReplayOutcome ZTReplayRunner::field(int field, int tail, uint32_t limit,
                                       const ZTReplayHooks& hooks) {
     keDisposeKilnEngine();
-    gWork->startGame(field, tail, false, false, false);
+    gWork->startGame({.field = field, .tail = tail});
     keInitializeKilnEngine(&modules->creator, ZT_SCENE_GAME);
     return run(limit, hooks, true);
 }
