@@ -3,22 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "config.h"
+#include "files.h"
 #include "language.h"
 #include "platform/files.h"
 
 // Named after the test, so that tests run side by side never share a file.
 inline std::string pathName() {
     return std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".ini";
-}
-
-inline std::string readText(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline void expectDefaults(const ZTConfig& c) {
