@@ -19,7 +19,7 @@ ZTPlayer* tank() {
     return firstObject<ZTPlayer>(ZT_LAYER_TANK);
 }
 
-int countLayer(int layer) {
+int countLayer(ZTLayer layer) {
     return static_cast<int>(layerObjects<KilnBehave>(layer).size());
 }
 
