@@ -20,6 +20,3 @@ SDL_Surface* sdlDecodeKeyed(const uint8_t* data, size_t size, uint32_t colourKey
 // Decodes a PNG file image into ARGB pixels, row after row. For tests and tools.
 bool sdlDecodePng(const uint8_t* data, size_t size, std::vector<uint32_t>& argb, int& width,
                   int& height);
-
-// Encodes ARGB pixels (row after row) as a PNG file image, alpha kept. For tests and tools.
-bool sdlEncodePng(const uint32_t* argb, int width, int height, std::vector<uint8_t>& out);
