@@ -38,15 +38,6 @@ public:
     ZTWork& operator=(const ZTWork&) = delete;
 
     void startGame(const ZTGameStart& start = {});
-    // The older form with three flags, until its last callers move to the one above.
-    void startGame(int field, int tail, bool record, bool mark, bool replay) {
-        startGame({.field = field,
-                   .tail = tail,
-                   .mode = replay   ? ZTPlayMode::Replay
-                           : record ? ZTPlayMode::Recorded
-                                    : ZTPlayMode::Free,
-                   .mark = mark});
-    }
     void restartAfterMiss();
     void nextField();
     void addScore(uint32_t points);

@@ -8,23 +8,8 @@
 #include "sprite.h"
 
 ZTCounterShot::ZTCounterShot(KVector position, KVector velocity, int power)
-    : KilnBehave(ZT_LAYER_SHOTS), KNDamager(0), position(position), velocity(velocity) {
-    active = 1;
-    centre = position;
-    radius = 16.0f;
+    : ZTOwnShot(position, 16.0f, power), velocity(velocity) {
     direction = velocity;
-    this->power = power;
-}
-
-void ZTCounterShot::knBegin() {
-    centre = position;
-    done = 0;
-    hitTarget = 0;
-}
-
-void ZTCounterShot::knHit() {
-    done = 1;
-    hitTarget = 1;
 }
 
 bool ZTCounterShot::kbMove() {

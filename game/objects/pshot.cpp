@@ -6,11 +6,7 @@
 #include "sprite.h"
 
 ZTPShot::ZTPShot(KVector muzzle, float angle, ZTPShotGrip* grip)
-    : KilnBehave(ZT_LAYER_SHOTS), KNDamager(0), position(muzzle), angle(angle), grip(grip) {
-    active = 1;
-    centre = position;
-    radius = 12.0f;
-    power = 1;
+    : ZTOwnShot(muzzle, 12.0f, 1), angle(angle), grip(grip) {
     ksAddRef(grip);
     grip->liveShots += 1;
 }
@@ -21,15 +17,8 @@ ZTPShot::~ZTPShot() {
 }
 
 void ZTPShot::knBegin() {
-    centre = position;
+    ZTOwnShot::knBegin();
     direction = kmHeading(angle);
-    done = 0;
-    hitTarget = 0;
-}
-
-void ZTPShot::knHit() {
-    done = 1;
-    hitTarget = 1;
 }
 
 bool ZTPShot::kbMove() {

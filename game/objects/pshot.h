@@ -2,14 +2,14 @@
 // The tank's shots: straight, fast, strength 1, at most 6 in flight, counted in a grip that the
 // tank and its shots share so the count stays right whichever is deleted first.
 #include "behave.h"
-#include "hit.h"
+#include "own_shot.h"
 
 class ZTPShotGrip : public KilnScratch {
 public:
     int liveShots = 0;
 };
 
-class ZTPShot : public KilnBehave, public KNDamager {
+class ZTPShot : public ZTOwnShot {
 public:
     ZTPShot(KVector muzzle, float angle, ZTPShotGrip* grip);
     ~ZTPShot() override;
@@ -17,14 +17,10 @@ public:
     bool kbMove() override;
     void kbDraw() override;
     void kbHash(KUHash& hash) const override;
+    // Aims the damage along the heading as well.
     void knBegin() override;
-    void knEnd() override {}
-    void knHit() override;
 
-    KVector position;
     float angle;
-    uint8_t done = 0;
-    uint8_t hitTarget = 0;
     ZTPShotGrip* grip;
 };
 

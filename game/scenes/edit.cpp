@@ -30,9 +30,7 @@ EngineEdit::EngineEdit() : ZTEditor(lastMenuEntry) {
     // The title shows the stage number masked to 0..3 beside "EDIT MAP"; a stage read from a
     // hand-edited configuration may be negative, which the mask keeps on a real map too.
     mapNumber = (gForm ? gForm->stage : 1) & 3;
-    char path[32];
-    fileName(path, sizeof path);
-    map = std::make_unique<ZTMap>(kfExist(path) ? path : nullptr, columns, rows, firstChip);
+    loadMap(mapNumber, columns, rows, firstChip);
 }
 
 EngineEdit::~EngineEdit() {

@@ -2,11 +2,8 @@
 // The map editor: paints one of the four ground maps chip by chip on its 10 x 8 grid of
 // 64-pixel squares, with a chip palette and a menu to save, clear, scatter or leave.
 #include <cstdint>
-#include <memory>
 
 #include "editor.h"
-
-class ZTMap;
 
 class EngineEdit : public ZTEditor {
 public:
@@ -35,7 +32,6 @@ public:
     int32_t paletteRow = 0;
     uint16_t chip = firstChip;
     int32_t mapNumber = 0;
-    std::unique_ptr<ZTMap> map;
 
 private:
     void moveWork() override;

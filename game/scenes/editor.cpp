@@ -1,8 +1,22 @@
 #include "editor.h"
 
+#include <cstdio>
+
 #include "behave.h"
+#include "data/map.h"
+#include "file.h"
 #include "input.h"
 #include "log.h"
+
+ZTEditor::ZTEditor(int32_t lastEntry) : lastEntry(lastEntry) {}
+
+ZTEditor::~ZTEditor() = default;
+
+void ZTEditor::loadMap(int32_t number, int32_t columns, int32_t rows, uint16_t fill) {
+    char path[32];
+    std::snprintf(path, sizeof path, "dat/m%02d.ztm", number);
+    map = std::make_unique<ZTMap>(kfExist(path) ? path : nullptr, columns, rows, fill);
+}
 
 void ZTEditor::keMove() {
     switch (mode) {

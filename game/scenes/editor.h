@@ -1,10 +1,14 @@
 #pragma once
 // What the map and set editors share: three modes (working on the field, picking what to put
-// down, the menu), the menu's cursor, and saving under the editor's own file name.
+// down, the menu), the menu's cursor, the ground map they work over, and saving under the
+// editor's own file name.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "creator.h"
+
+class ZTMap;
 
 class ZTEditor : public ZTEngine {
 public:
@@ -18,9 +22,15 @@ public:
 
     int32_t mode = Work;
     int32_t menuIndex = 0;
+    std::unique_ptr<ZTMap> map;
 
 protected:
-    explicit ZTEditor(int32_t lastEntry) : lastEntry(lastEntry) {}
+    explicit ZTEditor(int32_t lastEntry);
+    ~ZTEditor() override;
+
+    // Ground map `number` from "dat/mNN.ztm", or a fresh one of `fill` chips while there is no
+    // such file yet.
+    void loadMap(int32_t number, int32_t columns, int32_t rows, uint16_t fill);
 
     virtual void moveWork() = 0;
     virtual void movePick() = 0;

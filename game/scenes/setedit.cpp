@@ -64,8 +64,7 @@ EngineSet::EngineSet() : ZTEditor(lastMenuEntry) {
     fileName(path, sizeof path);
     if (kfExist(path)) set->load(path);
     // Set n is field n's: shown on that field's map, which is a real map for any stage.
-    std::snprintf(path, sizeof path, "dat/m%02d.ztm", ztFieldMap(setNumber));
-    map = std::make_unique<ZTMap>(kfExist(path) ? path : nullptr, ZTMap::columns, ZTMap::rows, 7);
+    loadMap(ztFieldMap(setNumber), ZTMap::columns, ZTMap::rows, 7);
 }
 
 EngineSet::~EngineSet() {

@@ -8,8 +8,6 @@
 #include "editor.h"
 #include "objects/bounds.h"
 
-class ZTMap;
-
 class EngineSet : public ZTEditor {
 public:
     enum : int32_t { PutDelete = Work, Select = Pick };
@@ -35,7 +33,6 @@ public:
     int32_t kind = 0;
     int32_t setNumber = 1;
     std::unique_ptr<ZTSet> set;
-    std::unique_ptr<ZTMap> map;
 
 private:
     void moveWork() override;

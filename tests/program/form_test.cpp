@@ -45,56 +45,56 @@ TEST_F(Form, StartsAndStopsInOrderAndKeepsTheLog) {
               "<kfSave>\n open [score.dat]\n handle = ", " Try MoveFile [OK]\n", "End of Log."});
 }
 
-TEST_F(Form, HostileConfigurationStartsWithSaneValuesAndIsMendedAtExit) {
-    writeText("zent.ini", "[Screen]\nWindowMode=x\nRefleshRate=-60\nInt=2000000000\n"
-                          "SpriteOfs=nan\n[Debug]\nStage=99\nTail=2000000000\n");
-    start();
-    EXPECT_EQ(form->refreshRate, 60);
-    EXPECT_EQ(form->drawInterval, 1);
-    EXPECT_EQ(form->spriteOffset, 0.0);
-    EXPECT_EQ(form->stage, 1);
-    EXPECT_EQ(form->tailCount, 1);
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(form->AppIdle());
-    stop();
-    EXPECT_EQ(readText("zent.ini"),
-              "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\nSpriteOfs=0\nScale=1\nFocusPause=1\n"
-              "VSync=1\n[Sound]\nBGM=1\nSEVolume=100\nBGMVolume=100\n[Debug]\nStage=1\nTail=1\n"
-              "[Form]\nTop=0\nLeft=0\nWidth=0\nHeight=0\n[Game]\nLanguage=Japanese\n" +
-                  defaultControls);
-}
-
-TEST_F(Form, ConfigurationIsReadAtStartAndWrittenAtExit) {
-    writeText("zent.ini", "[Screen]\nInt=2\nSpriteOfs=0.25\n[Debug]\nStage=5\n[Form]\nTop=40\n"
-                          "Left=50\nWidth=700\nHeight=500\n[Sound]\nBGM=0\n");
-    start();
-    EXPECT_EQ(form->drawInterval, 2);
-    EXPECT_EQ(form->spriteOffset, 0.25);
-    EXPECT_EQ(form->stage, 5);
-    EXPECT_EQ(form->tailCount, 1);
-    EXPECT_FALSE(form->bgmEnabled);
-    EXPECT_TRUE(form->windowMode);
-    EXPECT_EQ(form->formTop, 40);
-    EXPECT_EQ(form->formLeft, 50);
-    form->stage = 9; // as the title leaves it
-    form->tailCount = 46;
-    stop();
-    EXPECT_EQ(readText("zent.ini"),
-              "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=2\nSpriteOfs=0.25\nScale=1\n"
-              "FocusPause=1\nVSync=1\n[Sound]\nBGM=0\nSEVolume=100\nBGMVolume=100\n"
-              "[Debug]\nStage=9\nTail=46\n[Form]\nTop=40\nLeft=50\nWidth=700\nHeight=500\n[Game]"
-              "\nLanguage=Japanese\n" +
-                  defaultControls);
-}
-
-TEST_F(Form, MissingConfigurationIsWrittenWithDefaults) {
-    start();
-    stop();
-    EXPECT_EQ(readText("zent.ini"),
-              "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\nSpriteOfs=0\nScale=1\n"
-              "FocusPause=1\nVSync=1\n[Sound]\nBGM=1\nSEVolume=100\nBGMVolume=100\n"
-              "[Debug]\nStage=1\nTail=1\n[Form]\nTop=0\nLeft=0\nWidth=0\nHeight=0\n[Game]"
-              "\nLanguage=Japanese\n" +
-                  defaultControls);
+// What the form holds after reading a configuration, and what it writes at exit.
+TEST_F(Form, ConfigurationIsReadAtStartMendedAndWrittenAtExit) {
+    const std::string defaults =
+        "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=1\nSpriteOfs=0\nScale=1\nFocusPause=1\n"
+        "VSync=1\n[Sound]\nBGM=1\nSEVolume=100\nBGMVolume=100\n[Debug]\nStage=1\nTail=1\n"
+        "[Form]\nTop=0\nLeft=0\nWidth=0\nHeight=0\n[Game]\nLanguage=Japanese\n" +
+        defaultControls;
+    struct Case {
+        const char* ini; // nullptr: no file
+        int refreshRate, drawInterval;
+        double spriteOffset;
+        int stage, tailCount;
+        bool bgm;
+        int top, left;
+        int leaveStage, leaveTail; // as the title leaves them before the end
+        std::string written;
+    };
+    const Case cases[] = {
+        {nullptr, 60, 1, 0.0, 1, 1, true, 0, 0, 1, 1, defaults},
+        {"[Screen]\nWindowMode=x\nRefleshRate=-60\nInt=2000000000\nSpriteOfs=nan\n[Debug]\n"
+         "Stage=99\nTail=2000000000\n",
+         60, 1, 0.0, 1, 1, true, 0, 0, 1, 1, defaults},
+        {"[Screen]\nInt=2\nSpriteOfs=0.25\n[Debug]\nStage=5\n[Form]\nTop=40\nLeft=50\n"
+         "Width=700\nHeight=500\n[Sound]\nBGM=0\n",
+         60, 2, 0.25, 5, 1, false, 40, 50, 9, 46,
+         "[Screen]\nWindowMode=1\nRefleshRate=60\nInt=2\nSpriteOfs=0.25\nScale=1\nFocusPause=1\n"
+         "VSync=1\n[Sound]\nBGM=0\nSEVolume=100\nBGMVolume=100\n[Debug]\nStage=9\nTail=46\n"
+         "[Form]\nTop=40\nLeft=50\nWidth=700\nHeight=500\n[Game]\nLanguage=Japanese\n" +
+             defaultControls},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ini ? c.ini : "no file");
+        std::filesystem::remove("zent.ini");
+        if (c.ini) writeText("zent.ini", c.ini);
+        start();
+        EXPECT_TRUE(form->windowMode);
+        EXPECT_EQ(form->refreshRate, c.refreshRate);
+        EXPECT_EQ(form->drawInterval, c.drawInterval);
+        EXPECT_EQ(form->spriteOffset, c.spriteOffset);
+        EXPECT_EQ(form->stage, c.stage);
+        EXPECT_EQ(form->tailCount, c.tailCount);
+        EXPECT_EQ(form->bgmEnabled, c.bgm);
+        EXPECT_EQ(form->formTop, c.top);
+        EXPECT_EQ(form->formLeft, c.left);
+        for (int i = 0; i < 3; ++i) ASSERT_TRUE(form->AppIdle());
+        form->stage = c.leaveStage;
+        form->tailCount = c.leaveTail;
+        stop();
+        EXPECT_EQ(readText("zent.ini"), c.written);
+    }
 }
 
 TEST_F(Form, AConfigurationThatCannotBeReadIsKeptAndTheLogSaysWhy) {
