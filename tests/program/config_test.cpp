@@ -26,16 +26,15 @@ TEST_F(Config, AllNineKeysAreRead) {
     ZTConfig c;
     EXPECT_TRUE(ztReadConfig(kPath, c));
     // A file from before the player's comforts keeps each of their defaults.
-    ZTConfig want;
-    want.windowMode = false;
-    want.refreshRate = 75;
-    want.drawInterval = 3;
-    want.spriteOffset = 0.5;
-    want.bgmEnabled = false;
-    want.stage = 12;
-    want.tailCount = 46;
-    want.top = -20;
-    want.left = 300;
+    const ZTConfig want{.windowMode = false,
+                        .refreshRate = 75,
+                        .drawInterval = 3,
+                        .spriteOffset = 0.5,
+                        .bgmEnabled = false,
+                        .stage = 12,
+                        .tailCount = 46,
+                        .top = -20,
+                        .left = 300};
     expectSameConfig(c, want);
 }
 
