@@ -6,6 +6,7 @@
 
 #include "data/replay_file.h"
 #include "engine.h"
+#include "input.h"
 #include "language_setting.h"
 #include "pilot.h"
 #include "rep_world.h"
@@ -31,7 +32,7 @@ Recorded recordPilotPlay(ZTPilot pilot) {
     ZTReplayRunner runner;
     Recorded r;
     ZTReplayHooks hooks;
-    hooks.before = [&](uint32_t) { ztPilotKeys(pilot.next(), platform.input.keys); };
+    hooks.before = [&](uint32_t) { kiHoldWord(pilot.next(), platform.input.keys); };
     hooks.after = [&](uint32_t) {
         r.hashes.push_back(ztStateHash());
         if (gWork->left < r.fewestLeft) r.fewestLeft = gWork->left;
@@ -208,7 +209,7 @@ TEST(Playback, TabFastForwardsOnlyTheGameSceneOfAReplay) {
     ZTPilot pilot;
     pilot.giveUpField = 2;
     ZTReplayHooks liveHooks;
-    liveHooks.before = [&](uint32_t) { ztPilotKeys(pilot.next() | KI_TAB, platform.input.keys); };
+    liveHooks.before = [&](uint32_t) { kiHoldWord(pilot.next() | KI_TAB, platform.input.keys); };
     liveHooks.after = [&](uint32_t) { fastLive += live.lastFrame().skipWait; };
     EXPECT_TRUE(live.record(20000, liveHooks).ended);
     EXPECT_EQ(fastLive, 0);

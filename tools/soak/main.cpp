@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
         auto lastReport = start;
         while (ran < frames && director.failures.empty()) {
             const bool fresh = keScene == nullptr;
-            ztPilotKeys(director.next(), platform.input.keys);
+            kiHoldWord(director.next(), platform.input.keys);
             if (!form.AppIdle()) {
                 director.failures.push_back(
                     {"the program stopped by itself at frame " + std::to_string(ran + 1)});
