@@ -32,7 +32,7 @@ struct Field : GamePlay {
     // A new game scene with every crowd of the worst frame in place.
     void build() {
         keEndScene();
-        start(1, 200, false);
+        start(1, 200, ZTPlayMode::Free);
         keStartFrame();
         for (int burst = 0; burst < 10; ++burst) {
             const KVector at{96.0f + 48.0f * burst, 400.0f, 0.0f};
@@ -52,7 +52,7 @@ struct Field : GamePlay {
     // A fresh game scene two frames in: built, then playing.
     void restart() {
         keEndScene();
-        start(1, 200, false);
+        start(1, 200, ZTPlayMode::Free);
         frames(2);
     }
 };

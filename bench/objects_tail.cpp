@@ -7,6 +7,7 @@
 #include "hit.h"
 #include "object_world.h"
 #include "objects/joint.h"
+#include "objects/layers.h"
 #include "objects/tail.h"
 #include "work.h"
 
@@ -14,7 +15,9 @@ namespace {
 
 // A head that circles, pushing its history as the tank would, so the joints really move.
 struct Head : KilnBehave {
-    Head() : KilnBehave(5), joint(new ZTJoint(16, {320.0f, 240.0f, 0.0f}, 0.0f, nullptr)) {}
+    Head()
+        : KilnBehave(ZT_LAYER_TANK), joint(new ZTJoint(16, {320.0f, 240.0f, 0.0f}, 0.0f, nullptr)) {
+    }
     ~Head() override { ksRelease(joint); }
     bool kbMove() override {
         angle += 0.1308997f;
@@ -33,8 +36,9 @@ struct TailField : ObjectWorld {
     explicit TailField(int armed) {
         gWork->tail = 200;
         auto* head = new Head();
-        new ZTTail(0, 1, head->joint, false);
-        for (int i = 1; i < 200; ++i) addTail(i % 20 == 0 && armed > 0 ? 1 : 0, false);
+        new ZTTail(ZT_JOINT_PLAIN, 1, head->joint, false);
+        for (int i = 1; i < 200; ++i)
+            addTail(i % 20 == 0 && armed > 0 ? ZT_JOINT_ARMED : ZT_JOINT_PLAIN, false);
         for (int i = 0; i < 300; ++i) frame(); // let the tail unfold
     }
     static void frame() {
@@ -44,9 +48,9 @@ struct TailField : ObjectWorld {
     // Keeps every armed joint firing.
     static void rearm() {
         for (ZTTail* t = tailFirst; t; t = t->nextTail)
-            if (t->kind == 1 && t->counterState == 0) {
+            if (t->kind == ZT_JOINT_ARMED && t->counterState == ZT_COUNTER_WAITING) {
                 t->charge = 1;
-                t->counterState = 2;
+                t->counterState = ZT_COUNTER_FIRING;
                 t->counterTimer = 128;
             }
     }

@@ -79,7 +79,8 @@ ZTFrameResult ztFrameStep(bool drawn, bool escapeToMenu, void (*overlay)()) {
     const bool escape = gInput->kiIsHeld(KI_ESCAPE);
     result.menu = escape && escapeToMenu && ztPlayMayEnterTable();
     result.quit = escape && !result.menu;
-    result.skipWait = keNextScene == 2 && gWork && gWork->replay && gInput->kiIsHeld(KI_TAB);
+    result.skipWait =
+        keNextScene == ZT_SCENE_GAME && gWork && gWork->replay && gInput->kiIsHeld(KI_TAB);
     if (!(keFlags & KE_KEEP) || result.quit) keEndScene();
     return result;
 }

@@ -132,7 +132,7 @@ void ZTReplayViewer::restart() {
     KECreator* creator = keCreator;
     // The playback side as the selection left it when the play began.
     gInput->kimPlayNow = startPlayNow;
-    gWork->startGame(1, 1, false, false, true);
+    gWork->startGame({.mode = ZTPlayMode::Replay});
     keInitializeKilnEngine(creator, ZT_SCENE_KAIWA);
     played = 0;
 }

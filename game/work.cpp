@@ -63,18 +63,18 @@ bool ZTWork::saveScores(bool keepSequence) {
     return kfSave(scorePath, bytes.data(), bytes.size());
 }
 
-void ZTWork::startGame(int field_, int tail_, bool record_, bool markFlag_, bool replay_) {
+void ZTWork::startGame(const ZTGameStart& start) {
     playerPos = KVector{0.0f, 0.0f, 0.0f};
-    field = field_;
+    field = start.field;
     score = 0;
     extendStage = 0;
     left = 2;
-    tail = tail_;
-    tailMax = tail_;
+    tail = start.tail;
+    tailMax = start.tail;
     groundCount = 0;
-    record = record_;
-    markFlag = markFlag_;
-    replay = replay_ || markFlag_;
+    record = start.mode == ZTPlayMode::Recorded;
+    markFlag = start.mark;
+    replay = start.mode == ZTPlayMode::Replay || start.mark;
     if (!replay) language = gLanguage;
     kuSeed(920);
     if (gInput) {

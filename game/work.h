@@ -20,6 +20,20 @@ struct ZThiScore {
 
 using ZTscoreTable = std::list<ZThiScore>;
 
+// Who drives a play that starts, and whether it is kept.
+enum class ZTPlayMode : uint8_t {
+    Free,     // the player's, not recorded: a continue, a field from the developer menu
+    Recorded, // the player's, recorded for the table and a replay
+    Replay,   // the play buffer's
+};
+
+struct ZTGameStart {
+    int32_t field = 1;
+    int32_t tail = 1;
+    ZTPlayMode mode = ZTPlayMode::Free;
+    bool mark = false; // the watched-play mark on screen; the play buffer drives, whatever the mode
+};
+
 class ZTWork {
 public:
     // Loads "score.dat" (or the default table) and the four maps.
@@ -29,7 +43,16 @@ public:
     ZTWork(const ZTWork&) = delete;
     ZTWork& operator=(const ZTWork&) = delete;
 
-    void startGame(int field, int tail, bool record, bool markFlag, bool replay);
+    void startGame(const ZTGameStart& start = {});
+    // The older form with three flags, until its last callers move to the one above.
+    void startGame(int field, int tail, bool record, bool mark, bool replay) {
+        startGame({.field = field,
+                   .tail = tail,
+                   .mode = replay   ? ZTPlayMode::Replay
+                           : record ? ZTPlayMode::Recorded
+                                    : ZTPlayMode::Free,
+                   .mark = mark});
+    }
     void restartAfterMiss();
     void nextField();
     void addScore(uint32_t points);

@@ -2,6 +2,7 @@
 
 #include "effects.h"
 #include "eshot.h"
+#include "layers.h"
 #include "sound.h"
 #include "sprite.h"
 #include "work.h"
@@ -35,7 +36,7 @@ float turn(float angle, KVector from, float rate) {
 
 } // namespace
 
-ZTBossGyro::ZTBossGyro() : ZTGround(9), KNDamaged(1), life(200 * gWork->tail + 128) {
+ZTBossGyro::ZTBossGyro() : ZTGround(ZT_LAYER_AIR), KNDamaged(1), life(200 * gWork->tail + 128) {
     active = 1;
     placeTurrets();
 }

@@ -2,12 +2,13 @@
 
 #include "bounds.h"
 #include "eshot.h"
+#include "layers.h"
 #include "random.h"
 #include "sound.h"
 #include "sprite.h"
 
 ZTCounterShot::ZTCounterShot(KVector position, KVector velocity, int power)
-    : KilnBehave(7), KNDamager(0), position(position), velocity(velocity) {
+    : KilnBehave(ZT_LAYER_SHOTS), KNDamager(0), position(position), velocity(velocity) {
     active = 1;
     centre = position;
     radius = 16.0f;

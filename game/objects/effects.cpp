@@ -3,11 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "layers.h"
 #include "random.h"
 #include "sprite.h"
 
 ZTBaku::ZTBaku(KVector position, float size, int frames)
-    : KilnBehave(4), position(position), size(size), frames(frames) {}
+    : KilnBehave(ZT_LAYER_BLASTS), position(position), size(size), frames(frames) {}
 
 bool ZTBaku::kbMove() {
     if ((counter & 3) == 0) {
@@ -33,7 +34,7 @@ void ZTBaku::kbHash(KUHash& hash) const {
 }
 
 ZTBakuBit::ZTBakuBit(KVector position, float size)
-    : KilnBehave(4), position(position), size(size) {}
+    : KilnBehave(ZT_LAYER_BLASTS), position(position), size(size) {}
 
 bool ZTBakuBit::kbMove() {
     counter += 1;
@@ -54,7 +55,8 @@ void ZTBakuBit::kbHash(KUHash& hash) const {
     hash.add(position), hash.add(cell), hash.add(counter), hash.add(size);
 }
 
-ZTKoge::ZTKoge(KVector position, float scale) : KilnBehave(2), position(position), scale(scale) {}
+ZTKoge::ZTKoge(KVector position, float scale)
+    : KilnBehave(ZT_LAYER_FLOOR), position(position), scale(scale) {}
 
 void ZTKoge::kbDraw() {
     gSprite->kspPut(58, position.x, position.y, 0.0f, scale, scale, 0xFFFFFFFF);
@@ -65,7 +67,7 @@ void ZTKoge::kbHash(KUHash& hash) const {
     hash.add(position), hash.add(scale);
 }
 
-ZTRate::ZTRate(KVector position, int value) : KilnBehave(10), position(position) {
+ZTRate::ZTRate(KVector position, int value) : KilnBehave(ZT_LAYER_RATES), position(position) {
     std::snprintf(text, sizeof text, ":%d", value);
     const int length = static_cast<int>(std::strlen(text));
     xOffset = static_cast<float>(length * 18) * -0.5f;

@@ -1,12 +1,13 @@
 #include "eshot.h"
 
 #include "bounds.h"
+#include "layers.h"
 #include "random.h"
 #include "sprite.h"
 
 ZTEShot::ZTEShot(KVector position, float angle, float speed, int type)
-    : KilnBehave(11), KNDamager(1), position(position), velocity(speed * kmHeading(angle)),
-      type(type), cell(type == 0 ? 72 : 76) {
+    : KilnBehave(ZT_LAYER_ENEMY_SHOTS), KNDamager(1), position(position),
+      velocity(speed * kmHeading(angle)), type(type), cell(type == 0 ? 72 : 76) {
     active = 1;
     centre = position;
     radius = type == 0 ? 4.0f : 8.0f;
@@ -53,7 +54,7 @@ float randomAngle() {
 } // namespace
 
 ZTEShotBlast::ZTEShotBlast(KVector position, float scale)
-    : KilnBehave(8), position(position), angle(randomAngle()), scale(scale) {}
+    : KilnBehave(ZT_LAYER_SPARKS), position(position), angle(randomAngle()), scale(scale) {}
 
 bool ZTEShotBlast::kbMove() {
     counter += 1;
@@ -75,8 +76,8 @@ void ZTEShotBlast::kbHash(KUHash& hash) const {
 }
 
 ZTEShotFlash::ZTEShotFlash(KVector position, KVector velocity, int type, float scale)
-    : KilnBehave(8), position(position), velocity(velocity), type(type), cell(type == 0 ? 78 : 86),
-      drawScale(scale * (type == 0 ? 1.5f : 2.0f)) {}
+    : KilnBehave(ZT_LAYER_SPARKS), position(position), velocity(velocity), type(type),
+      cell(type == 0 ? 78 : 86), drawScale(scale * (type == 0 ? 1.5f : 2.0f)) {}
 
 bool ZTEShotFlash::kbMove() {
     counter += 1;

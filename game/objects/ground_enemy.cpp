@@ -1,11 +1,12 @@
 #include "effects.h"
 #include "ground_enemies.h"
+#include "layers.h"
 #include "sound.h"
 #include "tail.h"
 #include "work.h"
 
 ZTGroundEnemy::ZTGroundEnemy(KVector position, float bodyRadius, float victimRadius, int life)
-    : ZTGround(3), KNDamager(1), KNDamaged(1), position(position), life(life),
+    : ZTGround(ZT_LAYER_GROUND), KNDamager(1), KNDamaged(1), position(position), life(life),
       victimRadius(victimRadius) {
     KNDamager::active = 1;
     centre = position;
@@ -37,7 +38,7 @@ bool ZTGroundEnemy::takeDamage(const Burst& burst) {
     new ZTRate(position, damage);
     kwPlay(burst.sound);
     gWork->addScore(static_cast<uint32_t>(damage) * burst.scoreMultiple);
-    addTail(1, true);
+    addTail(ZT_JOINT_ARMED, true);
     gWork->tail += 1;
     if (gWork->tail > gWork->tailMax) gWork->tailMax = gWork->tail;
     return true;

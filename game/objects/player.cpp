@@ -1,7 +1,9 @@
 #include "player.h"
 
+#include "bounds.h"
 #include "effects.h"
 #include "input.h"
+#include "layers.h"
 #include "scenes/game.h"
 #include "sound.h"
 #include "sprite.h"
@@ -26,13 +28,15 @@ const ZTHeading headingTable[16] = {
 };
 
 ZTPlayer::ZTPlayer()
-    : KilnBehave(5), KNDamaged(0), targetDir(kmHeading(kmPiF)), headJoint(nullptr), grip(nullptr) {
+    : KilnBehave(ZT_LAYER_TANK), KNDamaged(0), targetDir(kmHeading(kmPiF)), headJoint(nullptr),
+      grip(nullptr) {
     active = 1;
     gWork->playerPos = position;
     grip = new ZTPShotGrip();
     headJoint = new ZTJoint(ztJointMaxLength, position, angle, nullptr);
-    new ZTTail(0, 4, headJoint, false);
-    for (int i = 0; i < gWork->tail; ++i) addTail((i & 1) == 0 ? 1 : 0, false);
+    new ZTTail(ZT_JOINT_PLAIN, 4, headJoint, false);
+    for (int i = 0; i < gWork->tail; ++i)
+        addTail((i & 1) == 0 ? ZT_JOINT_ARMED : ZT_JOINT_PLAIN, false);
 }
 
 ZTPlayer::~ZTPlayer() {
@@ -53,13 +57,13 @@ bool ZTPlayer::kbMove() {
         stateFrames = 0;
     }
     switch (state) {
-    case 0:
+    case ZT_TANK_ENTERING:
         enter(first);
         break;
-    case 1:
+    case ZT_TANK_DRIVING:
         drive();
         break;
-    case 2:
+    case ZT_TANK_DESTROYED:
         destroyed();
         break;
     default:
@@ -76,7 +80,7 @@ void ZTPlayer::enter(bool first) {
     position += 1.0f * kmHeading(angle);
     headJoint->push(position, angle, 0);
     counter += 1;
-    if (counter > 31) state = 1;
+    if (counter > 31) state = ZT_TANK_DRIVING;
 }
 
 void ZTPlayer::drive() {
@@ -87,7 +91,7 @@ void ZTPlayer::drive() {
         shotsFired += 1;
         cooldown = 5;
     }
-    if (gInput->kiIsPushed(KI_BUTTON3)) state = 2;
+    if (gInput->kiIsPushed(KI_BUTTON3)) state = ZT_TANK_DESTROYED;
 
     const KVector c = kmHeading(angle);
     int index = 0;
@@ -108,9 +112,8 @@ void ZTPlayer::drive() {
     position += 2.0f * kmHeading(angle);
     headJoint->push(position, angle, 0);
 
-    if (position.x < 32.0f || position.x > 608.0f || position.y < 32.0f || position.y > 448.0f)
-        state = 2;
-    if (flags & ZT_PLAYER_HIT) state = 2;
+    if (ztOutsideField(position)) state = ZT_TANK_DESTROYED;
+    if (flags & ZT_PLAYER_HIT) state = ZT_TANK_DESTROYED;
 }
 
 void ZTPlayer::destroyed() {
@@ -159,8 +162,9 @@ void ZTPlayer::kbDrawShadow(int pass) {
 
 void ZTPlayer::kbHash(KUHash& hash) const {
     KilnBehave::kbHash(hash);
-    hash.add(position), hash.add(angle), hash.add(targetDir), hash.add(state);
-    hash.add(prevState), hash.add(stateFrames), hash.add(flags), hash.add(counter);
+    hash.add(position), hash.add(angle), hash.add(targetDir);
+    hash.add(static_cast<int32_t>(state)), hash.add(static_cast<int32_t>(prevState));
+    hash.add(stateFrames), hash.add(flags), hash.add(counter);
     hash.add(guns[0]), hash.add(guns[1]), hash.add(shotsFired), hash.add(cooldown);
     hash.add(grip->liveShots);
     headJoint->hash(hash);

@@ -14,6 +14,14 @@ enum : uint32_t {
     ZT_PLAYER_GONE = 4u,   // delete now
 };
 
+// The tank's course; the numbers are hashed with it.
+enum ZTTankState : int32_t {
+    ZT_TANK_NONE = -1,    // before its first frame
+    ZT_TANK_ENTERING = 0, // rolls in through the gap in the bottom wall
+    ZT_TANK_DRIVING = 1,
+    ZT_TANK_DESTROYED = 2,
+};
+
 struct ZTHeading {
     bool steer; // false: no direction held, the target stays
     float x, y;
@@ -38,8 +46,8 @@ public:
     KVector position{320.0f, 464.0f, 0.0f};
     float angle = kmPiF;
     KVector targetDir;
-    int state = 0; // 0 entering, 1 driving, 2 destroyed
-    int prevState = -1;
+    ZTTankState state = ZT_TANK_ENTERING;
+    ZTTankState prevState = ZT_TANK_NONE;
     int stateFrames = 0;
     uint32_t flags = 0;
     int counter = 0;

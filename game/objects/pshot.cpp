@@ -1,11 +1,12 @@
 #include "pshot.h"
 
 #include "bounds.h"
+#include "layers.h"
 #include "sound.h"
 #include "sprite.h"
 
 ZTPShot::ZTPShot(KVector muzzle, float angle, ZTPShotGrip* grip)
-    : KilnBehave(7), KNDamager(0), position(muzzle), angle(angle), grip(grip) {
+    : KilnBehave(ZT_LAYER_SHOTS), KNDamager(0), position(muzzle), angle(angle), grip(grip) {
     active = 1;
     centre = position;
     radius = 12.0f;
@@ -52,7 +53,7 @@ void ZTPShot::kbHash(KUHash& hash) const {
 }
 
 ZTPShotBlast::ZTPShotBlast(KVector position, float angle)
-    : KilnBehave(8), position(position), angle(angle) {}
+    : KilnBehave(ZT_LAYER_SPARKS), position(position), angle(angle) {}
 
 bool ZTPShotBlast::kbMove() {
     counter += 1;
@@ -74,7 +75,7 @@ void ZTPShotBlast::kbHash(KUHash& hash) const {
 }
 
 ZTPShotFlash::ZTPShotFlash(KVector position, KVector velocity)
-    : KilnBehave(8), position(position), velocity(velocity) {}
+    : KilnBehave(ZT_LAYER_SPARKS), position(position), velocity(velocity) {}
 
 bool ZTPShotFlash::kbMove() {
     counter += 1;

@@ -2,13 +2,15 @@
 
 #include "effects.h"
 #include "eshot.h"
+#include "layers.h"
 #include "random.h"
 #include "sound.h"
 #include "sprite.h"
 #include "work.h"
 
 ZTEnmSpitGen::ZTEnmSpitGen(int maximum, int interval)
-    : KilnBehave(9), grip(new ZTEnmSpitGenGrip()), maximum(maximum), interval(interval) {}
+    : KilnBehave(ZT_LAYER_AIR), grip(new ZTEnmSpitGenGrip()), maximum(maximum), interval(interval) {
+}
 
 ZTEnmSpitGen::~ZTEnmSpitGen() {
     ksRelease(grip);
@@ -47,7 +49,7 @@ void ZTEnmSpitGen::kbHash(KUHash& hash) const {
 }
 
 ZTEnmSpit::ZTEnmSpit(ZTEnmSpitGenGrip* grip, KVector position)
-    : KilnBehave(9), KNDamaged(1), grip(grip), position(position) {
+    : KilnBehave(ZT_LAYER_AIR), KNDamaged(1), grip(grip), position(position) {
     active = 1;
     ksAddRef(grip);
     grip->alive += 1;

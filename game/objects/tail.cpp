@@ -2,6 +2,7 @@
 
 #include "counter_shot.h"
 #include "effects.h"
+#include "layers.h"
 #include "sound.h"
 #include "sprite.h"
 #include "tail_add_eft.h"
@@ -15,7 +16,7 @@ void resetTailChain() {
     tailLast = nullptr;
 }
 
-void addTail(int kind, bool effect) {
+void addTail(ZTJointKind kind, bool effect) {
     if (tailLast) new ZTTail(kind, 1, tailLast->joint, effect);
 }
 
@@ -59,16 +60,17 @@ bool ZTTailDamagedP::knCheck(KNDamager* damager) {
     return true;
 }
 
-ZTTail::ZTTail(int kind, int length, ZTJoint* leader, bool effect)
-    : KilnBehave(5), kind(kind), position(leader->oldestPosition()), angle(leader->oldestAngle()),
-      cell(kind == 0 ? 1 : 2), damager(&position), victimE(&position), victimP(&position),
+ZTTail::ZTTail(ZTJointKind kind, int length, ZTJoint* leader, bool effect)
+    : KilnBehave(ZT_LAYER_TANK), kind(kind), position(leader->oldestPosition()),
+      angle(leader->oldestAngle()), cell(kind == ZT_JOINT_PLAIN ? 1 : 2), damager(&position),
+      victimE(&position), victimP(&position),
       joint(
           new ZTJoint(ztJointMaxLength, leader->oldestPosition(), leader->oldestAngle(), leader)) {
     prevTail = tailLast;
     if (!tailFirst) tailFirst = this;
     if (tailLast) tailLast->nextTail = this;
     tailLast = this;
-    if (length - 1 > 0) new ZTTail(0, length - 1, joint, false);
+    if (length - 1 > 0) new ZTTail(ZT_JOINT_PLAIN, length - 1, joint, false);
     if (effect) new ZTTailAddEft(joint, 0);
 }
 
@@ -85,7 +87,7 @@ ZTTail::~ZTTail() {
 }
 
 bool ZTTail::kbMove() {
-    if (state == 0) {
+    if (state == ZT_TAIL_FOLLOWING) {
         const ZTJoint* leader = joint->parent;
         position = leader->oldestPosition();
         angle = leader->oldestAngle();
@@ -96,39 +98,39 @@ bool ZTTail::kbMove() {
             new ZTKoge(position, 1.0f);
             kwPlay(4);
             countdown = 8;
-            state = 1;
+            state = ZT_TAIL_EXPLODING;
         }
     } else {
         joint->push(position, angle, 1);
         countdown -= 1;
         if (countdown < 0) return false;
     }
-    if (kind == 1) armedStep();
+    if (kind == ZT_JOINT_ARMED) armedStep();
     return true;
 }
 
 void ZTTail::armedStep() {
     switch (counterState) {
-    case 0:
+    case ZT_COUNTER_WAITING:
         if (victimP.damage != 0) charge += victimP.damage;
         if (charge > 0) {
             new ZTTailAddEft(joint, 1);
             kwPlay(1);
             charge = 1;
-            counterState = 1;
+            counterState = ZT_COUNTER_CHARGED;
         }
         break;
-    case 1:
+    case ZT_COUNTER_CHARGED:
         if (victimE.struck) {
             const KVector side{kmCos(angle), kmSin(angle), 0.0f};
             const KVector& s = victimE.strikeVector;
             counterSign = side.x * s.x + side.y * s.y + side.z * s.z <= 0.0f ? 1.0f : -1.0f;
             counterTimer = 128;
             kwPlay(2);
-            counterState = 2;
+            counterState = ZT_COUNTER_FIRING;
         }
         break;
-    case 2:
+    case ZT_COUNTER_FIRING:
         if (counterTimer & 1) {
             const KVector side{kmCos(angle), kmSin(angle), 0.0f};
             new ZTCounterShot(position, (counterSign * 12.0f) * side, gWork->tail + 1);
@@ -136,7 +138,7 @@ void ZTTail::armedStep() {
         counterTimer -= 1;
         if (counterTimer < 1) {
             charge = 0;
-            counterState = 0;
+            counterState = ZT_COUNTER_WAITING;
         }
         break;
     default:
@@ -161,9 +163,11 @@ void ZTTail::kbDrawShadow(int pass) {
 
 void ZTTail::kbHash(KUHash& hash) const {
     KilnBehave::kbHash(hash);
-    hash.add(kind), hash.add(position), hash.add(angle), hash.add(static_cast<int32_t>(down));
-    hash.add(state), hash.add(countdown), hash.add(cell), hash.add(charge);
-    hash.add(counterState), hash.add(blink), hash.add(chargeScale), hash.add(counterSign);
+    hash.add(static_cast<int32_t>(kind)), hash.add(position), hash.add(angle),
+        hash.add(static_cast<int32_t>(down));
+    hash.add(static_cast<int32_t>(state)), hash.add(countdown), hash.add(cell), hash.add(charge);
+    hash.add(static_cast<int32_t>(counterState)), hash.add(blink), hash.add(chargeScale),
+        hash.add(counterSign);
     hash.add(counterTimer), hash.add(victimP.damage),
         hash.add(static_cast<int32_t>(victimE.struck));
     hash.add(victimE.strikeVector);

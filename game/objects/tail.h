@@ -7,6 +7,23 @@
 
 class ZTTail;
 
+// The numbers below are hashed with each joint.
+enum ZTJointKind : int32_t {
+    ZT_JOINT_PLAIN = 0,
+    ZT_JOINT_ARMED = 1, // answers enemy fire with counter bursts
+};
+enum ZTTailState : int32_t {
+    ZT_TAIL_FOLLOWING = 0,
+    ZT_TAIL_EXPLODING = 1, // hit by the down-flag; gone after its countdown
+};
+// An armed joint's counter: hit by the enemy side it charges, struck by the tank's own shot it
+// fires a burst to the side the shot came from, then waits again.
+enum ZTCounterState : int32_t {
+    ZT_COUNTER_WAITING = 0,
+    ZT_COUNTER_CHARGED = 1,
+    ZT_COUNTER_FIRING = 2,
+};
+
 // The joint as an obstacle for the player's side: touches the tank and the joints' own targets.
 class ZTTailDamagerE : public KNDamager {
 public:
@@ -45,8 +62,8 @@ public:
 
 class ZTTail : public KilnBehave {
 public:
-    // Builds `length` joints behind `leader`; only the first has `kind` (0 plain, 1 armed).
-    ZTTail(int kind, int length, ZTJoint* leader, bool effect);
+    // Builds `length` joints behind `leader`; only the first has `kind`.
+    ZTTail(ZTJointKind kind, int length, ZTJoint* leader, bool effect);
     ~ZTTail() override;
 
     bool kbMove() override;
@@ -54,15 +71,15 @@ public:
     void kbDrawShadow(int pass) override;
     void kbHash(KUHash& hash) const override;
 
-    int kind;
+    ZTJointKind kind;
     KVector position;
     float angle;
     uint8_t down = 0;
-    int state = 0; // 0 following, 1 exploding
+    ZTTailState state = ZT_TAIL_FOLLOWING;
     int countdown = 0;
     int cell;
     int charge = 0;
-    int counterState = 0; // 0 waiting, 1 charged, 2 firing
+    ZTCounterState counterState = ZT_COUNTER_WAITING;
     int blink = 0;
     float chargeScale = 0.0f;
     float counterSign = 1.0f;
@@ -84,4 +101,4 @@ extern ZTTail* tailLast;
 
 void resetTailChain();
 // Lengthens the tail by one joint of `kind` at its end; nothing when no joint is left.
-void addTail(int kind, bool effect);
+void addTail(ZTJointKind kind, bool effect);

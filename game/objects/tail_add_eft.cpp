@@ -1,9 +1,10 @@
 #include "tail_add_eft.h"
 
+#include "layers.h"
 #include "sprite.h"
 
 ZTTailAddEft::ZTTailAddEft(ZTJoint* joint, int type)
-    : KilnBehave(8), joint(joint), position(joint->parent->oldestPosition()),
+    : KilnBehave(ZT_LAYER_SPARKS), joint(joint), position(joint->parent->oldestPosition()),
       cell(type == 0 ? 67 : 68) {
     ksAddRef(joint);
 }

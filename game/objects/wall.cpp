@@ -1,5 +1,6 @@
 #include "wall.h"
 
+#include "layers.h"
 #include "sprite.h"
 
 namespace {
@@ -10,7 +11,7 @@ constexpr uint32_t white = 0xFFFFFFFF;
 constexpr uint32_t shade = 0x60000000;
 } // namespace
 
-ZTWall::ZTWall() : KilnBehave(6) {}
+ZTWall::ZTWall() : KilnBehave(ZT_LAYER_WALL) {}
 
 void ZTWall::kbDraw() {
     put(43, 16.0f, 16.0f, white);

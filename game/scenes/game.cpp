@@ -5,6 +5,7 @@
 #include "ascii.h"
 #include "data/map.h"
 #include "data/set.h"
+#include "fields.h"
 #include "file.h"
 #include "graphics.h"
 #include "hit.h"
@@ -14,6 +15,7 @@
 #include "main_form.h"
 #include "objects/boss_gyro.h"
 #include "objects/boss_lc.h"
+#include "objects/layers.h"
 #include "objects/player.h"
 #include "objects/tail.h"
 #include "objects/wall.h"
@@ -61,16 +63,18 @@ EngineGame::~EngineGame() {
 }
 
 void EngineGame::spawnField() {
-    const uint32_t m = static_cast<uint32_t>(gWork->field) % 24u;
-    if (m == 12 || m == 0) {
-        if (m == 12)
-            new ZTBossGyro();
-        else
-            new ZTBossLC(KVector{320.0f, 240.0f, 0.0f});
+    switch (ztFieldKind(gWork->field)) {
+    case ZTFieldKind::Gyro:
+        new ZTBossGyro();
         return;
+    case ZTFieldKind::LC:
+        new ZTBossLC(KVector{320.0f, 240.0f, 0.0f});
+        return;
+    case ZTFieldKind::Set:
+        break;
     }
     char path[32];
-    std::snprintf(path, sizeof path, "dat/s%02u.zts", m);
+    std::snprintf(path, sizeof path, "dat/s%02u.zts", ztFieldSet(gWork->field));
     if (!kfExist(path)) return;
     ZTSet set;
     set.load(path);
@@ -93,58 +97,58 @@ void EngineGame::keMove() {
 
 void EngineGame::stepState() {
     switch (state) {
-    case 0:
+    case ZT_FIELD_START:
         showFieldBanner = 1;
         timer = 90;
-        state = 1;
+        state = ZT_FIELD_BANNER;
         [[fallthrough]];
-    case 1:
+    case ZT_FIELD_BANNER:
         if (--timer < 0) {
             showFieldBanner = 0;
-            state = 2;
+            state = ZT_FIELD_PLAY;
         }
         break;
-    case 2:
+    case ZT_FIELD_PLAY:
         if (gWork->groundCount < 1) {
             timer = 16;
-            state = 5;
+            state = ZT_FIELD_CLEARED;
         }
-        // Both tests may pass in one frame: a clear and a miss together make state 6, so the
-        // field advances with no life lost.
+        // Both tests may pass in one frame: a clear and a miss together skip to the clear's last
+        // stage (with the miss's timer), so the field advances with no life lost.
         if (playerDown) {
             if (gWork->left < 1) voxStop();
             timer = gWork->tail * 4 + 120;
-            state += 1;
+            state = state == ZT_FIELD_CLEARED ? ZT_FIELD_CLEAR_SHOWN : ZT_FIELD_LOST;
         }
         break;
-    case 3:
+    case ZT_FIELD_LOST:
         if (--timer < 0) {
             if (gWork->left > 0)
                 keNextScene = ZT_SCENE_RESTART;
             else
-                state = 10;
+                state = ZT_FIELD_OVER;
         }
         break;
-    case 5:
+    case ZT_FIELD_CLEARED:
         if (--timer < 0) {
             runObjects = 0;
             showClear = 1;
             timer = 120;
-            state = 6;
+            state = ZT_FIELD_CLEAR_SHOWN;
         }
         break;
-    case 6:
+    case ZT_FIELD_CLEAR_SHOWN:
         if (--timer < 0) keNextScene = ZT_SCENE_NEXTER;
         break;
-    case 10:
+    case ZT_FIELD_OVER:
         voxPlay("snd/MU01.ogg", false);
         letterAngle = 0.0f;
         letterCount = 0;
         gameOverAlpha = 0.0f;
         timer = 0;
-        state = 11;
+        state = ZT_FIELD_OVER_LETTERS;
         [[fallthrough]];
-    case 11:
+    case ZT_FIELD_OVER_LETTERS:
         if (--timer < 1) {
             const LetterPlace& place = letterPlaces[letterCount];
             const KVector start{-kmSin(letterAngle) * 400.0f, kmCos(letterAngle) * 400.0f, 0.0f};
@@ -155,11 +159,11 @@ void EngineGame::stepState() {
             if (letterCount >= 6) {
                 showGameOver = 1;
                 timer = 240;
-                state = 12;
+                state = ZT_FIELD_OVER_SHOWN;
             }
         }
         break;
-    case 12:
+    case ZT_FIELD_OVER_SHOWN:
         gameOverAlpha += 2.5f;
         if (gameOverAlpha > 255.0f) gameOverAlpha = 255.0f;
         if (--timer < 1) endGameOver();
@@ -181,31 +185,31 @@ void EngineGame::keHit() {
 }
 
 void EngineGame::keDraw() {
-    gWork->maps[gWork->field & 3]->draw();
+    gWork->maps[ztFieldMap(gWork->field)]->draw();
     flush(true);
 
-    kbDrawLayer(2);
-    kbShadowLayer(3, 0);
-    kbShadowLayer(5, 0);
-    kbDrawLayer(3);
-    kbDrawLayer(4);
-    kbDrawLayer(5);
-    kbShadowLayer(6, 0);
-    kbDrawLayer(6);
-    kbDrawLayer(7);
-    kbShadowLayer(9, 0);
-    kbDrawLayer(9);
+    kbDrawLayer(ZT_LAYER_FLOOR);
+    kbShadowLayer(ZT_LAYER_GROUND, 0);
+    kbShadowLayer(ZT_LAYER_TANK, 0);
+    kbDrawLayer(ZT_LAYER_GROUND);
+    kbDrawLayer(ZT_LAYER_BLASTS);
+    kbDrawLayer(ZT_LAYER_TANK);
+    kbShadowLayer(ZT_LAYER_WALL, 0);
+    kbDrawLayer(ZT_LAYER_WALL);
+    kbDrawLayer(ZT_LAYER_SHOTS);
+    kbShadowLayer(ZT_LAYER_AIR, 0);
+    kbDrawLayer(ZT_LAYER_AIR);
     flush(false);
 
-    // Layer 9 flies above the walls and shots drawn so far: draw it again on top.
-    kbShadowLayer(9, 0);
-    kbDrawLayer(9);
+    // The flyers are above the walls and shots drawn so far: draw them again on top.
+    kbShadowLayer(ZT_LAYER_AIR, 0);
+    kbDrawLayer(ZT_LAYER_AIR);
     flush(false);
 
-    kbDrawLayer(8);
-    kbDrawLayer(10);
-    kbDrawLayer(11);
-    kbDrawLayer(12);
+    kbDrawLayer(ZT_LAYER_SPARKS);
+    kbDrawLayer(ZT_LAYER_RATES);
+    kbDrawLayer(ZT_LAYER_ENEMY_SHOTS);
+    kbDrawLayer(ZT_LAYER_LETTERS);
     if (gWork->markFlag) {
         const float s = kmSin(markClock) * 0.125f + 1.0f;
         gSprite->kspPut(54, 480.0f, 416.0f, 0.0f, s, s, 0xFFFFFFFFu);

@@ -5,6 +5,20 @@
 #include "behave.h"
 #include "creator.h"
 
+// The course of one field. The numbers are hashed with the scene, so they stay as they are; the
+// gaps are states this game never enters.
+enum ZTFieldState : int32_t {
+    ZT_FIELD_START = 0,         // shows the banner
+    ZT_FIELD_BANNER = 1,        // "FIELD nn" for 90 frames
+    ZT_FIELD_PLAY = 2,          // the tank in play
+    ZT_FIELD_LOST = 3,          // the tank was destroyed; a restart or the game-over follows
+    ZT_FIELD_CLEARED = 5,       // every ground enemy destroyed; objects run on for 16 frames
+    ZT_FIELD_CLEAR_SHOWN = 6,   // objects stopped, "CLEAR !!", then the next field
+    ZT_FIELD_OVER = 10,         // the last tank lost: the game-over banner begins
+    ZT_FIELD_OVER_LETTERS = 11, // its letters fly in one by one
+    ZT_FIELD_OVER_SHOWN = 12,   // the banner fades in and stays, then the play ends
+};
+
 class EngineGame : public ZTEngine {
 public:
     EngineGame();
@@ -18,7 +32,7 @@ public:
     // Feeds the scene's own state into a state hash.
     void hashState(KUHash& hash) const;
 
-    int state = 0;
+    ZTFieldState state = ZT_FIELD_START;
     int timer = 0;
     uint8_t runObjects = 1;
     uint8_t showFieldBanner = 0;

@@ -8,6 +8,7 @@
 #include "input.h"
 #include "language.h"
 #include "log.h"
+#include "objects/layers.h"
 #include "sound.h"
 #include "sprite.h"
 #include "window.h"
@@ -212,7 +213,7 @@ void EngineKaiwa::updatePortraits() {
 }
 
 void EngineKaiwa::keDraw() {
-    kbDrawLayer(ztMoyoLayer);
+    kbDrawLayer(ZT_LAYER_FLOOR);
     gSprite->kspSetStates();
     gSprite->kspFlush();
     gSprite->kspClear();
@@ -226,7 +227,7 @@ void EngineKaiwa::keDraw() {
         gSprite->kspPut(p.cell, p.position.x, p.position.y, 0.0f, p.scale, p.scale,
                         (a << 24) | 0xFFFFFF);
     }
-    kbDrawLayer(ztWindowLayer);
+    kbDrawLayer(ZT_LAYER_WINDOW);
     gSprite->kspSetStates();
     gSprite->kspFlush();
     gSprite->kspClear();

@@ -4,6 +4,7 @@
 #include "behave.h"
 #include "engine.h"
 #include "input.h"
+#include "objects/layers.h"
 #include "ranking.h"
 #include "sound.h"
 #include "sprite.h"
@@ -84,7 +85,7 @@ void EngineNaming::keDraw() {
     gAscii->row = 2;
     gAscii->kaPrint("You got a HiScore!");
     ztPrintScoreTable(true);
-    kbDrawLayer(ztMoyoLayer);
+    kbDrawLayer(ZT_LAYER_FLOOR);
     gSprite->kspSetStates();
     gSprite->kspFlush();
     gSprite->kspClear();

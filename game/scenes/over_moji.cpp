@@ -1,12 +1,9 @@
+#include "objects/layers.h"
 #include "scenes/game.h"
 #include "sprite.h"
 
-namespace {
-constexpr int overMojiLayer = 12;
-}
-
 ZTOverMoji::ZTOverMoji(KVector start, KVector target_, int cell_)
-    : KilnBehave(overMojiLayer), position(start), target(target_), cell(cell_) {}
+    : KilnBehave(ZT_LAYER_LETTERS), position(start), target(target_), cell(cell_) {}
 
 bool ZTOverMoji::kbMove() {
     position.x += (target.x - position.x) * 0.0625f;

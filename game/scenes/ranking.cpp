@@ -7,6 +7,7 @@
 #include "graphics.h"
 #include "input.h"
 #include "objects/effects.h"
+#include "objects/layers.h"
 #include "random.h"
 #include "sound.h"
 #include "sprite.h"
@@ -89,7 +90,7 @@ void EngineRanking::keDraw() {
     gSprite->kspFlush();
     gSprite->kspClear();
 
-    kbDrawLayer(2);
+    kbDrawLayer(ZT_LAYER_FLOOR);
     flush();
 
     if (remaining < 50) {
@@ -100,6 +101,6 @@ void EngineRanking::keDraw() {
         flush();
     }
 
-    kbDrawLayer(4);
+    kbDrawLayer(ZT_LAYER_BLASTS);
     flush();
 }

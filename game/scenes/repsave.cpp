@@ -4,6 +4,7 @@
 #include "behave.h"
 #include "engine.h"
 #include "input.h"
+#include "objects/layers.h"
 #include "sound.h"
 #include "sprite.h"
 #include "window.h"
@@ -75,7 +76,7 @@ void EngineRepSave::keDraw() {
         if (!(hideChosen && cursor == 0)) gAscii->kaPrintAt(18, 12, "YES");
         if (!(hideChosen && cursor == 1)) gAscii->kaPrintAt(18, 14, "NO");
     }
-    kbDrawLayer(ztMoyoLayer);
+    kbDrawLayer(ZT_LAYER_FLOOR);
     gSprite->kspSetStates();
     gSprite->kspFlush();
     gSprite->kspClear();

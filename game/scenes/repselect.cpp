@@ -10,6 +10,7 @@
 #include "file.h"
 #include "input.h"
 #include "language.h"
+#include "objects/layers.h"
 #include "sound.h"
 #include "sprite.h"
 #include "window.h"
@@ -112,7 +113,7 @@ void EngineRepSelect::moveChosen() {
         state = 1;
         return;
     }
-    gWork->startGame(1, 1, false, false, true);
+    gWork->startGame({.mode = ZTPlayMode::Replay});
     keNextScene = ZT_SCENE_KAIWA;
     // Watched through the viewer: speeds, pause, steps and jumps.
     if (gViewer) gViewer->begin();
@@ -167,7 +168,7 @@ void EngineRepSelect::keDraw() {
     default:
         break;
     }
-    kbDrawLayer(ztMoyoLayer);
+    kbDrawLayer(ZT_LAYER_FLOOR);
     gSprite->kspSetStates();
     gSprite->kspFlush();
     gSprite->kspClear();

@@ -7,11 +7,13 @@
 #include "data/map.h"
 #include "data/set.h"
 #include "engine.h"
+#include "fields.h"
 #include "file.h"
 #include "graphics.h"
 #include "input.h"
 #include "log.h"
 #include "main_form.h"
+#include "objects/layers.h"
 #include "objects/wall.h"
 #include "sprite.h"
 
@@ -67,8 +69,8 @@ EngineSet::EngineSet() {
     char path[32];
     fileName(path, sizeof path);
     if (kfExist(path)) set->load(path);
-    // The game draws set m on map m & 3; the mask also keeps a negative stage on a real map.
-    std::snprintf(path, sizeof path, "dat/m%02d.ztm", setNumber & 3);
+    // Set n is field n's: shown on that field's map, which is a real map for any stage.
+    std::snprintf(path, sizeof path, "dat/m%02d.ztm", ztFieldMap(setNumber));
     map = std::make_unique<ZTMap>(kfExist(path) ? path : nullptr, 10, 8, 7);
 }
 
@@ -154,7 +156,7 @@ void EngineSet::keDraw() {
         flush(true);
         for (const ZTsetChip& c : set->chips)
             ztDrawKindIcon(c.kind, static_cast<float>(c.x), static_cast<float>(c.y), white);
-        kbDrawLayer(6);
+        kbDrawLayer(ZT_LAYER_WALL);
         const float x = static_cast<float>(cursorX), y = static_cast<float>(cursorY);
         ztDrawKindIcon(kind, x, y, ghost);
         put(cursorCell, x, y, 2.0f, set->contains(cursorX, cursorY) ? yellow : white);

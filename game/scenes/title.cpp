@@ -5,6 +5,7 @@
 #include "input.h"
 #include "main_form.h"
 #include "menu_text.h"
+#include "objects/layers.h"
 #include "sprite.h"
 #include "texts.h"
 #include "window.h"
@@ -77,11 +78,11 @@ void EngineTitle::moveMenu() {
     case 1:
         switch (ZTWindow::selection) {
         case 0:
-            gWork->startGame(1, 1, true, false, false);
+            gWork->startGame({.mode = ZTPlayMode::Recorded});
             keNextScene = ZT_SCENE_KAIWA;
             break;
         case 1:
-            gWork->startGame(gWork->lastField, gWork->lastTail, false, false, false);
+            gWork->startGame({.field = gWork->lastField, .tail = gWork->lastTail});
             keNextScene = ZT_SCENE_GAME;
             break;
         case 2:
@@ -130,14 +131,14 @@ void EngineTitle::moveDeveloper() {
         keNextScene = ZT_SCENE_SET;
         break;
     case 1:
-        gWork->startGame(number, tailNumber, false, false, false);
+        gWork->startGame({.field = number, .tail = tailNumber});
         keNextScene = ZT_SCENE_GAME;
         break;
     case 2:
         keNextScene = ZT_SCENE_EDIT;
         break;
     case 3:
-        gWork->startGame(number, tailNumber, false, false, false);
+        gWork->startGame({.field = number, .tail = tailNumber});
         keNextScene = ZT_SCENE_KAIWA;
         break;
     case 5:
@@ -171,9 +172,9 @@ void EngineTitle::keDraw() {
         gAscii->row = 6 + cursor;
         gAscii->kaPrint(">");
     }
-    kbDrawLayer(3);
-    kbDrawLayer(2);
-    kbDrawLayer(ztWindowLayer);
+    kbDrawLayer(ZT_LAYER_GROUND);
+    kbDrawLayer(ZT_LAYER_FLOOR);
+    kbDrawLayer(ZT_LAYER_WINDOW);
     // How to reach the pause menu and its settings, small in a corner.
     if (state != 2) ztDrawWindowLine(16.0f, 12.0f, ztMenuText(ZT_MENU_TITLE_HINT), 1.0f);
     gSprite->kspSetStates();
@@ -181,7 +182,7 @@ void EngineTitle::keDraw() {
     gSprite->kspClear();
 }
 
-ZTTitle::ZTTitle() : KilnBehave(2) {}
+ZTTitle::ZTTitle() : KilnBehave(ZT_LAYER_FLOOR) {}
 
 bool ZTTitle::kbMove() {
     if (state != previousState) {
@@ -238,7 +239,7 @@ void ZTTitle::kbHash(KUHash& hash) const {
     hash.add(scale);
 }
 
-ZTTitleTank::ZTTitleTank() : KilnBehave(3) {}
+ZTTitleTank::ZTTitleTank() : KilnBehave(ZT_LAYER_GROUND) {}
 
 bool ZTTitleTank::kbMove() {
     if (!stopped) {

@@ -1,6 +1,7 @@
 #include "window.h"
 
 #include "input.h"
+#include "objects/layers.h"
 #include "sprite.h"
 
 ZTWindow* ZTWindow::top = nullptr;
@@ -17,8 +18,8 @@ void put(int cell, float x, float y, float sx = 2.0f, float sy = 2.0f) {
 } // namespace
 
 ZTWindow::ZTWindow(int leftCell, int topCell, int choices, const std::string& text, int speed)
-    : KilnBehave(ztWindowLayer), position{leftCell * 32.0f, topCell * 32.0f, 0.0f}, home(position),
-      choices(choices), text(text), speed(speed),
+    : KilnBehave(ZT_LAYER_WINDOW), position{leftCell * 32.0f, topCell * 32.0f, 0.0f},
+      home(position), choices(choices), text(text), speed(speed),
       shown(speed == 0 ? static_cast<int>(text.size()) : 0), cursorPos{0.0f, position.y + 32.0f,
                                                                        0.0f} {
     older = top;
@@ -281,7 +282,7 @@ void ZTWindow::kbHash(KUHash& hash) const {
     hash.add(closing);
 }
 
-ZTWpMoyo::ZTWpMoyo() : KilnBehave(ztMoyoLayer) {}
+ZTWpMoyo::ZTWpMoyo() : KilnBehave(ZT_LAYER_FLOOR) {}
 
 bool ZTWpMoyo::kbMove() {
     position.x -= 2.0f;

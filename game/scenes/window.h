@@ -9,9 +9,6 @@
 #include "behave.h"
 #include "kmath.h"
 
-constexpr int ztWindowLayer = 13;
-constexpr int ztMoyoLayer = 2;
-
 class ZTWindow : public KilnBehave {
 public:
     // A window whose frame sits at cell (leftCell, topCell); choices 0 makes a message window.

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "engine.h"
+#include "fields.h"
 #include "game_play.h"
 #include "layers.h"
 #include "objects/boss_gyro.h"
 #include "objects/boss_lc.h"
 #include "objects/ground_enemies.h"
+#include "objects/layers.h"
 #include "objects/spit.h"
 #include "scenes/game.h"
 #include "statehash.h"
@@ -27,16 +29,20 @@ TEST(BossField, FieldsTwelveAndTwentyFourApartGetTheBossesWhateverSetsExist) {
     for (const Case& c : {Case{12, 1, 0, 0}, Case{36, 1, 0, 0}, Case{24, 0, 1, 0},
                           Case{48, 0, 1, 0}, Case{13, 0, 0, 2}}) {
         GamePlay play;
-        play.writeSet(c.field % 24, sentries);
+        play.writeSet(ztFieldSet(c.field), sentries);
         play.start(c.field, 1);
         play.frame();
         ASSERT_NE(currentGame, nullptr) << c.field;
-        EXPECT_EQ(layerObjects<ZTBossGyro>(9).size(), static_cast<size_t>(c.gyros)) << c.field;
-        EXPECT_EQ(layerObjects<ZTBossLC>(3).size(), static_cast<size_t>(c.lcs)) << c.field;
-        EXPECT_EQ(layerObjects<ZTEnm25P>(3).size(), static_cast<size_t>(c.smalls)) << c.field;
+        EXPECT_EQ(layerObjects<ZTBossGyro>(ZT_LAYER_AIR).size(), static_cast<size_t>(c.gyros))
+            << c.field;
+        EXPECT_EQ(layerObjects<ZTBossLC>(ZT_LAYER_GROUND).size(), static_cast<size_t>(c.lcs))
+            << c.field;
+        EXPECT_EQ(layerObjects<ZTEnm25P>(ZT_LAYER_GROUND).size(), static_cast<size_t>(c.smalls))
+            << c.field;
         EXPECT_EQ(gWork->groundCount, c.gyros + c.lcs + c.smalls) << c.field;
         if (c.lcs) {
-            EXPECT_EQ(layerObjects<ZTBossLC>(3)[0]->position, (KVector{320.0f, 240.0f, 0.0f}));
+            EXPECT_EQ(layerObjects<ZTBossLC>(ZT_LAYER_GROUND)[0]->position,
+                      (KVector{320.0f, 240.0f, 0.0f}));
         }
     }
 }
@@ -46,7 +52,7 @@ TEST(BossField, ASetOfGeneratorsOnlyEndsAtOnceWithItsSpitsStillToCome) {
     play.writeSet(1, {{32, 32, 5}, {64, 32, 3}, {96, 32, 4}, {128, 32, 6}});
     play.start(1, 1);
     play.frame();
-    const auto gens = layerObjects<ZTEnmSpitGen>(9);
+    const auto gens = layerObjects<ZTEnmSpitGen>(ZT_LAYER_AIR);
     ASSERT_EQ(gens.size(), 3u) << "kind 6 places nothing";
     // In the file's order: 8, 3 and 5 spits.
     EXPECT_EQ(gens[0]->maximum, 8);
@@ -55,23 +61,23 @@ TEST(BossField, ASetOfGeneratorsOnlyEndsAtOnceWithItsSpitsStillToCome) {
     for (ZTEnmSpitGen* g : gens) EXPECT_EQ(g->interval, 24);
     EXPECT_EQ(gWork->groundCount, 0);
     play.frames(91);
-    EXPECT_EQ(currentGame->state, 5) << "nothing holds the field open";
+    EXPECT_EQ(currentGame->state, ZT_FIELD_CLEARED) << "nothing holds the field open";
 }
 
 TEST(BossField, ShootingDownTheGyroClearsFieldTwelve) {
     GamePlay play;
     play.start(12, 1);
     play.frame();
-    auto* boss = layerObjects<ZTBossGyro>(9).at(0);
+    auto* boss = layerObjects<ZTBossGyro>(ZT_LAYER_AIR).at(0);
     const uint32_t score = gWork->score;
     play.frames(100);
-    ASSERT_EQ(currentGame->state, 2);
-    ASSERT_EQ(layerObjects<ZTBossGyro>(9).size(), 1u) << "still alive after its entry";
+    ASSERT_EQ(currentGame->state, ZT_FIELD_PLAY);
+    ASSERT_EQ(layerObjects<ZTBossGyro>(ZT_LAYER_AIR).size(), 1u) << "still alive after its entry";
     // One last blow, as a hit phase records it.
     boss->life = 1;
     boss->damage = 3;
     play.frame();
-    EXPECT_TRUE(layerObjects<ZTBossGyro>(9).empty());
+    EXPECT_TRUE(layerObjects<ZTBossGyro>(ZT_LAYER_AIR).empty());
     EXPECT_EQ(gWork->score, score + 600u);
     EXPECT_EQ(gWork->groundCount, 0);
     const int taken = play.runUntil([] { return keNextScene == ZT_SCENE_NEXTER; }, 400);

@@ -8,6 +8,7 @@
 #include "objects/boss_gyro.h"
 #include "objects/counter_shot.h"
 #include "objects/effects.h"
+#include "objects/layers.h"
 #include "shot_watch.h"
 
 namespace {
@@ -140,14 +141,14 @@ TEST_F(Gyro, AKillingBlowOfSevenScores1400AndLeavesTheTailAlone) {
     new ZTCounterShot(boss->position, {0.0f, 0.0f, 0.0f}, 7);
     world.takeSounds();
     world.frames(2);
-    EXPECT_TRUE(world.all<ZTBossGyro>(9).empty());
+    EXPECT_TRUE(world.all<ZTBossGyro>(ZT_LAYER_AIR).empty());
     EXPECT_EQ(gWork->groundCount, 0);
     EXPECT_EQ(gWork->score, 1400u);
     EXPECT_EQ(gWork->tail, 1);
     EXPECT_EQ(gWork->tailMax, 1);
-    EXPECT_STREQ(world.first<ZTRate>(10)->text, ":7");
-    EXPECT_EQ(world.first<ZTBaku>(4)->size, 2.0f);
-    EXPECT_EQ(world.first<ZTKoge>(2), nullptr) << "a flyer leaves no scorch mark";
+    EXPECT_STREQ(world.first<ZTRate>(ZT_LAYER_RATES)->text, ":7");
+    EXPECT_EQ(world.first<ZTBaku>(ZT_LAYER_BLASTS)->size, 2.0f);
+    EXPECT_EQ(world.first<ZTKoge>(ZT_LAYER_FLOOR), nullptr) << "a flyer leaves no scorch mark";
     const auto sounds = world.takeSounds();
     EXPECT_EQ(std::count(sounds.begin(), sounds.end(), 3), 1);
 }

@@ -8,6 +8,7 @@
 #include "objects/boss_lc.h"
 #include "objects/counter_shot.h"
 #include "objects/effects.h"
+#include "objects/layers.h"
 #include "objects/player.h"
 #include "objects/tail.h"
 #include "shot_watch.h"
@@ -95,22 +96,22 @@ TEST_F(LC, AKillingBlowOfTwelveScores6000AndLengthensTheTail) {
     new ZTPlayer();
     gWork->score = 0;
     auto* boss = new ZTBossLC(centre);
-    const size_t joints = world.all<ZTTail>(5).size();
+    const size_t joints = world.all<ZTTail>(ZT_LAYER_TANK).size();
     world.frames(5);
     boss->life = 12;
     new ZTCounterShot(boss->position, {0.0f, 0.0f, 0.0f}, 12);
     world.takeSounds();
     world.frames(2);
-    EXPECT_TRUE(world.all<ZTBossLC>(3).empty());
+    EXPECT_TRUE(world.all<ZTBossLC>(ZT_LAYER_GROUND).empty());
     EXPECT_EQ(gWork->groundCount, 0);
     EXPECT_EQ(gWork->score, 6000u);
     EXPECT_EQ(gWork->tail, 4);
     EXPECT_EQ(gWork->tailMax, 4);
-    EXPECT_EQ(world.all<ZTTail>(5).size(), joints + 1);
-    EXPECT_STREQ(world.first<ZTRate>(10)->text, ":12");
-    ASSERT_NE(world.first<ZTKoge>(2), nullptr);
-    EXPECT_EQ(world.first<ZTKoge>(2)->scale, 4.0f);
-    EXPECT_EQ(world.first<ZTBaku>(4)->frames, 64);
+    EXPECT_EQ(world.all<ZTTail>(ZT_LAYER_TANK).size(), joints + 1);
+    EXPECT_STREQ(world.first<ZTRate>(ZT_LAYER_RATES)->text, ":12");
+    ASSERT_NE(world.first<ZTKoge>(ZT_LAYER_FLOOR), nullptr);
+    EXPECT_EQ(world.first<ZTKoge>(ZT_LAYER_FLOOR)->scale, 4.0f);
+    EXPECT_EQ(world.first<ZTBaku>(ZT_LAYER_BLASTS)->frames, 64);
     const auto sounds = world.takeSounds();
     EXPECT_EQ(std::count(sounds.begin(), sounds.end(), 5), 1);
 }

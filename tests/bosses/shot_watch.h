@@ -8,6 +8,7 @@
 
 #include "behave.h"
 #include "objects/eshot.h"
+#include "objects/layers.h"
 
 class ShotWatch {
 public:
@@ -15,7 +16,7 @@ public:
     std::vector<ZTEShot*> fresh() {
         std::vector<ZTEShot*> made;
         std::set<const KilnBehave*> now;
-        for (KilnBehave* b = kbHead[11]; b; b = b->next) {
+        for (KilnBehave* b = kbHead[ZT_LAYER_ENEMY_SHOTS]; b; b = b->next) {
             now.insert(b);
             if (auto* shot = dynamic_cast<ZTEShot*>(b); shot && !seen.count(b))
                 made.push_back(shot);

@@ -7,16 +7,15 @@
 #include "objects/bounds.h"
 #include "objects/counter_shot.h"
 #include "objects/effects.h"
+#include "objects/layers.h"
 #include "objects/spit.h"
 #include "shot_watch.h"
 
 namespace {
 
-constexpr int flyLayer = 9;
-
 class Spits : public ObjectTest {
 protected:
-    std::vector<ZTEnmSpit*> spits() const { return world.all<ZTEnmSpit>(flyLayer); }
+    std::vector<ZTEnmSpit*> spits() const { return world.all<ZTEnmSpit>(ZT_LAYER_AIR); }
 
     // Frames (1-based, counted from now) on which a new spit appeared, over `count` frames.
     std::vector<int> releaseFrames(int count) {
@@ -71,16 +70,16 @@ TEST_F(Spits, GeneratorsRestartWhenFewerThanHalfAreLeft) {
         ASSERT_EQ(gen->grip->alive, maximum);
         ASSERT_EQ(gen->state, 2);
         while (gen->grip->alive > restartAt + 1) {
-            shootDown(world.first<ZTEnmSpit>(flyLayer));
+            shootDown(world.first<ZTEnmSpit>(ZT_LAYER_AIR));
             world.frame();
             EXPECT_EQ(gen->state, 2) << maximum << " with " << gen->grip->alive << " left";
         }
-        shootDown(world.first<ZTEnmSpit>(flyLayer));
+        shootDown(world.first<ZTEnmSpit>(ZT_LAYER_AIR));
         world.frame();
         EXPECT_EQ(gen->grip->alive, restartAt);
         EXPECT_EQ(gen->state, 0) << maximum;
         delete gen;
-        while (auto* spit = world.first<ZTEnmSpit>(flyLayer)) delete spit;
+        while (auto* spit = world.first<ZTEnmSpit>(ZT_LAYER_AIR)) delete spit;
     }
 }
 
@@ -105,12 +104,12 @@ TEST_F(Spits, ABlowOfSixScoresThirtyAndShowsSixWithNoScorchOrJoint) {
     world.frames(2);
     EXPECT_TRUE(spits().empty());
     EXPECT_EQ(gWork->score, 30u);
-    ASSERT_NE(world.first<ZTRate>(10), nullptr);
-    EXPECT_STREQ(world.first<ZTRate>(10)->text, ":6");
-    auto* baku = world.first<ZTBaku>(4);
+    ASSERT_NE(world.first<ZTRate>(ZT_LAYER_RATES), nullptr);
+    EXPECT_STREQ(world.first<ZTRate>(ZT_LAYER_RATES)->text, ":6");
+    auto* baku = world.first<ZTBaku>(ZT_LAYER_BLASTS);
     ASSERT_NE(baku, nullptr);
     EXPECT_EQ(baku->frames, 12);
-    EXPECT_EQ(world.first<ZTKoge>(2), nullptr);
+    EXPECT_EQ(world.first<ZTKoge>(ZT_LAYER_FLOOR), nullptr);
     EXPECT_EQ(gWork->tail, 2);
     const auto sounds = world.takeSounds();
     EXPECT_EQ(std::count(sounds.begin(), sounds.end(), 3), 1);

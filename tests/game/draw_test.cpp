@@ -64,7 +64,7 @@ TEST(FieldDraw, TheHeadUpDisplayShowsThePlayAndTheBanners) {
 TEST(FieldDraw, TheMarkPulsesWhenAskedFor) {
     GamePlay play;
     play.writeSet(1, {});
-    play.work->startGame(1, 1, false, true, false);
+    play.work->startGame({.mark = true});
     keNextScene = ZT_SCENE_GAME;
     play.frames(5);
     play.frame(true);
@@ -106,14 +106,14 @@ TEST(FieldDraw, TheGameOverPictureFadesInAndChangesAfterFieldTwelve) {
     for (int field : {1, 13}) {
         GamePlay play;
         play.writeSet(field, {{32, 32, 0}});
-        play.start(field, 1, false);
+        play.start(field, 1, ZTPlayMode::Free);
         play.frames(2);
         // Straight to the game over: no spare life and a lost tank.
         play.work->left = 0;
         currentGame->playerDown = 1;
-        currentGame->state = 2;
-        play.runUntil([] { return currentGame->state == 12; }, 400);
-        ASSERT_EQ(currentGame->state, 12);
+        currentGame->state = ZT_FIELD_PLAY;
+        play.runUntil([] { return currentGame->state == ZT_FIELD_OVER_SHOWN; }, 400);
+        ASSERT_EQ(currentGame->state, ZT_FIELD_OVER_SHOWN);
         play.frames(10);
         play.frame(true);
         const float alpha = currentGame->gameOverAlpha;

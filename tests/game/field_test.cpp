@@ -5,18 +5,18 @@
 #include <cstdio>
 
 #include "engine.h"
+#include "fields.h"
 #include "game_play.h"
 #include "layers.h"
 #include "objects/ground_enemies.h"
+#include "objects/layers.h"
 #include "objects/player.h"
 #include "scenes/game.h"
 
 namespace {
 
-constexpr int tankLayer = 5;
-
 ZTPlayer* tank() {
-    return firstObject<ZTPlayer>(tankLayer);
+    return firstObject<ZTPlayer>(ZT_LAYER_TANK);
 }
 
 int countLayer(int layer) {
@@ -30,12 +30,12 @@ const std::vector<GamePlay::Chip> oneSentry = {{32, 32, 0}};
 // scene sees it at the start of the one after.
 void loseTheTank(GamePlay& play) {
     play.frames(92);
-    ASSERT_EQ(currentGame->state, 2);
+    ASSERT_EQ(currentGame->state, ZT_FIELD_PLAY);
     play.hold(KI_BUTTON3);
     play.frame();
     play.hold(0);
     ASSERT_EQ(play.runUntil([] { return currentGame->playerDown != 0; }, 10), 1);
-    EXPECT_EQ(currentGame->state, 2);
+    EXPECT_EQ(currentGame->state, ZT_FIELD_PLAY);
     play.frame();
 }
 
@@ -47,19 +47,20 @@ TEST(Field, EmptyFieldShowsTheBannerThenTheClearThenTheNextField) {
     play.start(1, 1);
 
     play.frames(90);
-    EXPECT_EQ(currentGame->state, 1);
+    EXPECT_EQ(currentGame->state, ZT_FIELD_BANNER);
     EXPECT_EQ(currentGame->showFieldBanner, 1);
     play.frame(); // the 91st banner frame ends it
     EXPECT_EQ(currentGame->showFieldBanner, 0);
-    EXPECT_EQ(currentGame->state, 2);
+    EXPECT_EQ(currentGame->state, ZT_FIELD_PLAY);
     play.frame();
-    EXPECT_EQ(currentGame->state, 5) << "no ground enemy: cleared as soon as play begins";
+    EXPECT_EQ(currentGame->state, ZT_FIELD_CLEARED)
+        << "no ground enemy: cleared as soon as play begins";
 
     play.frames(16);
-    EXPECT_EQ(currentGame->state, 5);
+    EXPECT_EQ(currentGame->state, ZT_FIELD_CLEARED);
     EXPECT_EQ(currentGame->runObjects, 1) << "16 more frames of play before the freeze";
     play.frame();
-    EXPECT_EQ(currentGame->state, 6);
+    EXPECT_EQ(currentGame->state, ZT_FIELD_CLEAR_SHOWN);
     EXPECT_EQ(currentGame->showClear, 1);
     EXPECT_EQ(currentGame->runObjects, 0);
 
@@ -79,7 +80,7 @@ TEST(Field, EmptyFieldShowsTheBannerThenTheClearThenTheNextField) {
     EXPECT_EQ(keNextScene, ZT_SCENE_GAME);
     play.frame();
     ASSERT_NE(currentGame, nullptr);
-    EXPECT_EQ(currentGame->state, 1);
+    EXPECT_EQ(currentGame->state, ZT_FIELD_BANNER);
 }
 
 TEST(Field, AMissWithLivesLeftRestartsWithOneLifeLessAndHalfTheTail) {
@@ -88,7 +89,7 @@ TEST(Field, AMissWithLivesLeftRestartsWithOneLifeLessAndHalfTheTail) {
     play.start(1, 9);
     play.work->left = 1;
     loseTheTank(play);
-    EXPECT_EQ(currentGame->state, 3);
+    EXPECT_EQ(currentGame->state, ZT_FIELD_LOST);
     EXPECT_EQ(currentGame->timer, 9 * 4 + 120);
     EXPECT_TRUE(play.platform.audio.playing) << "a miss with a life left keeps the music";
 
@@ -116,12 +117,12 @@ TEST(Field, ClearAndMissInTheSameFrameAdvanceWithoutLosingALife) {
     play.writeSet(1, oneSentry);
     play.start(1, 3);
     play.frames(95);
-    ASSERT_EQ(currentGame->state, 2);
+    ASSERT_EQ(currentGame->state, ZT_FIELD_PLAY);
     // Both happen between two frames, as when the last enemy's shot takes the tank with it.
     play.work->groundCount = 0;
     currentGame->playerDown = 1;
     play.frame();
-    EXPECT_EQ(currentGame->state, 6);
+    EXPECT_EQ(currentGame->state, ZT_FIELD_CLEAR_SHOWN);
     EXPECT_EQ(currentGame->timer, 3 * 4 + 120);
     EXPECT_EQ(currentGame->showClear, 0);
     EXPECT_EQ(currentGame->runObjects, 1);
@@ -142,31 +143,31 @@ TEST(Field, TheLastMissStopsTheMusicAndPlaysTheGameOver) {
     EXPECT_FALSE(play.platform.audio.playing) << "the last miss stops the music at once";
 
     play.frames(5 * 4 + 120);
-    EXPECT_EQ(currentGame->state, 3);
+    EXPECT_EQ(currentGame->state, ZT_FIELD_LOST);
     play.frame();
-    EXPECT_EQ(currentGame->state, 10);
+    EXPECT_EQ(currentGame->state, ZT_FIELD_OVER);
     play.frame();
     EXPECT_EQ(play.platform.audio.music, "snd/MU01.ogg");
     EXPECT_TRUE(play.platform.audio.playing);
     EXPECT_FALSE(play.platform.audio.looping);
-    ASSERT_EQ(countLayer(12), 1) << "the first letter comes at once";
-    auto* first = dynamic_cast<ZTOverMoji*>(kbHead[12]);
+    ASSERT_EQ(countLayer(ZT_LAYER_LETTERS), 1) << "the first letter comes at once";
+    auto* first = dynamic_cast<ZTOverMoji*>(kbHead[ZT_LAYER_LETTERS]);
     ASSERT_NE(first, nullptr);
     // Started at (0, 400) and moved one sixteenth of the way to (160, 96).
     EXPECT_FLOAT_EQ(first->position.x, 10.0f);
     EXPECT_FLOAT_EQ(first->position.y, 381.0f);
 
     play.frames(5);
-    EXPECT_EQ(countLayer(12), 1);
+    EXPECT_EQ(countLayer(ZT_LAYER_LETTERS), 1);
     play.frame();
-    EXPECT_EQ(countLayer(12), 2) << "letters come 6 frames apart";
+    EXPECT_EQ(countLayer(ZT_LAYER_LETTERS), 2) << "letters come 6 frames apart";
     play.frames(24);
-    EXPECT_EQ(countLayer(12), 6);
-    EXPECT_EQ(currentGame->state, 12);
+    EXPECT_EQ(countLayer(ZT_LAYER_LETTERS), 6);
+    EXPECT_EQ(currentGame->state, ZT_FIELD_OVER_SHOWN);
     EXPECT_EQ(currentGame->showGameOver, 1);
     const int cells[6] = {36, 38, 37, 39, 40, 37};
     int i = 0;
-    for (KilnBehave* b = kbHead[12]; b; b = b->next, ++i)
+    for (KilnBehave* b = kbHead[ZT_LAYER_LETTERS]; b; b = b->next, ++i)
         EXPECT_EQ(static_cast<ZTOverMoji*>(b)->cell, cells[i]);
 
     play.frames(239);
@@ -194,7 +195,7 @@ TEST(Field, GameOverHandsOffByWhetherThePlayWasRecordedAndGoodEnough) {
     for (const Case& c : {Case{true, 0, ZT_SCENE_REPSAVE}, Case{false, 60000, ZT_SCENE_TITLE}}) {
         GamePlay play;
         play.writeSet(1, oneSentry);
-        play.start(1, 1, c.record);
+        play.start(1, 1, c.record ? ZTPlayMode::Recorded : ZTPlayMode::Free);
         play.work->left = 0;
         play.work->addScore(c.score);
         loseTheTank(play);
@@ -207,7 +208,7 @@ TEST(Field, GameOverHandsOffByWhetherThePlayWasRecordedAndGoodEnough) {
 TEST(Field, ALivePushEndsAReplayButTheRecordedFireButtonDoesNot) {
     GamePlay play;
     play.writeSet(1, oneSentry);
-    play.start(1, 1, false, true);
+    play.start(1, 1, ZTPlayMode::Replay);
     // The recording holds fire from the first frame on.
     play.input.kimPlayBuf.assign(400, KI_BUTTON1);
     play.frames(150);
@@ -222,11 +223,11 @@ TEST(Field, ALivePushEndsAReplayButTheRecordedFireButtonDoesNot) {
 TEST(Field, BossFieldsIgnoreTheirSetAndAMissingSetLeavesTheFieldEmpty) {
     for (int field : {12, 24, 36, 7}) {
         GamePlay play;
-        play.writeSet(field % 24, oneSentry);
+        play.writeSet(ztFieldSet(field), oneSentry);
         if (field == 7) std::remove("dat/s07.zts");
         play.start(field, 1);
         play.frame();
-        EXPECT_TRUE(layerObjects<ZTEnm25P>(3).empty()) << "field " << field;
+        EXPECT_TRUE(layerObjects<ZTEnm25P>(ZT_LAYER_GROUND).empty()) << "field " << field;
         EXPECT_EQ(play.work->groundCount, field == 7 ? 0 : 1) << "field " << field;
     }
 }
@@ -238,7 +239,8 @@ TEST(Field, TheSetIsSpawnedInFileOrderAndUnknownKindsPlaceNothing) {
     play.frame();
     EXPECT_EQ(play.work->groundCount, 3);
     std::vector<float> xs;
-    for (const ZTGroundEnemy* g : layerObjects<ZTGroundEnemy>(3)) xs.push_back(g->position.x);
+    for (const ZTGroundEnemy* g : layerObjects<ZTGroundEnemy>(ZT_LAYER_GROUND))
+        xs.push_back(g->position.x);
     EXPECT_EQ(xs, (std::vector<float>{320.0f, 96.0f, 544.0f}));
 }
 
@@ -249,7 +251,7 @@ TEST(Field, TheNextFieldPauseLeadsToTheTalksAroundTheBoss) {
     for (const Case& c : {Case{3, ZT_SCENE_GAME}, Case{11, ZT_SCENE_KAIWA},
                           Case{12, ZT_SCENE_KAIWA}, Case{13, ZT_SCENE_GAME}}) {
         GamePlay play;
-        play.work->startGame(c.cleared, 1, false, false, false);
+        play.work->startGame({.field = c.cleared});
         keNextScene = ZT_SCENE_NEXTER;
         play.frames(24);
         EXPECT_EQ(play.work->field, c.cleared);
@@ -265,5 +267,5 @@ TEST(Field, SpitGeneratorsAloneDoNotHoldAFieldOpen) {
     play.start(1, 1);
     play.frames(92);
     EXPECT_EQ(play.work->groundCount, 0);
-    EXPECT_EQ(currentGame->state, 5);
+    EXPECT_EQ(currentGame->state, ZT_FIELD_CLEARED);
 }

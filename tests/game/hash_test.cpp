@@ -24,7 +24,7 @@ const std::vector<GamePlay::Chip> busyField = {{96, 96, 0},   {320, 96, 2},  {54
 std::vector<uint64_t> recordPlay(int frames, std::vector<uint32_t>* words, int flipFrame = -1) {
     GamePlay play;
     play.writeSet(1, busyField);
-    play.start(1, 6, true);
+    play.start(1, 6);
     std::vector<uint64_t> hashes;
     for (int i = 0; i < frames; ++i) {
         play.hold(scripted(i) ^ (i == flipFrame ? KI_BUTTON1 : 0u));
@@ -56,7 +56,7 @@ TEST(StateHash, AReplayOfTheRecordedWordsHashesLikeThePlay) {
 
     GamePlay replay;
     replay.writeSet(1, busyField);
-    replay.start(1, 6, false, true);
+    replay.start(1, 6, ZTPlayMode::Replay);
     replay.input.kimPlayBuf = words;
     for (size_t i = 0; i < played.size(); ++i) {
         replay.hold(0); // the live keyboard is idle; only the recording drives the tank

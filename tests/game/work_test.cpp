@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "data/score_file.h"
+#include "fields.h"
 #include "files.h"
 #include "game_play.h"
 #include "input.h"
@@ -154,7 +155,7 @@ TEST(ScoreTable, EqualScoresEnterAboveAndTheLastEntryDrops) {
 TEST(Work, ExtendsComeOnePerCallAndTheScoreStopsAtTheCap) {
     GamePlay play;
     ZTWork& w = *play.work;
-    w.startGame(1, 1, false, false, false);
+    w.startGame();
     w.addScore(79990);
     EXPECT_EQ(w.left, 2);
     w.addScore(250000 - 79990);
@@ -175,7 +176,7 @@ TEST(Work, ExtendsComeOnePerCallAndTheScoreStopsAtTheCap) {
 TEST(Work, StartRestartAndNextFieldResetTheirCounters) {
     GamePlay play;
     ZTWork& w = *play.work;
-    w.startGame(3, 7, true, false, false);
+    w.startGame({.field = 3, .tail = 7, .mode = ZTPlayMode::Recorded});
     EXPECT_EQ(w.field, 3);
     EXPECT_EQ(w.left, 2);
     EXPECT_EQ(w.tailMax, 7);
@@ -195,10 +196,10 @@ TEST(Work, StartRestartAndNextFieldResetTheirCounters) {
     w.field = 4;
     w.nextField();
     EXPECT_EQ(w.field, 5);
-    EXPECT_EQ(w.field & 3, 1) << "field 5 is drawn on map 1 again";
+    EXPECT_EQ(ztFieldMap(w.field), 1) << "field 5 is drawn on map 1 again";
 
     play.input.kimRecording = false;
-    w.startGame(12, 1, true, true, false);
+    w.startGame({.field = 12, .mode = ZTPlayMode::Recorded, .mark = true});
     EXPECT_TRUE(w.replay) << "the mark forces a replay";
     EXPECT_FALSE(play.input.kimRecording);
     EXPECT_EQ(play.platform.audio.music, "snd/MU02.ogg");
@@ -206,10 +207,10 @@ TEST(Work, StartRestartAndNextFieldResetTheirCounters) {
 
 TEST(Work, EveryStartSeedsTheSameRandomSequence) {
     GamePlay play;
-    play.work->startGame(1, 1, false, false, false);
+    play.work->startGame();
     const int a = kuRand(), b = kuRand();
     kuRand();
-    play.work->startGame(5, 3, true, false, false);
+    play.work->startGame({.field = 5, .tail = 3, .mode = ZTPlayMode::Recorded});
     EXPECT_EQ(kuRand(), a);
     EXPECT_EQ(kuRand(), b);
 }

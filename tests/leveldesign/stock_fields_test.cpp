@@ -15,19 +15,20 @@
 #include "dat_text.h"
 #include "data/set.h"
 #include "field_trial.h"
+#include "fields.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 bool isBoss(int field) {
-    return field % 12 == 0;
+    return ztFieldKind(field) != ZTFieldKind::Set;
 }
 
 // The stock set of a field, baked from its text as the bake does; empty when it is missing.
 std::vector<ZTsetChip> stockSet(int field, std::string& error) {
     char name[16];
-    std::snprintf(name, sizeof name, "s%02d.txt", field % 24);
+    std::snprintf(name, sizeof name, "s%02u.txt", ztFieldSet(field));
     const fs::path src = fs::path(ZT_DAT_SOURCE) / name;
     if (!fs::exists(src)) {
         error = std::string(name) + " is missing";

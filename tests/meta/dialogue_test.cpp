@@ -159,7 +159,7 @@ TEST(Dialogue, AConversationWithoutItsFileStillRunsToTheGame) {
     MetaWorld w(ZT_SCENE_TITLE);
     std::remove("text/ja/kaiwa0.txt");
     w.frame();
-    w.work->startGame(1, 1, false, false, false);
+    w.work->startGame();
     keNextScene = ZT_SCENE_KAIWA;
     w.frames(2);
     auto* k = w.scene<EngineKaiwa>();

@@ -9,7 +9,7 @@
 namespace {
 // A conversation scene for `field`, entered from a started play.
 void enter(MetaWorld& w, int field, bool record) {
-    w.work->startGame(field, 1, record, false, false);
+    w.work->startGame({.field = field, .mode = record ? ZTPlayMode::Recorded : ZTPlayMode::Free});
     keNextScene = ZT_SCENE_KAIWA;
     w.frames(2); // the title leaves, the conversation runs its first step
 }
@@ -168,7 +168,7 @@ TEST(Kaiwa, TheEndingOfAnUnrecordedPlayGoesToTheTitle) {
 TEST(Kaiwa, AReplayTurnsThePagesWithTheRecordedButtons) {
     MetaWorld w(ZT_SCENE_TITLE);
     w.frame();
-    w.work->startGame(1, 1, false, false, true);
+    w.work->startGame({.mode = ZTPlayMode::Replay});
     w.input.kimPlayBuf.assign(64, 0u); // a recording without a single push
     keNextScene = ZT_SCENE_KAIWA;
     w.frames(2);

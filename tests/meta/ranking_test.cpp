@@ -5,6 +5,7 @@
 #include "layers.h"
 #include "meta_world.h"
 #include "objects/effects.h"
+#include "objects/layers.h"
 #include "scenes/ranking.h"
 
 TEST(Ranking, ShowsTheTableOnceFewerThanFiftyExplosionsRemain) {
@@ -27,7 +28,7 @@ TEST(Ranking, ShowsTheTableOnceFewerThanFiftyExplosionsRemain) {
 
     w.frames(20);
     EXPECT_EQ(r->remaining, -2);
-    EXPECT_EQ(layerObjects<ZTKoge>(2).size(), 152u)
+    EXPECT_EQ(layerObjects<ZTKoge>(ZT_LAYER_FLOOR).size(), 152u)
         << "the count is checked once a frame, so four more go off";
 }
 

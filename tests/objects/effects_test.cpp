@@ -5,6 +5,7 @@
 #include "objects/counter_shot.h"
 #include "objects/effects.h"
 #include "objects/eshot.h"
+#include "objects/layers.h"
 #include "objects/pshot.h"
 #include "objects/wall.h"
 #include "random.h"
@@ -20,14 +21,15 @@ TEST_F(Effects, SixteenFrameExplosionDrawsExactlySixteenNumbers) {
     new ZTBaku({320.0f, 240.0f, 0.0f}, 1.0f, 16);
     std::vector<int> bitsPerFrame;
     for (int i = 0; i < 20; ++i) {
-        const size_t before = world.all<ZTBakuBit>(4).size();
+        const size_t before = world.all<ZTBakuBit>(ZT_LAYER_BLASTS).size();
         world.frame();
-        bitsPerFrame.push_back(static_cast<int>(world.all<ZTBakuBit>(4).size() - before));
+        bitsPerFrame.push_back(
+            static_cast<int>(world.all<ZTBakuBit>(ZT_LAYER_BLASTS).size() - before));
     }
     EXPECT_EQ(kuRandomState, expected);
-    EXPECT_EQ(world.all<ZTBaku>(4).size(), 0u);
+    EXPECT_EQ(world.all<ZTBaku>(ZT_LAYER_BLASTS).size(), 0u);
     EXPECT_EQ(bitsPerFrame[0] + bitsPerFrame[4] + bitsPerFrame[8] + bitsPerFrame[12], 4);
-    for (ZTBakuBit* bit : world.all<ZTBakuBit>(4)) {
+    for (ZTBakuBit* bit : world.all<ZTBakuBit>(ZT_LAYER_BLASTS)) {
         EXPECT_LE(kmDistance(bit->position, {320.0f, 240.0f, 0.0f}), 48.0f);
         EXPECT_GE(bit->size, 0.75f);
         EXPECT_LT(bit->size, 1.25f);
@@ -37,7 +39,7 @@ TEST_F(Effects, SixteenFrameExplosionDrawsExactlySixteenNumbers) {
 TEST_F(Effects, FragmentMovesInTheFrameItIsMadeSoItsFirstCellShowsThreeFrames) {
     new ZTBaku({320.0f, 240.0f, 0.0f}, 1.0f, 1);
     world.frame();
-    auto* bit = world.first<ZTBakuBit>(4);
+    auto* bit = world.first<ZTBakuBit>(ZT_LAYER_BLASTS);
     ASSERT_NE(bit, nullptr);
     EXPECT_EQ(bit->counter, 1);
     world.frames(2);
@@ -46,9 +48,9 @@ TEST_F(Effects, FragmentMovesInTheFrameItIsMadeSoItsFirstCellShowsThreeFrames) {
     EXPECT_EQ(bit->cell, 107);
     // 16 cells, the last gone after its fourth frame: 64 moves in all.
     world.frames(59);
-    EXPECT_NE(world.first<ZTBakuBit>(4), nullptr);
+    EXPECT_NE(world.first<ZTBakuBit>(ZT_LAYER_BLASTS), nullptr);
     world.frame();
-    EXPECT_EQ(world.first<ZTBakuBit>(4), nullptr);
+    EXPECT_EQ(world.first<ZTBakuBit>(ZT_LAYER_BLASTS), nullptr);
 }
 
 TEST_F(Effects, RatePopUpSizeAndLifetime) {
@@ -59,9 +61,9 @@ TEST_F(Effects, RatePopUpSizeAndLifetime) {
     EXPECT_STREQ(hundred->text, ":100");
     EXPECT_EQ(hundred->xOffset, -36.0f);
     world.frames(37);
-    EXPECT_EQ(world.all<ZTRate>(10).size(), 2u);
+    EXPECT_EQ(world.all<ZTRate>(ZT_LAYER_RATES).size(), 2u);
     world.frame();
-    EXPECT_EQ(world.all<ZTRate>(10).size(), 0u);
+    EXPECT_EQ(world.all<ZTRate>(ZT_LAYER_RATES).size(), 0u);
 }
 
 TEST_F(Effects, RateDrawsDigitCellsCentredOnItsPosition) {
@@ -82,10 +84,10 @@ TEST_F(Effects, EnemyShotEndsAtTheBorderWithAFlash) {
     auto* shot = new ZTEShot({320.0f, 446.0f, 0.0f}, 0.0f, 2.0f, 1);
     world.frame();
     EXPECT_EQ(shot->position.y, 448.0f);
-    EXPECT_EQ(world.all<ZTEShotFlash>(8).size(), 0u);
+    EXPECT_EQ(world.all<ZTEShotFlash>(ZT_LAYER_SPARKS).size(), 0u);
     world.frame();
-    EXPECT_TRUE(world.all<ZTEShot>(11).empty());
-    auto* flash = world.first<ZTEShotFlash>(8);
+    EXPECT_TRUE(world.all<ZTEShot>(ZT_LAYER_ENEMY_SHOTS).empty());
+    auto* flash = world.first<ZTEShotFlash>(ZT_LAYER_SPARKS);
     ASSERT_NE(flash, nullptr);
     EXPECT_EQ(flash->cell, 86);
     EXPECT_EQ(flash->drawScale, 2.0f);
@@ -98,8 +100,8 @@ TEST_F(Effects, CounterShotFadesAfterSeventeenMovesWithoutAFlash) {
     world.frames(16);
     EXPECT_EQ(shot->position.x, 292.0f);
     world.frame();
-    EXPECT_TRUE(world.all<ZTCounterShot>(7).empty());
-    EXPECT_TRUE(world.all<ZTEShotFlash>(8).empty());
+    EXPECT_TRUE(world.all<ZTCounterShot>(ZT_LAYER_SHOTS).empty());
+    EXPECT_TRUE(world.all<ZTEShotFlash>(ZT_LAYER_SPARKS).empty());
     EXPECT_EQ(kuRandomState, state);
 }
 
@@ -109,7 +111,7 @@ TEST_F(Effects, CounterShotEndingAtTheBorderDrawsTwoNumbersAndMakesNoSound) {
     for (int i = 0; i < 2; ++i) expected = expected * 22695477u + 1u;
     world.frame();
     EXPECT_EQ(kuRandomState, expected);
-    EXPECT_NE(world.first<ZTEShotFlash>(8), nullptr);
+    EXPECT_NE(world.first<ZTEShotFlash>(ZT_LAYER_SPARKS), nullptr);
     EXPECT_TRUE(world.takeSounds().empty());
 }
 
@@ -121,7 +123,7 @@ TEST_F(Effects, PlayerShotThatHitsEndsTwelvePixelsOnWithSoundSeven) {
     shot->knHit();
     const float touched = shot->position.y;
     world.frame();
-    auto* flash = world.first<ZTPShotFlash>(8);
+    auto* flash = world.first<ZTPShotFlash>(ZT_LAYER_SPARKS);
     ASSERT_NE(flash, nullptr);
     EXPECT_NEAR(flash->position.y, touched - 12.0f - 0.5f, 1e-3f); // the flash moved once
     EXPECT_EQ(world.takeSounds(), std::vector<int>{7});
@@ -135,9 +137,9 @@ TEST_F(Effects, MuzzleBlastShowsTwoCellsAndIsGoneInItsSixthFrame) {
     world.frames(3);
     EXPECT_EQ(blast->cell, 5);
     world.frames(2);
-    EXPECT_NE(world.first<ZTPShotBlast>(8), nullptr);
+    EXPECT_NE(world.first<ZTPShotBlast>(ZT_LAYER_SPARKS), nullptr);
     world.frame();
-    EXPECT_EQ(world.first<ZTPShotBlast>(8), nullptr);
+    EXPECT_EQ(world.first<ZTPShotBlast>(ZT_LAYER_SPARKS), nullptr);
 }
 
 TEST_F(Effects, WallQueuesItsFramePiecesAndShadowsTopAndLeftOnly) {

@@ -8,6 +8,7 @@
 #include "objects/effects.h"
 #include "objects/eshot.h"
 #include "objects/ground_enemies.h"
+#include "objects/layers.h"
 #include "objects/player.h"
 #include "objects/tail.h"
 #include "objects/tail_add_eft.h"
@@ -34,15 +35,15 @@ TEST_F(GroundEnemy, TwoBlowsOfFiveInOnePhaseScoreTheirSum) {
     EXPECT_EQ(enemy->life, 8);
     world.takeSounds();
     world.frame();
-    EXPECT_TRUE(world.all<ZTEnm25P>(3).empty());
+    EXPECT_TRUE(world.all<ZTEnm25P>(ZT_LAYER_GROUND).empty());
     EXPECT_EQ(gWork->groundCount, 0);
     EXPECT_EQ(gWork->score, 100u);
-    auto* rate = world.first<ZTRate>(10);
+    auto* rate = world.first<ZTRate>(ZT_LAYER_RATES);
     ASSERT_NE(rate, nullptr);
     EXPECT_STREQ(rate->text, ":10");
     const auto sounds = world.takeSounds();
     EXPECT_EQ(std::count(sounds.begin(), sounds.end(), 5), 1);
-    auto* koge = world.first<ZTKoge>(2);
+    auto* koge = world.first<ZTKoge>(ZT_LAYER_FLOOR);
     ASSERT_NE(koge, nullptr);
     EXPECT_EQ(koge->scale, 1.5f);
 }
@@ -59,27 +60,27 @@ TEST_F(GroundEnemy, DamageOfEarlierPhasesCountsForLifeOnly) {
     EXPECT_EQ(enemy->life, 5);
     blow(enemy->position, 9);
     world.frames(2);
-    EXPECT_TRUE(world.all<ZTEnm25P>(3).empty());
+    EXPECT_TRUE(world.all<ZTEnm25P>(ZT_LAYER_GROUND).empty());
     EXPECT_EQ(gWork->score, 90u);
-    EXPECT_STREQ(world.first<ZTRate>(10)->text, ":9");
+    EXPECT_STREQ(world.first<ZTRate>(ZT_LAYER_RATES)->text, ":9");
 }
 
 TEST_F(GroundEnemy, EachDestructionAddsAnArmedJointAndRaisesTailMax) {
     gWork->tail = 2;
     gWork->tailMax = 3;
     new ZTPlayer();
-    const size_t joints = world.all<ZTTail>(5).size();
+    const size_t joints = world.all<ZTTail>(ZT_LAYER_TANK).size();
     EXPECT_EQ(joints, 6u);
     for (int i = 0; i < 2; ++i) {
         auto* enemy = new ZTEnm25P({200.0f + 100.0f * i, 200.0f, 0.0f});
         blow(enemy->position, 8);
         world.frames(2);
-        EXPECT_EQ(tailLast->kind, 1);
-        EXPECT_EQ(world.all<ZTTail>(5).size(), joints + 1 + i);
+        EXPECT_EQ(tailLast->kind, ZT_JOINT_ARMED);
+        EXPECT_EQ(world.all<ZTTail>(ZT_LAYER_TANK).size(), joints + 1 + i);
     }
     EXPECT_EQ(gWork->tail, 4);
     EXPECT_EQ(gWork->tailMax, 4);
-    EXPECT_EQ(world.all<ZTTailAddEft>(8).size(), 2u);
+    EXPECT_EQ(world.all<ZTTailAddEft>(ZT_LAYER_SPARKS).size(), 2u);
 }
 
 TEST_F(GroundEnemy, LifeGrowsWithTheTailAtFieldStart) {
@@ -100,16 +101,16 @@ TEST_F(GroundEnemy, FirstVolleysOnFramesSixtyFiveNinetySevenAndOneTwentyOne) {
     new ZTEnmLarge({540.0f, 100.0f, 0.0f});
     std::vector<std::pair<int, int>> volleys; // frame, shots made
     for (int i = 0; i < 125; ++i) {
-        const auto before = world.all<ZTEShot>(11);
+        const auto before = world.all<ZTEShot>(ZT_LAYER_ENEMY_SHOTS);
         world.frame();
-        const auto now = world.all<ZTEShot>(11);
+        const auto now = world.all<ZTEShot>(ZT_LAYER_ENEMY_SHOTS);
         if (now.size() > before.size()) {
             volleys.emplace_back(world.frameNumber, static_cast<int>(now.size() - before.size()));
         }
     }
     EXPECT_EQ(volleys, (std::vector<std::pair<int, int>>{{65, 1}, {97, 6}, {121, 5}}));
     int large = 0;
-    for (ZTEShot* s : world.all<ZTEShot>(11)) large += s->type;
+    for (ZTEShot* s : world.all<ZTEShot>(ZT_LAYER_ENEMY_SHOTS)) large += s->type;
     EXPECT_EQ(large, 5);
 }
 
@@ -133,7 +134,7 @@ TEST_F(GroundEnemy, LargeFanIsAimedAtThePlayerFromTheCentre) {
     gWork->playerPos = {540.0f, 400.0f, 0.0f}; // straight below
     auto* large = new ZTEnmLarge({540.0f, 100.0f, 0.0f});
     world.frames(121);
-    auto shots = world.all<ZTEShot>(11);
+    auto shots = world.all<ZTEShot>(ZT_LAYER_ENEMY_SHOTS);
     ASSERT_EQ(shots.size(), 5u);
     EXPECT_EQ(shots[0]->velocity.x, 0.0f);
     EXPECT_EQ(shots[0]->velocity.y, 2.0f);

@@ -5,6 +5,7 @@
 
 #include "object_test.h"
 #include "objects/eshot.h"
+#include "objects/layers.h"
 #include "objects/player.h"
 #include "objects/pshot.h"
 #include "objects/tail.h"
@@ -22,17 +23,17 @@ protected:
         world.hold(0);
         world.frames(32);
     }
-    bool alive() const { return world.first<ZTPlayer>(5) == player; }
+    bool alive() const { return world.first<ZTPlayer>(ZT_LAYER_TANK) == player; }
 };
 
 TEST_F(PlayerTest, EntryRollsUpThirtyTwoPixelsWithoutFiringOrSteering) {
     EXPECT_EQ(gWork->playerPos.y, 464.0f);
     world.hold(KI_BUTTON1 | KI_LEFT);
     world.frames(31);
-    EXPECT_EQ(player->state, 0);
+    EXPECT_EQ(player->state, ZT_TANK_ENTERING);
     EXPECT_EQ(player->position.y, 433.0f);
     world.frame();
-    EXPECT_EQ(player->state, 1);
+    EXPECT_EQ(player->state, ZT_TANK_DRIVING);
     EXPECT_EQ(player->position.x, 320.0f);
     EXPECT_EQ(player->position.y, 432.0f);
     EXPECT_EQ(player->angle, kmPiF);
@@ -54,8 +55,8 @@ TEST_F(PlayerTest, EntryIgnoresHitsButTheShotStillEnds) {
     EXPECT_TRUE(player->flags & ZT_PLAYER_HIT);
     EXPECT_EQ(shot->done, 1);
     world.frame();
-    EXPECT_EQ(player->state, 0);
-    EXPECT_TRUE(world.all<ZTEShot>(11).empty());
+    EXPECT_EQ(player->state, ZT_TANK_ENTERING);
+    EXPECT_TRUE(world.all<ZTEShot>(ZT_LAYER_ENEMY_SHOTS).empty());
 }
 
 // Each case turns the tank to a start heading, then holds a combination and checks where the
@@ -136,7 +137,7 @@ TEST_F(PlayerTest, HeldFireShootsEveryFifthFrameFromAlternatingGunsAtMostSix) {
         const auto sounds = world.takeSounds();
         if (std::count(sounds.begin(), sounds.end(), 0) != 1) continue;
         fired.push_back(i);
-        auto shots = world.all<ZTPShot>(7);
+        auto shots = world.all<ZTPShot>(ZT_LAYER_SHOTS);
         ASSERT_FALSE(shots.empty());
         // Heading up, gun 0 sits on the tank's left (smaller x), gun 1 on its right.
         const float side = shots.back()->position.x - player->position.x;
@@ -167,10 +168,10 @@ TEST_F(PlayerTest, BorderAtSixOhEightIsInsideAndHalfAPixelMoreIsNot) {
         player->angle = -kmPiF / 2.0f; // heading right
         player->targetDir = {1.0f, 0.0f, 0.0f};
         player->position = {start, 240.0f, 0.0f};
-        player->state = 1;
+        player->state = ZT_TANK_DRIVING;
         world.frame();
         EXPECT_EQ(player->position.x, start + 2.0f);
-        EXPECT_EQ(player->state, start == 606.0f ? 1 : 2);
+        EXPECT_EQ(player->state, start == 606.0f ? ZT_TANK_DRIVING : ZT_TANK_DESTROYED);
     }
 }
 
@@ -194,7 +195,7 @@ TEST_F(PlayerTest, SelfDestructHidesTheTankAndDeletesItAfterNineFrames) {
     world.takeSounds();
     world.hold(KI_BUTTON3);
     world.frame();
-    EXPECT_EQ(player->state, 2);
+    EXPECT_EQ(player->state, ZT_TANK_DESTROYED);
     EXPECT_FALSE(player->flags & ZT_PLAYER_HIDDEN);
     world.hold(0);
     world.frame();

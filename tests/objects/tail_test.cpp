@@ -7,6 +7,7 @@
 #include "object_test.h"
 #include "objects/counter_shot.h"
 #include "objects/eshot.h"
+#include "objects/layers.h"
 #include "objects/player.h"
 #include "objects/pshot.h"
 #include "objects/tail.h"
@@ -33,8 +34,8 @@ TEST_F(Tail, BuiltFromTheWorkTailAlternatingArmedAndPlain) {
     }
     EXPECT_EQ(kinds, (std::vector<int>{0, 0, 0, 0, 1, 0, 1}));
     // Construction order is layer order: the tank first, then each joint after its leader.
-    EXPECT_EQ(world.all<ZTTail>(5), chain());
-    EXPECT_TRUE(world.all<ZTTailAddEft>(8).empty());
+    EXPECT_EQ(world.all<ZTTail>(ZT_LAYER_TANK), chain());
+    EXPECT_TRUE(world.all<ZTTailAddEft>(ZT_LAYER_SPARKS).empty());
 }
 
 TEST_F(Tail, FollowsFifteenFramesBehindTheTank) {
@@ -77,7 +78,7 @@ TEST_F(Tail, JointWithinFourteenPixelsDestroysTheTank) {
 TEST_F(Tail, TightCircleRunsIntoTheTailButStraightDrivingNeverDoes) {
     auto* player = new ZTPlayer();
     world.frames(32 + 60);
-    EXPECT_EQ(player->state, 1);
+    EXPECT_EQ(player->state, ZT_TANK_DRIVING);
     // Right, down, left, up, a quarter turn each: the tank turns without a break.
     const uint32_t quarter[] = {KI_RIGHT, KI_DOWN, KI_LEFT, KI_UP};
     int frames = 0;
@@ -98,7 +99,7 @@ TEST_F(Tail, TightCircleRunsIntoTheTailButStraightDrivingNeverDoes) {
         nearest = std::min(nearest, kmDistance(joints[k]->position, player->position));
     EXPECT_LT(nearest, 14.0f);
     world.frame();
-    EXPECT_EQ(player->state, 2);
+    EXPECT_EQ(player->state, ZT_TANK_DESTROYED);
 }
 
 TEST_F(Tail, DestructionRunsDownOneJointEveryThreeFrames) {
@@ -116,7 +117,7 @@ TEST_F(Tail, DestructionRunsDownOneJointEveryThreeFrames) {
     world.takeSounds();
     for (int i = 0; i < 60; ++i) {
         world.frame();
-        const auto alive = world.all<ZTTail>(5);
+        const auto alive = world.all<ZTTail>(ZT_LAYER_TANK);
         for (ZTTail* t : joints) {
             const bool isAlive = std::find(alive.begin(), alive.end(), t) != alive.end();
             if (!isAlive) {
@@ -149,7 +150,7 @@ protected:
     void SetUp() override {
         gWork->tail = 7;
         head = new ZTJoint(16, {320.0f, 240.0f, 0.0f}, 0.0f, nullptr);
-        joint = new ZTTail(1, 1, head, false);
+        joint = new ZTTail(ZT_JOINT_ARMED, 1, head, false);
         grip = new ZTPShotGrip();
     }
     void TearDown() override {
@@ -172,25 +173,25 @@ protected:
 
 TEST_F(ArmedJoint, EnemyShotChargesItAndEnds) {
     charge();
-    EXPECT_EQ(joint->counterState, 1);
+    EXPECT_EQ(joint->counterState, ZT_COUNTER_CHARGED);
     EXPECT_EQ(joint->charge, 1);
     EXPECT_EQ(world.takeSounds(), std::vector<int>{1});
-    auto* flash = world.first<ZTTailAddEft>(8);
+    auto* flash = world.first<ZTTailAddEft>(ZT_LAYER_SPARKS);
     ASSERT_NE(flash, nullptr);
     EXPECT_EQ(flash->cell, 68);
-    EXPECT_TRUE(world.all<ZTEShot>(11).empty());
+    EXPECT_TRUE(world.all<ZTEShot>(ZT_LAYER_ENEMY_SHOTS).empty());
     // A second enemy shot changes nothing more.
     new ZTEShot(joint->position, 0.0f, 0.0f, 0);
     world.frames(2);
-    EXPECT_EQ(joint->counterState, 1);
+    EXPECT_EQ(joint->counterState, ZT_COUNTER_CHARGED);
     EXPECT_TRUE(world.takeSounds().empty());
 }
 
 TEST_F(ArmedJoint, PlayerShotIntoAnUnchargedJointSimplyEnds) {
     strike(18.0f);
-    EXPECT_EQ(joint->counterState, 0);
+    EXPECT_EQ(joint->counterState, ZT_COUNTER_WAITING);
     world.frame();
-    EXPECT_TRUE(world.all<ZTPShot>(7).empty());
+    EXPECT_TRUE(world.all<ZTPShot>(ZT_LAYER_SHOTS).empty());
     EXPECT_EQ(grip->liveShots, 0);
     EXPECT_EQ(world.takeSounds(), std::vector<int>{7});
 }
@@ -200,12 +201,12 @@ TEST_F(ArmedJoint, ChargedJointFiresSixtyFourCounterShotsAwayFromTheShot) {
     strike(18.0f);
     world.takeSounds();
     world.frame();
-    EXPECT_EQ(joint->counterState, 2);
+    EXPECT_EQ(joint->counterState, ZT_COUNTER_FIRING);
     EXPECT_EQ(world.takeSounds(), (std::vector<int>{2, 7}));
     int made = 0;
     for (int i = 0; i < 140; ++i) {
         world.frame();
-        for (ZTCounterShot* s : world.all<ZTCounterShot>(7)) {
+        for (ZTCounterShot* s : world.all<ZTCounterShot>(ZT_LAYER_SHOTS)) {
             if (s->life != 15) continue; // made this frame and moved once
             ++made;
             EXPECT_EQ(s->power, 8);
@@ -213,7 +214,7 @@ TEST_F(ArmedJoint, ChargedJointFiresSixtyFourCounterShotsAwayFromTheShot) {
         }
     }
     EXPECT_EQ(made, 64);
-    EXPECT_EQ(joint->counterState, 0);
+    EXPECT_EQ(joint->counterState, ZT_COUNTER_WAITING);
     EXPECT_EQ(joint->charge, 0);
     EXPECT_EQ(joint->chargeScale, 0.0f);
 }
@@ -222,7 +223,7 @@ TEST_F(ArmedJoint, ShotFromTheOtherSideSendsTheBurstToPlus) {
     charge();
     strike(-18.0f);
     world.frames(3); // the trigger, then one quiet frame before the first shot
-    auto shots = world.all<ZTCounterShot>(7);
+    auto shots = world.all<ZTCounterShot>(ZT_LAYER_SHOTS);
     ASSERT_EQ(shots.size(), 1u);
     EXPECT_EQ(shots[0]->velocity.x, 12.0f);
     EXPECT_EQ(joint->counterSign, 1.0f);
@@ -232,18 +233,18 @@ TEST_F(ArmedJoint, CounterShotsDoNotTriggerACharge) {
     charge();
     new ZTCounterShot({320.0f, 240.0f, 0.0f}, {0.0f, 0.0f, 0.0f}, 2);
     world.frames(3);
-    EXPECT_EQ(joint->counterState, 1);
+    EXPECT_EQ(joint->counterState, ZT_COUNTER_CHARGED);
 }
 
 TEST_F(Tail, AddTailAppendsAnArmedJointWithItsFlash) {
     new ZTPlayer();
     ZTTail* before = tailLast;
-    addTail(1, true);
+    addTail(ZT_JOINT_ARMED, true);
     ASSERT_NE(tailLast, before);
-    EXPECT_EQ(tailLast->kind, 1);
+    EXPECT_EQ(tailLast->kind, ZT_JOINT_ARMED);
     EXPECT_EQ(tailLast->prevTail, before);
     EXPECT_EQ(tailLast->joint->parent, before->joint);
-    auto* flash = world.first<ZTTailAddEft>(8);
+    auto* flash = world.first<ZTTailAddEft>(ZT_LAYER_SPARKS);
     ASSERT_NE(flash, nullptr);
     EXPECT_EQ(flash->cell, 67);
     // The joint's history is held by the joint, its follower's history would be, and the flash.
@@ -251,9 +252,9 @@ TEST_F(Tail, AddTailAppendsAnArmedJointWithItsFlash) {
 }
 
 TEST_F(Tail, AddTailWithNoJointLeftDoesNothing) {
-    addTail(1, true);
+    addTail(ZT_JOINT_ARMED, true);
     EXPECT_EQ(tailLast, nullptr);
-    EXPECT_EQ(kbHead[5], nullptr);
-    EXPECT_EQ(kbHead[8], nullptr);
+    EXPECT_EQ(kbHead[ZT_LAYER_TANK], nullptr);
+    EXPECT_EQ(kbHead[ZT_LAYER_SPARKS], nullptr);
 }
 } // namespace

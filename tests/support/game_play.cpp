@@ -13,7 +13,7 @@ void GamePlay::writeSet(int set, const std::vector<Chip>& chips) {
     s.save(path);
 }
 
-void GamePlay::start(int field, int tail, bool record, bool replay) {
-    work->startGame(field, tail, record, false, replay);
+void GamePlay::start(int field, int tail, ZTPlayMode mode) {
+    work->startGame({.field = field, .tail = tail, .mode = mode});
     keNextScene = ZT_SCENE_GAME;
 }

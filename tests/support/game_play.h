@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "scene_world.h"
+#include "work.h"
 
 class GamePlay : public SceneWorld {
 public:
@@ -17,5 +18,5 @@ public:
     // Writes dat/sNN.zts for set number `set`.
     void writeSet(int set, const std::vector<Chip>& chips);
     // startGame, then the game scene is the next to be built.
-    void start(int field, int tail, bool record = true, bool replay = false);
+    void start(int field, int tail, ZTPlayMode mode = ZTPlayMode::Recorded);
 };

@@ -28,14 +28,14 @@ ZTReplayOutcome ZTReplayRunner::play(const std::vector<uint32_t>& words, ZTLangu
     gWork->language = language;
     // What the selection does once a file is chosen: the game start, then the opening
     // conversation from the next frame on.
-    gWork->startGame(1, 1, false, false, true);
+    gWork->startGame({.mode = ZTPlayMode::Replay});
     keInitializeKilnEngine(&modules->creator, ZT_SCENE_KAIWA);
     return run(limit, hooks);
 }
 
 ZTReplayOutcome ZTReplayRunner::record(uint32_t limit, const ZTReplayHooks& hooks) {
     keDisposeKilnEngine();
-    gWork->startGame(1, 1, true, false, false);
+    gWork->startGame({.mode = ZTPlayMode::Recorded});
     keInitializeKilnEngine(&modules->creator, ZT_SCENE_KAIWA);
     return run(limit, hooks);
 }
@@ -43,7 +43,7 @@ ZTReplayOutcome ZTReplayRunner::record(uint32_t limit, const ZTReplayHooks& hook
 ZTReplayOutcome ZTReplayRunner::field(int field, int tail, uint32_t limit,
                                       const ZTReplayHooks& hooks) {
     keDisposeKilnEngine();
-    gWork->startGame(field, tail, false, false, false);
+    gWork->startGame({.field = field, .tail = tail});
     keInitializeKilnEngine(&modules->creator, ZT_SCENE_GAME);
     return run(limit, hooks, true);
 }
