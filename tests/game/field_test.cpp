@@ -19,7 +19,7 @@ ZTPlayer* tank() {
     return ztFirstObject<ZTPlayer>(ZT_LAYER_TANK);
 }
 
-int countLayer(int layer) {
+int countLayer(ZTLayer layer) {
     return static_cast<int>(ztLayerObjects<KilnBehave>(layer).size());
 }
 

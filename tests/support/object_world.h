@@ -21,8 +21,8 @@ public:
     // The cells every layer queues when drawn now, in draw order; the queue is left empty.
     std::vector<int> drawLayers();
 
-    template <class T> std::vector<T*> all(int layer) const { return ztLayerObjects<T>(layer); }
-    template <class T> T* first(int layer) const { return ztFirstObject<T>(layer); }
+    template <class T> std::vector<T*> all(ZTLayer layer) const { return ztLayerObjects<T>(layer); }
+    template <class T> T* first(ZTLayer layer) const { return ztFirstObject<T>(layer); }
 
     int frameNumber = 0;
 };

@@ -9,7 +9,7 @@
 #include "scenes/game.h"
 
 // The objects of `layer` that are a T, in list order (the order they move in).
-template <class T> std::vector<T*> ztLayerObjects(int layer) {
+template <class T> std::vector<T*> ztLayerObjects(ZTLayer layer) {
     std::vector<T*> found;
     for (KilnBehave* b = kbHead[layer]; b; b = b->next)
         if (T* t = dynamic_cast<T*>(b)) found.push_back(t);
@@ -17,7 +17,7 @@ template <class T> std::vector<T*> ztLayerObjects(int layer) {
 }
 
 // The first object of the layer that is a T, or null.
-template <class T> T* ztFirstObject(int layer) {
+template <class T> T* ztFirstObject(ZTLayer layer) {
     for (KilnBehave* b = kbHead[layer]; b; b = b->next)
         if (T* t = dynamic_cast<T*>(b)) return t;
     return nullptr;
