@@ -32,7 +32,7 @@ public:
     void kePostHit() override {}
     void keHit() override {}
 
-    // What the replay selection shows of a file (game/data/replay_file.cpp).
+    // What the replay selection shows of a file (replay_store.cpp).
     struct RepFileInfo {
         uint8_t valid = 0; // right magic and version, a whole header and every word it counts
         uint32_t frames = 0;

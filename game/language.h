@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-enum class ZTLanguage : uint8_t { Japanese = 0, English = 1 };
+#include "data/language_id.h"
 
 struct ZTLanguageInfo {
     ZTLanguage id = ZTLanguage::Japanese;

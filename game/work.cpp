@@ -137,7 +137,7 @@ void ZTWork::reloadMaps() {
         delete maps[i];
         char path[32];
         std::snprintf(path, sizeof path, "dat/m%02d.ztm", i);
-        maps[i] = new ZTMap(path, 10, 8, 7);
+        maps[i] = new ZTMap(path, ZTMap::columns, ZTMap::rows, 7);
     }
 }
 

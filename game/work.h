@@ -5,20 +5,11 @@
 #include <list>
 #include <string>
 
+#include "data/score_file.h"
 #include "kmath.h"
 #include "language.h"
 
 class ZTMap;
-
-struct ZThiScore {
-    std::string name; // at most 16 bytes in the file
-    uint32_t score = 0;
-    uint32_t field = 0;
-    uint32_t tail = 0;
-    bool isNew = false; // inserted by the play that just ended; never stored
-};
-
-using ZTscoreTable = std::list<ZThiScore>;
 
 // Who drives a play that starts, and whether it is kept.
 enum class ZTPlayMode : uint8_t {

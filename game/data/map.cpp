@@ -2,7 +2,6 @@
 
 #include "data/bytes.h"
 #include "file.h"
-#include "sprite.h"
 
 ZTMap::ZTMap(const char* path, int32_t width_, int32_t height_, uint16_t fill) {
     if (path) {
@@ -50,17 +49,4 @@ bool ZTMap::save(const char* path) const {
 uint16_t ZTMap::chipAt(int32_t row, int32_t column) const {
     if (row < 0 || column < 0 || row >= height || column >= width) return 0;
     return cells[static_cast<size_t>(row)][static_cast<size_t>(column)];
-}
-
-void ZTMap::draw() const {
-    // Only the chips that reach the 640 x 480 picture: an outsized map from a damaged file must not
-    // fill the sprite queue and crowd out the field drawn over it.
-    const int32_t rows = height < 8 ? height : 8, columns = width < 10 ? width : 10;
-    for (int32_t row = 0; row < rows; ++row)
-        for (int32_t column = 0; column < columns; ++column) {
-            const uint16_t chip = cells[static_cast<size_t>(row)][static_cast<size_t>(column)];
-            if (chip >= gSprite->cellCount()) continue; // a damaged file's chip: leave a hole
-            gSprite->kspPut(chip, static_cast<float>(column * 64 + 32),
-                            static_cast<float>(row * 64 + 32), 0.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
-        }
 }

@@ -11,8 +11,10 @@
 
 class ZTMap {
 public:
-    // The largest grid a file may describe. The game makes 10 x 8; anything above this is a
-    // damaged file and is refused rather than allocated.
+    // The grid the game makes: one screen of 64-pixel chips.
+    static constexpr int32_t columns = 10, rows = 8;
+    // The largest grid a file may describe. Anything above this is a damaged file and is refused
+    // rather than allocated.
     static constexpr int32_t maxSide = 64;
 
     // With a file name the map is read from it; the three numbers build the map instead when the
@@ -33,8 +35,6 @@ public:
     void reset(int32_t width, int32_t height, uint16_t fill);
     // The chip at row, column, or 0 outside the grid (for users walking a fixed 10 x 8 cursor).
     uint16_t chipAt(int32_t row, int32_t column) const;
-    // Queues every chip on screen, row by row, centred on its 64-pixel square.
-    void draw() const;
 
     int32_t width = 0;
     int32_t height = 0;

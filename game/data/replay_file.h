@@ -20,10 +20,9 @@
 // of being played wrongly.
 #include <cstddef>
 #include <cstdint>
-#include <ctime>
 #include <vector>
 
-#include "language.h"
+#include "data/language_id.h"
 
 constexpr uint32_t ztReplayVersion = 75;
 constexpr size_t ztReplayHeaderSize = 32;
@@ -48,9 +47,8 @@ bool ztParseReplay(const uint8_t* data, size_t size, ZTReplayHeader& header,
 std::vector<uint8_t> ztBuildReplay(const ZTReplayHeader& header,
                                    const std::vector<uint32_t>& words);
 
-// Reads a replay file by its path, without entering "rep". False when it cannot be opened or is
+// Reads a replay file by its path. False (and `words` untouched) when it cannot be opened or is
 // not a whole replay.
 bool ztReadReplayFile(const char* path, ZTReplayHeader& header, std::vector<uint32_t>& words);
-
-// The local date and time a save is named after; tests put a clock of their own here.
-extern std::tm (*ztReplayClock)();
+// The header alone, read from a file that holds every word it counts.
+bool ztReadReplayFileHeader(const char* path, ZTReplayHeader& header);

@@ -11,9 +11,19 @@
 // Ten entries, best first: 336 bytes.
 #include <cstddef>
 #include <cstdint>
+#include <list>
+#include <string>
 #include <vector>
 
-#include "work.h"
+struct ZThiScore {
+    std::string name; // at most 16 bytes in the file
+    uint32_t score = 0;
+    uint32_t field = 0;
+    uint32_t tail = 0;
+    bool isNew = false; // inserted by the play that just ended; never stored
+};
+
+using ZTscoreTable = std::list<ZThiScore>;
 
 constexpr size_t ztScoreEntries = 10;
 constexpr size_t ztScoreFileSize = 16 + 32 * ztScoreEntries;

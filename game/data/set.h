@@ -5,11 +5,25 @@
 //   0       uint16  count
 //   2 + 6i  uint16  x of chip i     (centre, screen pixels)
 //   4 + 6i  uint16  y of chip i
-//   6 + 6i  uint16  kind of chip i  (0 small, 1 middle, 2 large, 3..5 spit generators)
+//   6 + 6i  uint16  kind of chip i  (ZTChipKind)
 #include <cstddef>
 #include <cstdint>
 #include <list>
 #include <vector>
+
+// What a chip places. A file may hold any number; kinds past the last place nothing.
+enum ZTChipKind : int32_t {
+    ZT_CHIP_SMALL = 0,  // a small tank
+    ZT_CHIP_MIDDLE = 1, // a middle tank
+    ZT_CHIP_LARGE = 2,  // a large tank
+    // Flyer generators, by the number of flyers they keep up; their chip's place is not used.
+    ZT_CHIP_FLYERS_3 = 3,
+    ZT_CHIP_FLYERS_5 = 4,
+    ZT_CHIP_FLYERS_8 = 5,
+    // The editor's two markers, which place nothing.
+    ZT_CHIP_MARK_6 = 6,
+    ZT_CHIP_MARK_7 = 7,
+};
 
 struct ZTsetChip {
     int32_t x = 0;
@@ -39,10 +53,6 @@ public:
 
     void parse(const uint8_t* data, size_t size);
     std::vector<uint8_t> image() const;
-
-    // Creates one enemy per chip in list order; unknown kinds, and kinds whose enemies this build
-    // does not have, create nothing.
-    void spawn();
 
     std::list<ZTsetChip> chips;
     std::list<ZTsetChip>::iterator cursor;

@@ -1,6 +1,7 @@
 #pragma once
 // The playfield inside the border wall; every moving object tests it itself.
 #include <algorithm>
+#include <cstdint>
 
 #include "kmath.h"
 
@@ -8,6 +9,9 @@ constexpr float ztFieldLeft = 32.0f;
 constexpr float ztFieldRight = 608.0f;
 constexpr float ztFieldTop = 32.0f;
 constexpr float ztFieldBottom = 448.0f;
+// Enemies are placed on a grid of this many pixels, from wall to wall: the set editor's cursor
+// and the characters of a set's source.
+constexpr int32_t ztPlaceStep = 32;
 
 inline bool ztOutsideField(const KVector& p) {
     return p.x < ztFieldLeft || p.x > ztFieldRight || p.y < ztFieldTop || p.y > ztFieldBottom;

@@ -2,7 +2,7 @@
 
 #include "work.h"
 
-ZTGround::ZTGround(int layer) : KilnBehave(layer) {
+ZTGround::ZTGround(ZTLayer layer) : KilnBehave(layer) {
     gWork->groundCount += 1;
 }
 

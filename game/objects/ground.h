@@ -1,10 +1,10 @@
 #pragma once
 // The base of everything that must be destroyed to clear a field: it keeps the game work's
 // groundCount, which the game scene watches.
-#include "behave.h"
+#include "layers.h"
 
 class ZTGround : public KilnBehave {
 public:
-    explicit ZTGround(int layer);
+    explicit ZTGround(ZTLayer layer);
     ~ZTGround() override;
 };

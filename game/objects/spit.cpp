@@ -18,23 +18,23 @@ ZTEnmSpitGen::~ZTEnmSpitGen() {
 
 bool ZTEnmSpitGen::kbMove() {
     switch (state) {
-    case 0:
+    case ZT_SPITGEN_ROUND:
         // The long wait before the first spit of a round.
         timer = 4 * interval;
-        state = 1;
+        state = ZT_SPITGEN_RELEASING;
         [[fallthrough]];
-    case 1: {
+    case ZT_SPITGEN_RELEASING: {
         timer -= 1;
         if (timer >= 0) break;
         const float x = static_cast<float>(kuRand()) / 32768.0f * 512.0f + 64.0f;
         new ZTEnmSpit(grip, {x, -64.0f, 0.0f});
         timer = interval;
-        if (grip->alive >= maximum) state = 2;
+        if (grip->alive >= maximum) state = ZT_SPITGEN_FULL;
         break;
     }
-    case 2:
+    case ZT_SPITGEN_FULL:
         // A new round only once more than half of the spits are gone.
-        if (grip->alive < maximum / 2) state = 0;
+        if (grip->alive < maximum / 2) state = ZT_SPITGEN_ROUND;
         break;
     default:
         break;
@@ -45,7 +45,8 @@ bool ZTEnmSpitGen::kbMove() {
 
 void ZTEnmSpitGen::kbHash(KUHash& hash) const {
     KilnBehave::kbHash(hash);
-    hash.add(grip->alive), hash.add(maximum), hash.add(interval), hash.add(state), hash.add(timer);
+    hash.add(grip->alive), hash.add(maximum), hash.add(interval),
+        hash.add(static_cast<int32_t>(state)), hash.add(timer);
 }
 
 ZTEnmSpit::ZTEnmSpit(ZTEnmSpitGenGrip* grip, KVector position)

@@ -8,6 +8,13 @@
 #include "behave.h"
 #include "hit.h"
 
+// A flyer generator's round; the numbers are hashed with it.
+enum ZTSpitGenState : int32_t {
+    ZT_SPITGEN_ROUND = 0,     // a round begins with a long wait
+    ZT_SPITGEN_RELEASING = 1, // a flyer every interval until the most it keeps are out
+    ZT_SPITGEN_FULL = 2,      // waits until more than half of them are gone
+};
+
 // The generator's count of its living spits. The generator and every spit hold a reference, so
 // whichever goes last frees it.
 class ZTEnmSpitGenGrip : public KilnScratch {
@@ -27,7 +34,7 @@ public:
     ZTEnmSpitGenGrip* grip;
     int32_t maximum;
     int32_t interval;
-    int32_t state = 0; // 0 long wait begins, 1 releasing, 2 waiting for losses
+    ZTSpitGenState state = ZT_SPITGEN_ROUND;
     int32_t timer = 0;
 };
 

@@ -11,6 +11,7 @@
 #include "log.h"
 #include "main_form.h"
 #include "random.h"
+#include "scenes/map_view.h"
 #include "sprite.h"
 #include "work.h"
 
@@ -150,7 +151,7 @@ void EngineEdit::keDraw() {
             gSprite->kspPut(c, centre((c - firstChip) % 8), centre((c - firstChip) / 8), 0.0f, 1.0f,
                             1.0f, white);
     } else {
-        map->draw();
+        ztDrawMap(*map);
     }
 
     gAscii->scale = 2;

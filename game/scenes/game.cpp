@@ -17,8 +17,10 @@
 #include "objects/boss_lc.h"
 #include "objects/layers.h"
 #include "objects/player.h"
+#include "objects/set_spawn.h"
 #include "objects/tail.h"
 #include "objects/wall.h"
+#include "scenes/map_view.h"
 #include "sound.h"
 #include "sprite.h"
 #include "work.h"
@@ -78,7 +80,7 @@ void EngineGame::spawnField() {
     if (!kfExist(path)) return;
     ZTSet set;
     set.load(path);
-    set.spawn();
+    ztSpawnSet(set);
 }
 
 void EngineGame::keMove() {
@@ -185,7 +187,7 @@ void EngineGame::keHit() {
 }
 
 void EngineGame::keDraw() {
-    gWork->maps[ztFieldMap(gWork->field)]->draw();
+    ztDrawMap(*gWork->maps[ztFieldMap(gWork->field)]);
     flush(true);
 
     kbDrawLayer(ZT_LAYER_FLOOR);

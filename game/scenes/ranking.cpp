@@ -9,6 +9,7 @@
 #include "objects/effects.h"
 #include "objects/layers.h"
 #include "random.h"
+#include "scenes/map_view.h"
 #include "sound.h"
 #include "sprite.h"
 #include "work.h"
@@ -84,7 +85,7 @@ void EngineRanking::keMove() {
 }
 
 void EngineRanking::keDraw() {
-    if (const ZTMap* map = gWork->maps[mapIndex]) map->draw();
+    if (const ZTMap* map = gWork->maps[mapIndex]) ztDrawMap(*map);
     gSprite->kspSetStates();
     kxSetBlend(KBlend::None); // the floor is opaque
     gSprite->kspFlush();

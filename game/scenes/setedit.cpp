@@ -15,6 +15,7 @@
 #include "main_form.h"
 #include "objects/layers.h"
 #include "objects/wall.h"
+#include "scenes/map_view.h"
 #include "sprite.h"
 
 namespace {
@@ -38,22 +39,22 @@ void flush(bool opaque) {
 
 void ztDrawKindIcon(int32_t kind, float x, float y, uint32_t colour) {
     switch (kind) {
-    case 0:
+    case ZT_CHIP_SMALL:
         put(93, x, y, 1.0f, colour);
         put(92, x, y, 1.0f, colour);
         break;
-    case 1:
+    case ZT_CHIP_MIDDLE:
         put(94, x, y, 1.0f, colour);
         break;
-    case 2:
+    case ZT_CHIP_LARGE:
         put(97, x, y, 1.0f, colour);
         break;
-    case 3:
-    case 4:
-    case 5:
+    case ZT_CHIP_FLYERS_3:
+    case ZT_CHIP_FLYERS_5:
+    case ZT_CHIP_FLYERS_8:
         // A spit generator, with the digit of its size class in the lower right.
         put(99, x, y, 1.0f, colour);
-        put(204 + (kind - 3), x + 16.0f, y + 16.0f, 2.0f, colour);
+        put(204 + (kind - ZT_CHIP_FLYERS_3), x + 16.0f, y + 16.0f, 2.0f, colour);
         break;
     default:
         put(188, x, y, 3.0f, colour);
@@ -71,7 +72,7 @@ EngineSet::EngineSet() {
     if (kfExist(path)) set->load(path);
     // Set n is field n's: shown on that field's map, which is a real map for any stage.
     std::snprintf(path, sizeof path, "dat/m%02d.ztm", ztFieldMap(setNumber));
-    map = std::make_unique<ZTMap>(kfExist(path) ? path : nullptr, 10, 8, 7);
+    map = std::make_unique<ZTMap>(kfExist(path) ? path : nullptr, ZTMap::columns, ZTMap::rows, 7);
 }
 
 EngineSet::~EngineSet() {
@@ -152,7 +153,7 @@ void EngineSet::keDraw() {
     gAscii->colour = white;
     switch (mode) {
     case PutDelete: {
-        map->draw();
+        ztDrawMap(*map);
         flush(true);
         for (const ZTsetChip& c : set->chips)
             ztDrawKindIcon(c.kind, static_cast<float>(c.x), static_cast<float>(c.y), white);

@@ -5,19 +5,22 @@
 #include <memory>
 
 #include "creator.h"
+#include "data/set.h"
+#include "objects/bounds.h"
 
 class ZTMap;
-class ZTSet;
 
 class EngineSet : public ZTEngine {
 public:
     enum Mode : int32_t { PutDelete = 0, Select = 1, Menu = 2 };
 
-    // The cursor's grid: the play area inside the walls, in steps of 32 pixels.
-    static constexpr int32_t step = 32;
-    static constexpr int32_t left = 32, right = 608;
-    static constexpr int32_t top = 32, bottom = 448;
-    static constexpr int32_t lastKind = 7;
+    // The cursor's grid: the play area inside the walls, in placement steps.
+    static constexpr int32_t step = ztPlaceStep;
+    static constexpr int32_t left = static_cast<int32_t>(ztFieldLeft);
+    static constexpr int32_t right = static_cast<int32_t>(ztFieldRight);
+    static constexpr int32_t top = static_cast<int32_t>(ztFieldTop);
+    static constexpr int32_t bottom = static_cast<int32_t>(ztFieldBottom);
+    static constexpr int32_t lastKind = ZT_CHIP_MARK_7;
 
     EngineSet();
     ~EngineSet() override;

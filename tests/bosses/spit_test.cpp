@@ -42,22 +42,22 @@ TEST_F(Spits, GeneratorOfThreeReleasesOnItsFrames97And122And147ThenWaits) {
     auto* gen = new ZTEnmSpitGen(3, 24);
     EXPECT_EQ(releaseFrames(300), (std::vector<int>{97, 122, 147}));
     EXPECT_EQ(gen->grip->alive, 3);
-    EXPECT_EQ(gen->state, 2);
+    EXPECT_EQ(gen->state, ZT_SPITGEN_FULL);
 
     // Two of three gone: one left is not below 3 / 2, so still no new round.
     shootDown(spits()[0]);
     shootDown(spits()[0]);
     EXPECT_EQ(gen->grip->alive, 1);
     EXPECT_TRUE(releaseFrames(200).empty());
-    EXPECT_EQ(gen->state, 2);
+    EXPECT_EQ(gen->state, ZT_SPITGEN_FULL);
 
     // The last one gone: the generator notices on its next frame, and on the one after begins
     // the long wait of a new round, 97 frames to the first spit as at the start.
     shootDown(spits()[0]);
     EXPECT_EQ(gen->grip->alive, 0);
-    EXPECT_EQ(gen->state, 2);
+    EXPECT_EQ(gen->state, ZT_SPITGEN_FULL);
     world.frame();
-    EXPECT_EQ(gen->state, 0);
+    EXPECT_EQ(gen->state, ZT_SPITGEN_ROUND);
     EXPECT_EQ(releaseFrames(200), (std::vector<int>{97, 122, 147}));
 }
 
@@ -68,16 +68,17 @@ TEST_F(Spits, GeneratorsRestartWhenFewerThanHalfAreLeft) {
         auto* gen = new ZTEnmSpitGen(maximum, 24);
         world.frames(97 + 25 * (maximum - 1));
         ASSERT_EQ(gen->grip->alive, maximum);
-        ASSERT_EQ(gen->state, 2);
+        ASSERT_EQ(gen->state, ZT_SPITGEN_FULL);
         while (gen->grip->alive > restartAt + 1) {
             shootDown(world.first<ZTEnmSpit>(ZT_LAYER_AIR));
             world.frame();
-            EXPECT_EQ(gen->state, 2) << maximum << " with " << gen->grip->alive << " left";
+            EXPECT_EQ(gen->state, ZT_SPITGEN_FULL)
+                << maximum << " with " << gen->grip->alive << " left";
         }
         shootDown(world.first<ZTEnmSpit>(ZT_LAYER_AIR));
         world.frame();
         EXPECT_EQ(gen->grip->alive, restartAt);
-        EXPECT_EQ(gen->state, 0) << maximum;
+        EXPECT_EQ(gen->state, ZT_SPITGEN_ROUND) << maximum;
         delete gen;
         while (auto* spit = world.first<ZTEnmSpit>(ZT_LAYER_AIR)) delete spit;
     }

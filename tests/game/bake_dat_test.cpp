@@ -63,7 +63,8 @@ TEST(DatSources, StockSetsHoldGroundEnemiesOnTheGridAndKeepTheGateClear) {
             EXPECT_EQ(c.x % 32, 0);
             EXPECT_EQ(c.y % 32, 0);
             EXPECT_TRUE(c.x >= 32 && c.x <= 608 && c.y >= 32 && c.y <= 448);
-            EXPECT_TRUE(c.kind >= 0 && c.kind <= 2) << "fields 1 to 3 hold ground enemies only";
+            EXPECT_TRUE(c.kind >= ZT_CHIP_SMALL && c.kind <= ZT_CHIP_LARGE)
+                << "fields 1 to 3 hold ground enemies only";
             EXPECT_FALSE(c.y >= 352 && c.x >= 256 && c.x <= 384)
                 << src << ": an enemy at (" << c.x << ", " << c.y << ") blocks the tank's gate";
         }
@@ -85,12 +86,12 @@ TEST(DatSources, ChipsComeInReadingOrder) {
     ASSERT_EQ(set.chips.size(), 4u);
     auto it = set.chips.begin();
     EXPECT_EQ(it->x, 608);
-    EXPECT_EQ(it->kind, 2);
+    EXPECT_EQ(it->kind, ZT_CHIP_LARGE);
     ++it;
     EXPECT_EQ(it->y, 96);
-    EXPECT_EQ(it->kind, 0);
+    EXPECT_EQ(it->kind, ZT_CHIP_SMALL);
     ++it;
-    EXPECT_EQ(it->kind, 7);
+    EXPECT_EQ(it->kind, ZT_CHIP_MARK_7);
     ++it;
     EXPECT_EQ(it->x, 320);
     EXPECT_EQ(it->y, 448);

@@ -49,7 +49,7 @@ int weight(const std::vector<ZTsetChip>& chips) {
     static constexpr int byKind[6] = {1, 3, 5, 2, 3, 4};
     int w = 0;
     for (const ZTsetChip& c : chips)
-        if (c.kind >= 0 && c.kind <= 5) w += byKind[c.kind];
+        if (c.kind >= ZT_CHIP_SMALL && c.kind <= ZT_CHIP_FLYERS_8) w += byKind[c.kind];
     return w;
 }
 
@@ -65,8 +65,9 @@ TEST(StockSets, EveryFieldOutsideTheBossesHasASetThatFitsTheField) {
         int ground = 0;
         for (const ZTsetChip& c : chips) {
             const std::string where = "(" + std::to_string(c.x) + ", " + std::to_string(c.y) + ")";
-            EXPECT_TRUE(c.kind >= 0 && c.kind <= 5) << "an editor marker at " << where;
-            if (c.kind > 2) continue; // a generator's place is not used
+            EXPECT_TRUE(c.kind >= ZT_CHIP_SMALL && c.kind <= ZT_CHIP_FLYERS_8)
+                << "an editor marker at " << where;
+            if (c.kind > ZT_CHIP_LARGE) continue; // a generator's place is not used
             ground += 1;
             // The outermost squares are centred on the wall's edge, half inside it.
             EXPECT_TRUE(c.x >= 64 && c.x <= 576 && c.y >= 64 && c.y <= 416)
@@ -87,7 +88,7 @@ TEST(StockSets, NoTwoFieldsShareAFormation) {
         if (isBoss(field)) continue;
         std::string error;
         for (const ZTsetChip& c : stockSet(field, error))
-            if (c.kind <= 2) ground[field].push_back(c);
+            if (c.kind <= ZT_CHIP_LARGE) ground[field].push_back(c);
         ASSERT_TRUE(error.empty()) << error;
     }
     const auto shared = [](const std::vector<ZTsetChip>& a, const std::vector<ZTsetChip>& b,
@@ -111,7 +112,8 @@ TEST(StockSets, TheFlyersArriveOnTheFifthField) {
     for (int field = 1; field <= 5; ++field) {
         std::string error;
         int generators = 0;
-        for (const ZTsetChip& c : stockSet(field, error)) generators += c.kind >= 3 && c.kind <= 5;
+        for (const ZTsetChip& c : stockSet(field, error))
+            generators += c.kind >= ZT_CHIP_FLYERS_3 && c.kind <= ZT_CHIP_FLYERS_8;
         EXPECT_EQ(generators, field < 5 ? 0 : 1) << "field " << field;
     }
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "data/replay_file.h"
+#include "replay_store.h"
 
 namespace fs = std::filesystem;
 

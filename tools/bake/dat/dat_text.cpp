@@ -2,12 +2,18 @@
 
 #include <sstream>
 
-#include "data/bytes.h"
+#include "data/map.h"
+#include "data/set.h"
+#include "objects/bounds.h"
 
 namespace {
 
-constexpr int mapColumns = 10, mapRows = 8;
-constexpr int setColumns = 19, setRows = 14;
+// A map source has a character a chip; a set source one a placement cell, from wall to wall.
+constexpr int mapColumns = ZTMap::columns, mapRows = ZTMap::rows;
+constexpr int setLeft = static_cast<int>(ztFieldLeft), setTop = static_cast<int>(ztFieldTop);
+constexpr int setColumns = (static_cast<int>(ztFieldRight) - setLeft) / ztPlaceStep + 1;
+constexpr int setRows = (static_cast<int>(ztFieldBottom) - setTop) / ztPlaceStep + 1;
+static_assert(setColumns == 19 && setRows == 14, "the set sources are 19 x 14 characters");
 
 // The grid lines of a source: comments and blank lines dropped, trailing blanks trimmed.
 std::vector<std::string> gridLines(const std::string& text) {
@@ -65,17 +71,21 @@ int setKind(char c) {
     case '.':
         return -1;
     case 's':
-        return 0;
+        return ZT_CHIP_SMALL;
     case 'm':
-        return 1;
+        return ZT_CHIP_MIDDLE;
     case 'L':
-        return 2;
+        return ZT_CHIP_LARGE;
     case '3':
+        return ZT_CHIP_FLYERS_3;
     case '4':
+        return ZT_CHIP_FLYERS_5;
     case '5':
+        return ZT_CHIP_FLYERS_8;
     case '6':
+        return ZT_CHIP_MARK_6;
     case '7':
-        return c - '0';
+        return ZT_CHIP_MARK_7;
     default:
         return -2;
     }
@@ -107,9 +117,7 @@ std::string badChar(int row, int column, char c) {
 bool ztMapFromText(const std::string& text, std::vector<uint8_t>& out, std::string& error) {
     const std::vector<std::string> lines = gridLines(text);
     if (!checkShape(lines, mapColumns, mapRows, error)) return false;
-    ZTByteWriter w;
-    w.i32(mapColumns);
-    w.i32(mapRows);
+    ZTMap map(nullptr, mapColumns, mapRows, 0);
     for (int r = 0; r < mapRows; ++r) {
         for (int c = 0; c < mapColumns; ++c) {
             const int chip = mapChip(lines[r][c]);
@@ -117,18 +125,17 @@ bool ztMapFromText(const std::string& text, std::vector<uint8_t>& out, std::stri
                 error = badChar(r, c, lines[r][c]);
                 return false;
             }
-            w.u16(static_cast<uint16_t>(chip));
+            map.cells[r][c] = static_cast<uint16_t>(chip);
         }
     }
-    out = std::move(w.bytes);
+    out = map.image();
     return true;
 }
 
 bool ztSetFromText(const std::string& text, std::vector<uint8_t>& out, std::string& error) {
     const std::vector<std::string> lines = gridLines(text);
     if (!checkShape(lines, setColumns, setRows, error)) return false;
-    ZTByteWriter chips;
-    uint16_t count = 0;
+    ZTSet set;
     for (int r = 0; r < setRows; ++r) {
         for (int c = 0; c < setColumns; ++c) {
             const int kind = setKind(lines[r][c]);
@@ -136,16 +143,9 @@ bool ztSetFromText(const std::string& text, std::vector<uint8_t>& out, std::stri
                 error = badChar(r, c, lines[r][c]);
                 return false;
             }
-            if (kind < 0) continue;
-            chips.u16(static_cast<uint16_t>(32 + 32 * c));
-            chips.u16(static_cast<uint16_t>(32 + 32 * r));
-            chips.u16(static_cast<uint16_t>(kind));
-            ++count;
+            if (kind >= 0) set.add(setLeft + ztPlaceStep * c, setTop + ztPlaceStep * r, kind);
         }
     }
-    ZTByteWriter w;
-    w.u16(count);
-    w.bytes.insert(w.bytes.end(), chips.bytes.begin(), chips.bytes.end());
-    out = std::move(w.bytes);
+    out = set.image();
     return true;
 }
