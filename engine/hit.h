@@ -22,6 +22,8 @@ public:
     float radius = 0.0f;
     KVector direction{};
     int power = 0;
+    // Never tested against kin (see KNDamaged::knMakeKin).
+    bool sparesKin = false;
     KNDamager* prev = nullptr;
     KNDamager* next = nullptr;
 };
@@ -37,16 +39,31 @@ public:
     virtual void knEnd() = 0;
     // Tests a hit by the damager and records it; true when hit.
     virtual bool knCheck(KNDamager* damager) = 0;
+    // Makes this component kin: damagers that spare kin never test it. Only for pairs whose
+    // test could change nothing (the tail's joints against one another, each frame, a number
+    // that grows with the square of the tail), so that leaving them out keeps every other test
+    // and its order.
+    void knMakeKin();
+    // Promises that knCheck hits nothing and records nothing unless the damager's circle comes
+    // within `reach` of *at, so that knHitCheck may leave far damagers untested.
+    void knBound(const KVector* at, float reach);
 
     int team;
     int active = 0;
+    bool kin = false;
+    const KVector* boundAt = nullptr; // none: every damager is tested
+    float boundReach = 0.0f;
     KNDamaged* prev = nullptr;
     KNDamaged* next = nullptr;
+    // The same list without kin, in the same order.
+    KNDamaged* prevOther = nullptr;
+    KNDamaged* nextOther = nullptr;
 };
 
-// List heads, newest first, per team.
+// List heads, newest first, per team; knOthers leaves out kin.
 extern KNDamager* knDamagers[2];
 extern KNDamaged* knDamageds[2];
+extern KNDamaged* knOthers[2];
 
 void knResetLists();
 void knHitCheck();

@@ -103,7 +103,7 @@ void ZTWork::addScore(uint32_t points) {
     // Add in 64 bits so a huge award cannot wrap round under the cap.
     const uint64_t sum = static_cast<uint64_t>(score) + points;
     score = sum > scoreCap ? scoreCap : static_cast<uint32_t>(sum);
-    if ((extendStage == 0 && score >= 80000) || (extendStage == 1 && score >= 240000)) {
+    if (extendStage < 2 && score >= ztExtendScores[extendStage]) {
         kwPlay(10);
         left += 1;
         extendStage += 1;

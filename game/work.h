@@ -11,6 +11,9 @@
 
 class ZTMap;
 
+// The scores at which a play earns a tank more, in order.
+constexpr uint32_t ztExtendScores[2] = {80000, 240000};
+
 // Who drives a play that starts, and whether it is kept.
 enum class ZTPlayMode : uint8_t {
     Free,     // the player's, not recorded: a continue, a field from the developer menu

@@ -38,6 +38,7 @@ float turn(float angle, KVector from, float rate) {
 
 ZTBossGyro::ZTBossGyro() : ZTGround(ZT_LAYER_AIR), KNDamaged(1), life(200 * gWork->tail + 128) {
     active = 1;
+    knBound(&position, 48.0f);
     placeTurrets();
 }
 

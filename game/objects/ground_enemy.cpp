@@ -14,6 +14,7 @@ ZTGroundEnemy::ZTGroundEnemy(KVector position, float bodyRadius, float victimRad
     direction = {0.0f, 0.0f, 0.0f};
     power = 1;
     KNDamaged::active = 1;
+    knBound(&this->position, this->victimRadius);
 }
 
 void ZTGroundEnemy::knBegin() {

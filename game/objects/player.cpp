@@ -31,6 +31,7 @@ ZTPlayer::ZTPlayer()
     : KilnBehave(ZT_LAYER_TANK), KNDamaged(0), targetDir(kmHeading(kmPiF)), headJoint(nullptr),
       grip(nullptr) {
     active = 1;
+    knBound(&position, 6.0f);
     gWork->playerPos = position;
     grip = new ZTPShotGrip();
     headJoint = new ZTJoint(ztJointMaxLength, position, angle, nullptr);

@@ -52,6 +52,7 @@ void ZTEnmSpitGen::kbHash(KUHash& hash) const {
 ZTEnmSpit::ZTEnmSpit(ZTEnmSpitGenGrip* grip, KVector position)
     : KilnBehave(ZT_LAYER_AIR), KNDamaged(1), grip(grip), position(position) {
     active = 1;
+    knBound(&this->position, 12.0f);
     ksAddRef(grip);
     grip->alive += 1;
 }

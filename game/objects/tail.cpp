@@ -24,6 +24,8 @@ ZTTailDamagerE::ZTTailDamagerE(const KVector* position) : KNDamager(1), position
     active = 1;
     radius = 8.0f;
     power = 0;
+    // Of power 0 it does nothing to the joints' damage count: the joints need not test it.
+    sparesKin = true;
 }
 
 void ZTTailDamagerE::knBegin() {
@@ -32,6 +34,7 @@ void ZTTailDamagerE::knBegin() {
 
 ZTTailDamagedE::ZTTailDamagedE(const KVector* position) : KNDamaged(1), position(position) {
     active = 1;
+    knBound(position, 12.0f);
 }
 
 void ZTTailDamagedE::knBegin() {
@@ -48,6 +51,8 @@ bool ZTTailDamagedE::knCheck(KNDamager* damager) {
 
 ZTTailDamagedP::ZTTailDamagedP(const KVector* position) : KNDamaged(0), position(position) {
     active = 1;
+    knMakeKin();
+    knBound(position, 12.0f);
 }
 
 void ZTTailDamagedP::knBegin() {
@@ -125,7 +130,7 @@ void ZTTail::armedStep() {
             const KVector side{kmCos(angle), kmSin(angle), 0.0f};
             const KVector& s = victimE.strikeVector;
             counterSign = side.x * s.x + side.y * s.y + side.z * s.z <= 0.0f ? 1.0f : -1.0f;
-            counterTimer = 128;
+            counterTimer = ztBurstFrames;
             kwPlay(2);
             counterState = ZT_COUNTER_FIRING;
         }

@@ -23,6 +23,8 @@ enum ZTCounterState : int32_t {
     ZT_COUNTER_CHARGED = 1,
     ZT_COUNTER_FIRING = 2,
 };
+// Frames a counter burst lasts; it fires a shot on every other one.
+constexpr int ztBurstFrames = 128;
 
 // The joint as an obstacle for the player's side: touches the tank and the joints' own targets.
 class ZTTailDamagerE : public KNDamager {

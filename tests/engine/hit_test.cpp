@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <memory>
+#include <utility>
+#include <vector>
+
 #include "hit.h"
 
 namespace {
@@ -87,6 +92,58 @@ TEST_F(Hits, RecordsAreClearedAtTheNextPhaseAndDestroyedComponentsLeave) {
     knHitCheck(); // the shot is gone: nothing hits
     EXPECT_EQ(enemy.damage, 0);
     EXPECT_EQ(knDamagers[0], nullptr);
+}
+
+// Kin and bounds only leave out tests that could not hit: a crowd of shots and targets, some
+// far outside the field or nowhere at all, gives the same hits in the same order with them as
+// without, less those of sparing shots on kin.
+TEST_F(Hits, KinAndBoundsKeepEveryOtherHitAndItsOrder) {
+    using Record = std::vector<std::pair<int, int>>; // (shot, target) per hit, in order
+    struct Logged : Target {
+        Logged(int team, KVector at, int id, Record& log)
+            : Target(team, at, 12.0f), id(id), log(log) {}
+        bool knCheck(KNDamager* d) override {
+            const bool hit = Target::knCheck(d);
+            if (hit) log.emplace_back(d->power, id);
+            return hit;
+        }
+        int id;
+        Record& log;
+    };
+    auto play = [](bool spare) {
+        knResetLists();
+        Record record;
+        uint32_t seed = 7;
+        auto place = [&seed]() {
+            seed = seed * 1664525u + 1013904223u;
+            const float x = static_cast<float>(seed >> 20) / 4096.0f * 840.0f - 100.0f;
+            seed = seed * 1664525u + 1013904223u;
+            return KVector{x, static_cast<float>(seed >> 20) / 4096.0f * 680.0f - 100.0f, 0};
+        };
+        std::vector<std::unique_ptr<Logged>> targets;
+        std::vector<std::unique_ptr<Shot>> shots;
+        for (int i = 0; i < 60; ++i) {
+            KVector at = place();
+            if (i == 5) at.x = 1e30f;
+            if (i == 6) at.y = std::numeric_limits<float>::quiet_NaN();
+            targets.push_back(std::make_unique<Logged>(i % 2, at, i, record));
+            if (spare) targets.back()->knBound(&targets.back()->position, 12.0f);
+            if (spare && i % 3 == 0) targets.back()->knMakeKin();
+        }
+        for (int i = 0; i < 40; ++i) {
+            // Many shots each, so that the targets are filed by place; power is the shot's number.
+            shots.push_back(
+                std::make_unique<Shot>(i % 2, place(), 60.0f + static_cast<float>(i % 5), i));
+            shots.back()->sparesKin = spare && i % 4 == 0;
+        }
+        knHitCheck();
+        return record;
+    };
+    Record plain = play(false);
+    ASSERT_GT(plain.size(), 20u);
+    std::erase_if(
+        plain, [](const std::pair<int, int>& h) { return h.first % 4 == 0 && h.second % 3 == 0; });
+    EXPECT_EQ(play(true), plain);
 }
 
 } // namespace

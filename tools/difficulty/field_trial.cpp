@@ -1,41 +1,30 @@
 #include "field_trial.h"
 
-#include <stdlib.h>
-
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <vector>
 
-#include "ascii.h"
 #include "behave.h"
-#include "creator.h"
 #include "dat_text.h"
 #include "engine.h"
-#include "frame.h"
-#include "input.h"
+#include "objects/layers.h"
 #include "objects/spit.h"
 #include "objects/tail.h"
 #include "pilot.h"
 #include "platform/headless/headless.h"
+#include "replay_run.h"
 #include "scenes/game.h"
-#include "sprite.h"
 #include "work.h"
 
 namespace fs = std::filesystem;
 
 StockDatDir::StockDatDir(const std::string& sourceDir) {
-    previous = fs::current_path().string();
-    char pattern[] = "/tmp/zentaku_fields_XXXXXX";
-    if (!mkdtemp(pattern)) {
+    if (!scratch.ok) {
         error = "no scratch folder";
         return;
     }
-    path = pattern;
-    fs::create_directory(fs::path(path) / "dat");
-    fs::create_directory(fs::path(path) / "rep");
-    for (const auto& entry : fs::directory_iterator(sourceDir)) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(sourceDir, ec)) {
         const std::string name = entry.path().filename().string();
         if (entry.path().extension() != ".txt" || name.size() != 7) continue;
         std::ifstream in(entry.path(), std::ios::binary);
@@ -48,60 +37,32 @@ StockDatDir::StockDatDir(const std::string& sourceDir) {
             error = name + ": " + why;
             return;
         }
-        const fs::path out =
-            fs::path(path) / "dat" / (name.substr(0, 3) + (isMap ? ".ztm" : ".zts"));
+        const fs::path out = fs::path("dat") / (name.substr(0, 3) + (isMap ? ".ztm" : ".zts"));
         std::ofstream(out, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
     }
-    fs::current_path(path);
+    if (ec) {
+        error = sourceDir + ": " + ec.message();
+        return;
+    }
     ok = true;
-}
-
-StockDatDir::~StockDatDir() {
-    std::error_code ec;
-    fs::current_path(previous, ec);
-    if (!path.empty()) fs::remove_all(path, ec);
 }
 
 namespace {
 
-// The modules a field reaches, installed into the globals for the trial's length.
-struct TrialModules {
-    TrialModules() : sprite(kCellCount, 4096, 0, 11, 0.0), ascii(kFontFirstCell) {
-        kspDefineAllCells(sprite);
-        gSprite = &sprite;
-        gAscii = &ascii;
-        gInput = &input;
-        work = std::make_unique<ZTWork>();
-        gWork = work.get();
-    }
-    ~TrialModules() {
-        keDisposeKilnEngine();
-        gWork = nullptr;
-        work.reset();
-        gInput = nullptr;
-        gAscii = nullptr;
-        gSprite = nullptr;
-    }
-    KilnSprite sprite;
-    KilnAscii ascii;
-    KilnInput input;
-    ZTCreator creator;
-    std::unique_ptr<ZTWork> work;
-};
-
 int spitsAlive() {
     int n = 0;
-    for (KilnBehave* b = kbHead[9]; b; b = b->next) n += dynamic_cast<ZTEnmSpit*>(b) != nullptr;
+    for (KilnBehave* b = kbHead[ZT_LAYER_AIR]; b; b = b->next)
+        n += dynamic_cast<ZTEnmSpit*>(b) != nullptr;
     return n;
 }
 
-// Bursts set off in the frame just run: a joint that fired starts its burst's count at 128.
+// Bursts set off in the frame just run: a joint that fired starts its burst's count in full.
 int burstsStarted() {
     int n = 0;
     for (const ZTTail* t = tailFirst; t; t = t->nextTail)
-        n += t->counterState == 2 && t->counterTimer == 128;
+        n += t->counterState == ZT_COUNTER_FIRING && t->counterTimer == ztBurstFrames;
     return n;
 }
 
@@ -110,10 +71,7 @@ int burstsStarted() {
 FieldTrial ztTrialField(int field, int tail, int lives, int limit, ZTDriver driver) {
     HeadlessPlatform platform;
     platform.renderer.keepDraws = false;
-    TrialModules modules;
-    gWork->startGame(field, tail, false, false, false);
-    gWork->left = lives - 1;
-    keInitializeKilnEngine(&modules.creator, ZT_SCENE_GAME);
+    ZTReplayRunner runner;
 
     FieldTrial t;
     ZTPilot pilot;
@@ -123,12 +81,15 @@ FieldTrial ztTrialField(int field, int tail, int lives, int limit, ZTDriver driv
     int lastCount = 0;
     int spits = 0;
     bool inField = false;
-    for (t.frames = 1; t.frames <= limit; ++t.frames) {
+    ZTReplayHooks hooks;
+    hooks.drawn = [](uint32_t) { return false; };
+    hooks.before = [&](uint32_t frame) {
+        if (frame == 1) gWork->left = lives - 1;
         ztPilotKeys(driver(), platform.input.keys);
-        const ZTFrameResult r = ztFrameStep(false);
-        if (r.sceneMissing || r.quit) break;
+    };
+    hooks.after = [&](uint32_t) {
         if (keNextScene == ZT_SCENE_GAME) {
-            if (!currentGame) continue;
+            if (!currentGame) return;
             // The field runs on: count what it holds now.
             if (!inField) attemptStart = gWork->groundCount;
             inField = true;
@@ -140,15 +101,15 @@ FieldTrial ztTrialField(int field, int tail, int lives, int limit, ZTDriver driv
             if (alive < spits) t.spitsDestroyed += spits - alive;
             spits = alive;
             // Play time: from the end of the banner to the tank's loss or the clear.
-            if (firstAttempt && currentGame->state == 2 && !currentGame->playerDown)
+            if (firstAttempt && currentGame->state == ZT_FIELD_PLAY && !currentGame->playerDown)
                 t.firstFrames += 1;
             if (firstAttempt && currentGame->playerDown && t.lostX < 0) {
                 t.lostX = gWork->playerPos.x;
                 t.lostY = gWork->playerPos.y;
             }
-            continue;
+            return;
         }
-        if (!inField) continue;
+        if (!inField) return;
         // The field was left in this frame: cleared, a miss with a life left, or the game
         // over's end. The counts are those of the frame before, when it still stood whole.
         inField = false;
@@ -159,12 +120,13 @@ FieldTrial ztTrialField(int field, int tail, int lives, int limit, ZTDriver driv
         t.kills += kills;
         firstAttempt = false;
         spits = 0;
-        if (keNextScene == ZT_SCENE_NEXTER) {
+        if (keNextScene == ZT_SCENE_NEXTER)
             t.cleared = true;
-            break;
-        }
-        t.misses += 1;
-        if (keNextScene != ZT_SCENE_RESTART) break;
-    }
+        else
+            t.misses += 1;
+    };
+    // The runner ends the play where the field is left for good: cleared, or the game over.
+    t.frames =
+        static_cast<int>(runner.field(field, tail, static_cast<uint32_t>(limit), hooks).frames);
     return t;
 }

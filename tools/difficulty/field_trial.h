@@ -1,26 +1,24 @@
 #pragma once
 // Play-tests a field headlessly: an automatic player drives the tank on one field, started as
 // the developer menu starts it, from the banner to the clear or the last life, over the stock
-// maps and sets baked into a private folder.
+// maps and sets baked into a scratch game root.
 #include <cstdint>
 #include <functional>
 #include <string>
 
-// A private folder made current for its lifetime, whose dat/ holds every map and set of the
+#include "scratch.h"
+
+// A scratch game root, current for its lifetime, whose dat/ holds every map and set of the
 // source folder baked afresh, so that nothing an editor saved in a game root takes part.
 class StockDatDir {
 public:
     explicit StockDatDir(const std::string& sourceDir);
-    ~StockDatDir();
-    StockDatDir(const StockDatDir&) = delete;
-    StockDatDir& operator=(const StockDatDir&) = delete;
 
     bool ok = false;
     std::string error; // the first source that did not bake, when not ok
 
 private:
-    std::string path;
-    std::string previous;
+    ZTScratch scratch{"dat", "rep"};
 };
 
 struct FieldTrial {

@@ -8,6 +8,7 @@
 #include "engine.h"
 #include "input.h"
 #include "objects/boss_gyro.h"
+#include "objects/bounds.h"
 #include "objects/eshot.h"
 #include "objects/ground_enemies.h"
 #include "objects/player.h"
@@ -18,6 +19,9 @@ namespace {
 constexpr uint32_t dirs[8] = {KI_RIGHT, KI_RIGHT | KI_DOWN, KI_DOWN, KI_DOWN | KI_LEFT,
                               KI_LEFT,  KI_LEFT | KI_UP,    KI_UP,   KI_UP | KI_RIGHT};
 constexpr float s2 = 0.7071068f;
+// A person steers a little way clear of the wall, not to the pixel where it destroys the tank.
+constexpr float left = ztFieldLeft + 8.0f, right = ztFieldRight - 8.0f;
+constexpr float top = ztFieldTop + 8.0f, bottom = ztFieldBottom - 8.0f;
 constexpr float vx[8] = {1.0f, s2, 0.0f, -s2, -1.0f, -s2, 0.0f, s2};
 constexpr float vy[8] = {0.0f, s2, 1.0f, s2, 0.0f, -s2, -1.0f, -s2};
 
@@ -65,7 +69,7 @@ ZTModelPlayer::Screen ZTModelPlayer::look() const {
         for (KilnBehave* b = kbHead[layer]; b; b = b->next) {
             if (const auto* p = dynamic_cast<ZTPlayer*>(b)) {
                 // The buttons are pressed already while the tank rolls in.
-                s.driving = p->state <= 1;
+                s.driving = p->state != ZT_TANK_DESTROYED;
                 s.tank = p->position;
                 s.angle = p->angle;
             } else if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b)) {
@@ -86,7 +90,8 @@ ZTModelPlayer::Screen ZTModelPlayer::look() const {
             } else if (const auto* t = dynamic_cast<ZTTail*>(b)) {
                 tailIndex += 1;
                 // The charge mark shows on an armed joint that enemy fire has charged.
-                if (t->counterState == 1 && t->charge != 0 && !t->down && t->position.y <= 464.0f)
+                if (t->counterState == ZT_COUNTER_CHARGED && t->charge != 0 && !t->down &&
+                    t->position.y <= 464.0f)
                     s.charged.push_back({t->position, t->angle});
             }
         }
@@ -211,7 +216,7 @@ uint32_t ZTModelPlayer::decide(const Screen& seen) {
         float unease = 0.0f; // a person keeps clear of things, not only out of them
         for (int k = 1; k <= skill.lookahead && hit > skill.lookahead; ++k) {
             roll(q, b, vx[i], vy[i]);
-            if (q.x < 40.0f || q.x > 600.0f || q.y < 40.0f || q.y > 440.0f) hit = k;
+            if (q.x < left || q.x > right || q.y < top || q.y > bottom) hit = k;
             const float ahead = static_cast<float>(skill.reaction + k);
             for (const Thing& t : things) {
                 const float ox = t.position.x + t.velocity.x * ahead - q.x;
@@ -225,10 +230,8 @@ uint32_t ZTModelPlayer::decide(const Screen& seen) {
         }
         // Heading for a wall that is near is felt without working it out.
         const float qx = -std::sin(b), qy = std::cos(b);
-        const float walls[4][3] = {{q.x - 40.0f, -qx, 0},
-                                   {600.0f - q.x, qx, 0},
-                                   {q.y - 40.0f, -qy, 0},
-                                   {440.0f - q.y, qy, 0}};
+        const float walls[4][3] = {
+            {q.x - left, -qx, 0}, {right - q.x, qx, 0}, {q.y - top, -qy, 0}, {bottom - q.y, qy, 0}};
         for (const auto& w : walls)
             if (w[0] < 128.0f) unease += (128.0f - w[0]) / 4.0f * std::max(0.0f, w[1] + 0.3f);
         const float score =

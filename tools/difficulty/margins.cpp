@@ -1,0 +1,88 @@
+#include "margins.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "behave.h"
+#include "data/replay_file.h"
+#include "engine.h"
+#include "objects/bounds.h"
+#include "objects/eshot.h"
+#include "objects/ground_enemies.h"
+#include "objects/layers.h"
+#include "objects/player.h"
+#include "objects/tail.h"
+#include "platform/headless/headless.h"
+#include "replay_run.h"
+#include "scenes/game.h"
+#include "scratch.h"
+#include "work.h"
+
+bool searchMargins(const std::string& path, const std::string& root, Margins& out) {
+    ZTReplayHeader header;
+    std::vector<uint32_t> words;
+    if (!ztReadReplayFile(path.c_str(), header, words)) return false;
+    // The play reads the root's data and conversations, and writes its score file at its end
+    // into the scratch folder, which outlives the runner below.
+    ZTScratch scratch(root, {"dat", "text"});
+    if (!scratch.ok) return false;
+    std::map<int, float> closest;
+    std::map<int, int> lost;
+    int lastField = 0;
+    ZTReplayOutcome result;
+    {
+        HeadlessPlatform platform;
+        platform.renderer.keepDraws = false;
+        ZTReplayRunner runner;
+        bool down = false;
+        ZTReplayHooks hooks;
+        hooks.after = [&](uint32_t) {
+            if (keSceneNumber != ZT_SCENE_GAME || !currentGame) return;
+            const int field = gWork->field;
+            lastField = std::max(lastField, field);
+            if (currentGame->playerDown && !down) lost[field] += 1;
+            down = currentGame->playerDown;
+            const ZTPlayer* tank = nullptr;
+            for (KilnBehave* b = kbHead[ZT_LAYER_TANK]; b && !tank; b = b->next)
+                tank = dynamic_cast<ZTPlayer*>(b);
+            if (!tank || tank->state != ZT_TANK_DRIVING) return;
+            const KVector p = tank->position;
+            float c = ztWallClearance(p);
+            auto near = [&](KVector at, float reach) {
+                const float dx = at.x - p.x, dy = at.y - p.y;
+                c = std::min(c, std::sqrt(dx * dx + dy * dy) - reach);
+            };
+            int joint = 0;
+            for (int layer = 0; layer < kbLayerCount; ++layer)
+                for (KilnBehave* b = kbHead[layer]; b; b = b->next) {
+                    if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b))
+                        near(e->position, 6.0f + e->radius);
+                    else if (const auto* sh = dynamic_cast<ZTEShot*>(b))
+                        near(sh->position, 6.0f + sh->radius);
+                    else if (const auto* t = dynamic_cast<ZTTail*>(b); t && joint++ > 0)
+                        near(t->position, 14.0f);
+                }
+            auto [it, fresh] = closest.try_emplace(field, c);
+            if (!fresh) it->second = std::min(it->second, c);
+        };
+        result = runner.play(words, header.language, header.frames + 1, hooks);
+    }
+    int lostAll = 0;
+    for (const auto& [field, c] : closest) {
+        char text[96];
+        std::snprintf(text, sizeof text, "closest call %.0f px, %d tank%s lost", std::max(c, 0.0f),
+                      lost[field], lost[field] == 1 ? "" : "s");
+        out.perField[field] = text;
+        lostAll += lost[field];
+    }
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "%u frames of play (fields 1 to %d and the closing conversation; score %u, "
+                  "longest tail %u, %d tank%s lost)",
+                  result.frames, lastField, result.score, result.tail, lostAll,
+                  lostAll == 1 ? "" : "s");
+    out.summary = text;
+    return true;
+}
