@@ -5,9 +5,13 @@
 #include <cairo.h>
 #include <librsvg/rsvg.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
+
+#include "png_write.h"
 
 namespace {
 
@@ -41,6 +45,37 @@ bool draw(cairo_t* cr, const std::string& path, double w, double h) {
     return ok;
 }
 
+// Cairo keeps premultiplied native-endian ARGB words; the file holds straight RGBA, each channel
+// rounded back as cairo's own PNG writer does.
+bool writeSurface(cairo_surface_t* surface, const std::string& path) {
+    cairo_surface_flush(surface);
+    const int w = cairo_image_surface_get_width(surface);
+    const int h = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    std::vector<uint8_t> rgba(size_t(w) * 4);
+    PngPicture picture;
+    picture.width = w;
+    picture.height = h;
+    picture.row = [&](int y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * size_t(stride));
+        for (int x = 0; x < w; ++x) {
+            const uint32_t p = row[x], a = p >> 24;
+            uint8_t* o = &rgba[size_t(x) * 4];
+            for (int c = 0; c < 3; ++c) {
+                const uint32_t v = (p >> (16 - 8 * c)) & 0xFF;
+                o[c] = a == 0 ? 0 : uint8_t((v * 255 + a / 2) / a);
+            }
+            o[3] = uint8_t(a);
+        }
+        return static_cast<const uint8_t*>(rgba.data());
+    };
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool ok = pngWriteFile(picture, file);
+    return std::fclose(file) == 0 && ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -69,8 +104,7 @@ int main(int argc, char** argv) {
     cairo_destroy(cr);
     const std::string out = argv[4];
     const std::string tmp = out + ".tmp";
-    ok = ok && cairo_surface_write_to_png(surface, tmp.c_str()) == CAIRO_STATUS_SUCCESS &&
-         std::rename(tmp.c_str(), out.c_str()) == 0;
+    ok = ok && writeSurface(surface, tmp) && std::rename(tmp.c_str(), out.c_str()) == 0;
     cairo_surface_destroy(surface);
     if (!ok) std::fprintf(stderr, "zt-icon: %s not written\n", out.c_str());
     return ok ? 0 : 1;

@@ -108,6 +108,13 @@ void KilnSprite::kspClear() {
     count2D = 0;
 }
 
+void KilnSprite::kspDrawOut(bool opaque) {
+    kspSetStates();
+    if (opaque && gPlatform.renderer) gPlatform.renderer->setBlend(KBlend::None);
+    kspFlush();
+    kspClear();
+}
+
 void KilnSprite::kspClear3D() {
     for (int& n : perSlot3D) n = 0;
     count3D = 0;

@@ -41,6 +41,8 @@ public:
     void kspFlush();
     void kspClear();
     void kspClear3D();
+    // A whole pass: the start state (blending off for an opaque one), the flush and the clear.
+    void kspDrawOut(bool opaque = false);
 
     int cellCount() const { return static_cast<int>(cells.size()); }
     const KCell& cell(int n) const { return cells[n]; }

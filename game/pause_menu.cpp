@@ -1,85 +1,25 @@
 #include "pause_menu.h"
 
-#include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <string>
 #include <vector>
 
-#include "ascii.h"
 #include "input.h"
 #include "language.h"
 #include "main_form.h"
-#include "scenes/window.h"
+#include "pause_menu_lines.h"
 #include "sound.h"
-#include "sprite.h"
 #include "texts.h"
 
+using namespace pausemenu;
+
 namespace {
-constexpr ZTMenuText mainLines[] = {ZT_MENU_RESUME, ZT_MENU_SETTINGS, ZT_MENU_CONTROLS,
-                                    ZT_MENU_TO_TITLE, ZT_MENU_QUIT};
-constexpr int mainCount = 5;
-enum { MAIN_RESUME, MAIN_SETTINGS, MAIN_CONTROLS, MAIN_TITLE, MAIN_QUIT };
-
-constexpr ZTMenuText settingLines[] = {
-    ZT_MENU_SCREEN,        ZT_MENU_SCALE,    ZT_MENU_VSYNC,
-    ZT_MENU_FOCUS_PAUSE,   ZT_MENU_MUSIC,    ZT_MENU_MUSIC_VOLUME,
-    ZT_MENU_EFFECT_VOLUME, ZT_MENU_LANGUAGE, ZT_MENU_BACK};
-constexpr int settingCount = 9;
-enum {
-    SET_SCREEN,
-    SET_SCALE,
-    SET_VSYNC,
-    SET_FOCUS,
-    SET_MUSIC,
-    SET_MUSIC_VOLUME,
-    SET_EFFECT_VOLUME,
-    SET_LANGUAGE
-};
-
-constexpr ZTMenuText bindLines[kiBindCount] = {ZT_MENU_FIRE,  ZT_MENU_SECOND, ZT_MENU_EDIT1,
-                                               ZT_MENU_EDIT2, ZT_MENU_UP,     ZT_MENU_DOWN,
-                                               ZT_MENU_LEFT,  ZT_MENU_RIGHT};
-constexpr int controlCount = kiBindCount + 2; // the bindings, the defaults, back
 constexpr int volumeStep = 10;
 constexpr int maxScale = 16; // the configuration's bound
-
-constexpr float lineStep = 36.0f;
-constexpr uint32_t shade = 0xFFFFFFFF;
-constexpr uint32_t dim = 0xFFA0A0A0;
 
 // Menus never lose their way: see kiMapMenuWord.
 uint32_t menuWord(const uint8_t keys[256], bool keysOk, const KPadState& pad, bool padOk) {
     if (!gInput) return 0;
     return gInput->kiMapMenuWord(keysOk ? keys : nullptr, padOk ? &pad : nullptr);
-}
-
-// The window's inner size for lines of text `width` pixels wide.
-int innerCells(float pixels) {
-    return static_cast<int>((pixels + 31.0f) / 32.0f);
-}
-
-int innerRows(int lines) {
-    return 1 + innerCells(lineStep * static_cast<float>(lines - 1));
-}
-
-void frame(float x, float y, float textWidth, int lines) {
-    ztDrawWindowFrame(x, y, innerCells(textWidth) + 1, innerRows(lines), 0);
-}
-
-// The window's cursor, standing still: a paused game draws a new picture only when something
-// in it changes.
-void cursorAt(float x, float y) {
-    gSprite->kspPut(177, x + 8.0f, y, 0.0f, 2.0f, 2.0f, 0xFFFFFFFF);
-}
-
-std::string clip(std::string name, size_t most) {
-    if (name.size() > most) name.resize(most);
-    return name;
-}
-
-PlatformInput* devices() {
-    return gPlatform.input;
 }
 } // namespace
 
@@ -313,158 +253,5 @@ void ZTPauseMenu::moveCapture(const uint8_t keys[256], const KPadState& pad, uin
         }
         refusedUntil = now + 1500;
         dirty = true;
-    }
-}
-
-void ZTPauseMenu::draw() const {
-    if (!opened || !gSprite) return;
-    const float x = 48.0f, y = 48.0f;
-    auto lineY = [y](int k) { return y + 32.0f + lineStep * static_cast<float>(k); };
-    auto widest = [](const ZTMenuText* texts, int count) {
-        float w = 0.0f;
-        for (int i = 0; i < count; ++i) {
-            const float t = ztWindowLineWidth(ztMenuText(texts[i]));
-            if (t > w) w = t;
-        }
-        return w;
-    };
-    switch (screen) {
-    case Screen::Main:
-    case Screen::Confirm: {
-        ZTMenuText lines[mainCount];
-        for (int i = 0; i < mainCount; ++i) lines[i] = mainLines[i];
-        if (replay) lines[MAIN_TITLE] = ZT_MENU_STOP_REPLAY;
-        const float w = widest(lines, mainCount);
-        frame(x, y, w, mainCount);
-        for (int i = 0; i < mainCount; ++i)
-            ztDrawWindowLine(x + 32.0f, lineY(i), ztMenuText(lines[i]), 2.0f,
-                             screen == Screen::Main ? shade : dim);
-        if (screen == Screen::Main) {
-            cursorAt(x, lineY(cursor));
-            break;
-        }
-        // The question over the menu, and yes or no under it.
-        const float qx = 80.0f, qy = 240.0f;
-        const ZTMenuText question =
-            confirming == ZTMenuExit::Title ? ZT_MENU_CONFIRM_TITLE : ZT_MENU_CONFIRM_QUIT;
-        const ZTMenuText ask[] = {question, ZT_MENU_LOST, ZT_MENU_YES, ZT_MENU_NO};
-        frame(qx, qy, widest(ask, 4), 4);
-        auto askY = [qy](int k) { return qy + 32.0f + lineStep * static_cast<float>(k); };
-        ztDrawWindowLine(qx + 32.0f, askY(0), ztMenuText(question));
-        ztDrawWindowLine(qx + 32.0f, askY(1), ztMenuText(ZT_MENU_LOST), 2.0f, dim);
-        ztDrawWindowLine(qx + 64.0f, askY(2), ztMenuText(ZT_MENU_YES));
-        ztDrawWindowLine(qx + 64.0f, askY(3), ztMenuText(ZT_MENU_NO));
-        cursorAt(qx + 32.0f, askY(2 + cursor));
-        break;
-    }
-    case Screen::Settings: {
-        const TForm1* form = gForm;
-        const float labels = widest(settingLines, settingCount) + 32.0f;
-        const ZTMenuText values[] = {ZT_MENU_FULL_SCREEN, ZT_MENU_WINDOW, ZT_MENU_OFF};
-        const std::string ownName = ztLanguageOwnName(gLanguage);
-        const float nameWidth = ztWindowLineWidth(ownName.c_str());
-        const float valueWidth = std::max(widest(values, 3), nameWidth);
-        const float sx = 16.0f;
-        frame(sx, y, labels + valueWidth, settingCount);
-        char number[16];
-        for (int i = 0; i < settingCount; ++i) {
-            ztDrawWindowLine(sx + 32.0f, lineY(i), ztMenuText(settingLines[i]));
-            if (!form || i == settingCount - 1) continue;
-            const char* value = "";
-            auto onOff = [](bool on) { return ztMenuText(on ? ZT_MENU_ON : ZT_MENU_OFF); };
-            switch (i) {
-            case SET_SCREEN:
-                value = ztMenuText(form->windowMode ? ZT_MENU_WINDOW : ZT_MENU_FULL_SCREEN);
-                break;
-            case SET_SCALE:
-                std::snprintf(number, sizeof number, "x%d", form->scale);
-                value = number;
-                break;
-            case SET_VSYNC:
-                value = onOff(form->vsync);
-                break;
-            case SET_FOCUS:
-                value = onOff(form->focusPause);
-                break;
-            case SET_MUSIC:
-                value = onOff(form->bgmEnabled);
-                break;
-            case SET_LANGUAGE:
-                value = ownName.c_str();
-                break;
-            default:
-                std::snprintf(number, sizeof number, "%d",
-                              i == SET_MUSIC_VOLUME ? form->bgmVolume : form->seVolume);
-                value = number;
-                break;
-            }
-            ztDrawWindowLine(sx + 32.0f + labels, lineY(i), value);
-        }
-        cursorAt(sx, lineY(cursor));
-        break;
-    }
-    case Screen::Controls:
-    case Screen::Capture: {
-        // The widest screen: it takes the whole picture but for the hints' row.
-        const float cx = 16.0f, cy = 16.0f, keyColumn = 144.0f, padColumn = 320.0f;
-        auto rowY = [cy](int k) { return cy + 32.0f + lineStep * static_cast<float>(k); };
-        frame(cx, cy, 512.0f, controlCount);
-        const PlatformInput* in = devices();
-        const bool waiting = screen == Screen::Capture;
-        for (int i = 0; i < controlCount; ++i) {
-            const float ly = rowY(i);
-            const uint32_t colour = waiting && i != captureLine ? dim : shade;
-            if (i == kiBindCount) {
-                ztDrawWindowLine(cx + 32.0f, ly, ztMenuText(ZT_MENU_DEFAULTS), 2.0f, colour);
-                continue;
-            }
-            if (i == kiBindCount + 1) {
-                ztDrawWindowLine(cx + 32.0f, ly, ztMenuText(ZT_MENU_BACK), 2.0f, colour);
-                continue;
-            }
-            ztDrawWindowLine(cx + 32.0f, ly, ztMenuText(bindLines[i]), 2.0f, colour);
-            if (waiting && i == captureLine) {
-                if ((clock / 256) & 1) ztDrawWindowLine(cx + 32.0f + keyColumn, ly, "...");
-                continue;
-            }
-            if (!in || !gInput) continue;
-            const KIBindings& b = gInput->kimBindings;
-            ztDrawWindowLine(cx + 32.0f + keyColumn, ly, clip(in->keyName(b.key[i]), 10).c_str(),
-                             2.0f, colour);
-            ztDrawWindowLine(cx + 32.0f + padColumn, ly,
-                             clip(in->padButtonName(b.pad[i]), 12).c_str(), 2.0f, colour);
-        }
-        if (!waiting) {
-            cursorAt(cx, rowY(cursor));
-            break;
-        }
-        // The wait, with the seconds it has left.
-        // Just under the line it is for, or just over it near the bottom.
-        const float wx = 32.0f;
-        const float wy = captureLine < 6 ? rowY(captureLine) + 48.0f : rowY(captureLine) - 112.0f;
-        const bool refused = static_cast<int32_t>(refusedUntil - clock) > 0;
-        const char* text = ztMenuText(refused ? ZT_MENU_RESERVED : ZT_MENU_PRESS_KEY);
-        char left[16];
-        const uint32_t gone = clock - captureStart;
-        std::snprintf(left, sizeof left, "%u",
-                      gone >= captureTimeout ? 0u : (captureTimeout - gone + 999) / 1000);
-        frame(wx, wy, ztWindowLineWidth(text) + 48.0f, 1);
-        ztDrawWindowLine(wx + 32.0f, wy + 32.0f, text);
-        ztDrawWindowLine(wx + 48.0f + ztWindowLineWidth(text), wy + 32.0f, left);
-        break;
-    }
-    }
-    // How to drive the menu, in the font of the game's own counters, on a band of the window's
-    // own fill over the bottom row.
-    for (int k = 0; k < 20; ++k)
-        gSprite->kspPut(176, 16.0f + 32.0f * static_cast<float>(k), 464.0f, 0.0f, 2.0f, 2.0f,
-                        0xFFFFFFFF);
-    if (gAscii) {
-        gAscii->scale = 2;
-        gAscii->colour = 0xFFFFFFFF;
-        gAscii->kaPrintAt(2, 29,
-                          screen == Screen::Capture    ? "ESC: CANCEL"
-                          : screen == Screen::Settings ? "Z/X: OK/BACK   LEFT/RIGHT: CHANGE"
-                                                       : "Z: OK   X: BACK   ESC: QUIT");
     }
 }

@@ -42,6 +42,10 @@ private:
     void moveCapture(const uint8_t keys[256], const KPadState& pad, uint32_t now);
     void changeSetting(int line, int step);
     void go(Screen to, int line);
+    void drawMain() const; // and the question over it
+    void drawSettings() const;
+    void drawControls() const; // and the wait for a key
+    void drawHints() const;
     int lineCount() const;
 
     bool opened = false;

@@ -6,11 +6,11 @@
 set -e
 PKGS="build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev
   librsvg2-dev libcairo2-dev libpng-dev libdeflate-dev libvorbis-dev gettext
   unifont console-setup-linux
   xvfb xdotool x11-apps imagemagick xauth
-  clang libclang-rt-14-dev ffmpeg desktop-file-utils appstream dpkg-dev file
+  clang libclang-rt-14-dev clang-format ffmpeg desktop-file-utils appstream dpkg-dev file
   emscripten chromium-headless-shell"
 missing=""
 for p in $PKGS; do

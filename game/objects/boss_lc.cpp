@@ -10,7 +10,13 @@ const KVector muzzleOffset{0.0f, 48.0f, 0.0f};
 } // namespace
 
 ZTBossLC::ZTBossLC(KVector position)
-    : ZTGroundEnemy(position, bossRadius, bossRadius, 256 * gWork->tail + 64) {}
+    : ZTGroundEnemy(position,
+                    {.bodyRadius = bossRadius,
+                     .victimRadius = bossRadius,
+                     .hull = 103,
+                     .turret = 105,
+                     .shadowDrop = 12.0f},
+                    256 * gWork->tail + 64) {}
 
 bool ZTBossLC::kbMove() {
     if (takeDamage({3.0f, 64, 4.0f, 5, 500})) return false;
@@ -65,15 +71,11 @@ void ZTBossLC::fireStream() {
     new ZTEShotBlast(m, 2.0f);
 }
 
+// A ring between hull and turret turns at half the turret's pace.
 void ZTBossLC::kbDraw() {
-    gSprite->kspPut(103, position.x, position.y, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+    gSprite->kspPut(kind.hull, position.x, position.y, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
     gSprite->kspPut(104, position.x, position.y, angle * 0.5f, 1.0f, 1.0f, 0xFFFFFFFF);
-    gSprite->kspPut(105, position.x, position.y, angle, 1.0f, 1.0f, 0xFFFFFFFF);
-}
-
-void ZTBossLC::kbDrawShadow(int pass) {
-    (void)pass;
-    gSprite->kspPut(105, position.x + 12.0f, position.y + 12.0f, angle, 1.0f, 1.0f, 0x60000000);
+    gSprite->kspPut(kind.turret, position.x, position.y, angle, 1.0f, 1.0f, 0xFFFFFFFF);
 }
 
 void ZTBossLC::kbHash(KUHash& hash) const {

@@ -12,7 +12,6 @@ public:
 
     bool kbMove() override;
     void kbDraw() override;
-    void kbDrawShadow(int pass) override;
     void kbHash(KUHash& hash) const override;
 
     int32_t phase = 0; // 0 start of a cycle, 1 fans, 2 pause, 3 stream

@@ -2,16 +2,17 @@
 
 #include "eshot.h"
 #include "ground_enemies.h"
-#include "sprite.h"
 #include "work.h"
 
-namespace {
-constexpr float body = 16.0f;
-constexpr float victim = 30.0f;
-} // namespace
-
 ZTEnmLarge::ZTEnmLarge(KVector position)
-    : ZTGroundEnemy(position, body, victim, 24 * gWork->tail + 96) {}
+    : ZTGroundEnemy(position,
+                    {.bodyRadius = 16.0f,
+                     .victimRadius = 30.0f,
+                     .hull = 97,
+                     .turret = 98,
+                     .turretShift = -1.0f,
+                     .hullShadow = true},
+                    24 * gWork->tail + 96) {}
 
 bool ZTEnmLarge::kbMove() {
     if (takeDamage({2.0f, 48, 3.0f, 6, 100})) return false;
@@ -28,14 +29,4 @@ bool ZTEnmLarge::kbMove() {
     }
     angle += 0.03125f;
     return true;
-}
-
-void ZTEnmLarge::kbDraw() {
-    gSprite->kspPut(97, position.x, position.y, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
-    gSprite->kspPut(98, position.x - 1.0f, position.y - 1.0f, angle, 1.0f, 1.0f, 0xFFFFFFFF);
-}
-
-void ZTEnmLarge::kbDrawShadow(int pass) {
-    (void)pass;
-    gSprite->kspPut(97, position.x + 8.0f, position.y + 8.0f, 0.0f, 1.0f, 1.0f, 0x60000000);
 }

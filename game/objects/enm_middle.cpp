@@ -1,16 +1,12 @@
 #include "eshot.h"
 #include "ground_enemies.h"
-#include "sprite.h"
 #include "work.h"
-
-namespace {
-constexpr float body = 12.0f;
-constexpr float victim = 20.0f;
-} // namespace
 
 // Tougher the longer the player's tail is when the field starts.
 ZTEnmMiddle::ZTEnmMiddle(KVector position)
-    : ZTGroundEnemy(position, body, victim, 16 * gWork->tail + 64) {}
+    : ZTGroundEnemy(position,
+                    {.bodyRadius = 12.0f, .victimRadius = 20.0f, .hull = 96, .turret = 94},
+                    16 * gWork->tail + 64) {}
 
 bool ZTEnmMiddle::kbMove() {
     if (takeDamage({1.5f, 16, 2.0f, 5, 50})) return false;
@@ -26,14 +22,4 @@ bool ZTEnmMiddle::kbMove() {
         fireTimer = 0;
     }
     return true;
-}
-
-void ZTEnmMiddle::kbDraw() {
-    gSprite->kspPut(96, position.x, position.y, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
-    gSprite->kspPut(94, position.x, position.y, angle, 1.0f, 1.0f, 0xFFFFFFFF);
-}
-
-void ZTEnmMiddle::kbDrawShadow(int pass) {
-    (void)pass;
-    gSprite->kspPut(94, position.x + 8.0f, position.y + 8.0f, angle, 1.0f, 1.0f, 0x60000000);
 }

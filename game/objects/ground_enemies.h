@@ -7,11 +7,25 @@
 #include "ground.h"
 #include "hit.h"
 
-// The part the three share: position, turret, life, damage and fire timer, and the hit model.
+// The part the three share: position, turret, life, damage and fire timer, the hit model and
+// the picture, a hull that stands upright under a turret that turns.
 class ZTGroundEnemy : public ZTGround, public KNDamager, public KNDamaged {
 public:
-    ZTGroundEnemy(KVector position, float bodyRadius, float victimRadius, int life);
+    // What sets one kind apart from another.
+    struct Kind {
+        float bodyRadius;   // the sphere that hurts the player's side
+        float victimRadius; // the sphere the player's side hurts
+        int hull;
+        int turret;
+        float turretShift = 0.0f; // added to both of the turret's coordinates
+        bool hullShadow = false;  // the shadow is the hull's, upright, rather than the turret's
+        float shadowDrop = 8.0f;  // how far down and right the shadow falls
+    };
 
+    ZTGroundEnemy(KVector position, const Kind& kind, int life);
+
+    void kbDraw() override;
+    void kbDrawShadow(int pass) override;
     void kbHash(KUHash& hash) const override;
     // Both components start their phase here: the body sphere follows the position and the
     // damage of the last phase is forgotten.
@@ -25,9 +39,9 @@ public:
     int32_t life;
     int32_t damage = 0;
     int32_t fireTimer = 0;
-    float victimRadius;
 
 protected:
+    const Kind kind;
     struct Burst {
         float bakuSize;
         int bakuFrames;
@@ -46,22 +60,16 @@ class ZTEnm25P : public ZTGroundEnemy {
 public:
     explicit ZTEnm25P(KVector position);
     bool kbMove() override;
-    void kbDraw() override;
-    void kbDrawShadow(int pass) override;
 };
 
 class ZTEnmMiddle : public ZTGroundEnemy {
 public:
     explicit ZTEnmMiddle(KVector position);
     bool kbMove() override;
-    void kbDraw() override;
-    void kbDrawShadow(int pass) override;
 };
 
 class ZTEnmLarge : public ZTGroundEnemy {
 public:
     explicit ZTEnmLarge(KVector position);
     bool kbMove() override;
-    void kbDraw() override;
-    void kbDrawShadow(int pass) override;
 };

@@ -2,19 +2,20 @@
 #include "ground_enemies.h"
 #include "layers.h"
 #include "sound.h"
+#include "sprite.h"
 #include "tail.h"
 #include "work.h"
 
-ZTGroundEnemy::ZTGroundEnemy(KVector position, float bodyRadius, float victimRadius, int life)
+ZTGroundEnemy::ZTGroundEnemy(KVector position, const Kind& kind, int life)
     : ZTGround(ZT_LAYER_GROUND), KNDamager(1), KNDamaged(1), position(position), life(life),
-      victimRadius(victimRadius) {
+      kind(kind) {
     KNDamager::active = 1;
     centre = position;
-    radius = bodyRadius;
+    radius = kind.bodyRadius;
     direction = {0.0f, 0.0f, 0.0f};
     power = 1;
     KNDamaged::active = 1;
-    knBound(&this->position, this->victimRadius);
+    knBound(&this->position, kind.victimRadius);
 }
 
 void ZTGroundEnemy::knBegin() {
@@ -24,7 +25,7 @@ void ZTGroundEnemy::knBegin() {
 }
 
 bool ZTGroundEnemy::knCheck(KNDamager* damager) {
-    if (!knWithin(damager, position, victimRadius)) return false;
+    if (!knWithin(damager, position, kind.victimRadius)) return false;
     damage += damager->power;
     return true;
 }
@@ -52,6 +53,19 @@ void ZTGroundEnemy::aimTurret() {
 
 KVector ZTGroundEnemy::muzzle(KVector offset) const {
     return position + KCMatrix(angle).apply(offset);
+}
+
+void ZTGroundEnemy::kbDraw() {
+    gSprite->kspPut(kind.hull, position.x, position.y, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+    gSprite->kspPut(kind.turret, position.x + kind.turretShift, position.y + kind.turretShift,
+                    angle, 1.0f, 1.0f, 0xFFFFFFFF);
+}
+
+void ZTGroundEnemy::kbDrawShadow(int pass) {
+    (void)pass;
+    gSprite->kspPut(kind.hullShadow ? kind.hull : kind.turret, position.x + kind.shadowDrop,
+                    position.y + kind.shadowDrop, kind.hullShadow ? 0.0f : angle, 1.0f, 1.0f,
+                    0x60000000);
 }
 
 void ZTGroundEnemy::kbHash(KUHash& hash) const {

@@ -25,7 +25,7 @@ float centre(int32_t square) {
 }
 } // namespace
 
-EngineEdit::EngineEdit() {
+EngineEdit::EngineEdit() : ZTEditor(lastMenuEntry) {
     klWrite("<EngineEdit::EngineEdit>\n");
     // The title shows the stage number masked to 0..3 beside "EDIT MAP"; a stage read from a
     // hand-edited configuration may be negative, which the mask keeps on a real map too.
@@ -50,24 +50,7 @@ uint16_t EngineEdit::paletteChip(int32_t column, int32_t row) {
     return static_cast<uint16_t>(row * 8 + column + firstChip);
 }
 
-void EngineEdit::keMove() {
-    switch (mode) {
-    case Put:
-        movePut();
-        break;
-    case ChipSelect:
-        moveChipSelect();
-        break;
-    case Menu:
-        moveMenu();
-        break;
-    default:
-        break;
-    }
-    kbMoveAll();
-}
-
-void EngineEdit::movePut() {
+void EngineEdit::moveWork() {
     if (gInput->kiIsPushed(KI_UP)) cursorRow = cursorRow > 0 ? cursorRow - 1 : rows - 1;
     if (gInput->kiIsPushed(KI_DOWN)) cursorRow = cursorRow < rows - 1 ? cursorRow + 1 : 0;
     if (gInput->kiIsPushed(KI_LEFT))
@@ -80,7 +63,7 @@ void EngineEdit::movePut() {
     if (gInput->kiIsPushed(KI_BUTTON4)) mode = Menu;
 }
 
-void EngineEdit::moveChipSelect() {
+void EngineEdit::movePick() {
     if (gInput->kiIsPushed(KI_UP)) paletteRow -= 1;
     if (gInput->kiIsPushed(KI_DOWN)) paletteRow += 1;
     if (gInput->kiIsPushed(KI_LEFT)) {
@@ -111,22 +94,15 @@ void EngineEdit::moveChipSelect() {
     if (gInput->kiIsPushed(KI_BUTTON1) || gInput->kiIsPushed(KI_BUTTON2)) mode = Put;
 }
 
-void EngineEdit::moveMenu() {
-    if (gInput->kiIsPushed(KI_UP) && menuIndex > 0) menuIndex -= 1;
-    if (gInput->kiIsPushed(KI_DOWN) && menuIndex < lastMenuEntry) menuIndex += 1;
-    if (gInput->kiIsPushed(KI_BUTTON1)) carryOut();
-    if (gInput->kiIsPushed(KI_BUTTON4)) mode = Put;
+bool EngineEdit::saveAs(const char* path) {
+    return map->save(path);
 }
 
 void EngineEdit::carryOut() {
     switch (menuIndex) {
-    case 0: {
-        char path[32];
-        fileName(path, sizeof path);
-        // Nothing is shown either way; a failed save at least leaves a trace for the modder.
-        if (!map->save(path)) klWrite("<EngineEdit::save> could not write the map\n");
+    case 0:
+        save("<EngineEdit::save> could not write the map\n");
         break;
-    }
     case 1:
         for (auto& row : map->cells)
             for (auto& c : row) c = chip;
@@ -187,7 +163,5 @@ void EngineEdit::keDraw() {
         break;
     }
 
-    gSprite->kspSetStates();
-    gSprite->kspFlush();
-    gSprite->kspClear();
+    gSprite->kspDrawOut();
 }

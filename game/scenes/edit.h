@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <memory>
 
-#include "creator.h"
+#include "editor.h"
 
 class ZTMap;
 
-class EngineEdit : public ZTEngine {
+class EngineEdit : public ZTEditor {
 public:
-    enum Mode : int32_t { Put = 0, ChipSelect = 1, Menu = 2 };
+    enum : int32_t { Put = Work, ChipSelect = Pick };
 
     // The cursor walks this grid whatever size a hand-made file gives the map.
     static constexpr int32_t columns = 10;
@@ -22,27 +22,24 @@ public:
     EngineEdit();
     ~EngineEdit() override;
 
-    void keMove() override;
     void keDraw() override;
 
     // The chip shown at palette column, row; wraps as an unsigned 16-bit number off the palette.
     static uint16_t paletteChip(int32_t column, int32_t row);
     // "dat/m%02d.ztm" of the map being edited.
-    void fileName(char* out, size_t size) const;
+    void fileName(char* out, size_t size) const override;
 
-    int32_t mode = Put;
     int32_t cursorColumn = 5;
     int32_t cursorRow = 4;
     int32_t paletteColumn = 0;
     int32_t paletteRow = 0;
     uint16_t chip = firstChip;
-    int32_t menuIndex = 0;
     int32_t mapNumber = 0;
     std::unique_ptr<ZTMap> map;
 
 private:
-    void movePut();
-    void moveChipSelect();
-    void moveMenu();
-    void carryOut();
+    void moveWork() override;
+    void movePick() override;
+    void carryOut() override;
+    bool saveAs(const char* path) override;
 };

@@ -7,7 +7,6 @@
 #include "data/set.h"
 #include "fields.h"
 #include "file.h"
-#include "graphics.h"
 #include "hit.h"
 #include "input.h"
 #include "kmath.h"
@@ -39,14 +38,6 @@ constexpr LetterPlace letterPlaces[6] = {
     {160.0f, 96.0f, 36},  {320.0f, 96.0f, 38},  {480.0f, 96.0f, 37},
     {160.0f, 384.0f, 39}, {320.0f, 384.0f, 40}, {480.0f, 384.0f, 37},
 };
-
-// Every flush of this scene draws with culling off; ours never culls, so only the blend matters.
-void flush(bool opaque) {
-    gSprite->kspSetStates();
-    if (opaque) kxSetBlend(KBlend::None);
-    gSprite->kspFlush();
-    gSprite->kspClear();
-}
 
 } // namespace
 
@@ -188,7 +179,7 @@ void EngineGame::keHit() {
 
 void EngineGame::keDraw() {
     ztDrawMap(*gWork->maps[ztFieldMap(gWork->field)]);
-    flush(true);
+    gSprite->kspDrawOut(true);
 
     kbDrawLayer(ZT_LAYER_FLOOR);
     kbShadowLayer(ZT_LAYER_GROUND, 0);
@@ -201,12 +192,12 @@ void EngineGame::keDraw() {
     kbDrawLayer(ZT_LAYER_SHOTS);
     kbShadowLayer(ZT_LAYER_AIR, 0);
     kbDrawLayer(ZT_LAYER_AIR);
-    flush(false);
+    gSprite->kspDrawOut();
 
     // The flyers are above the walls and shots drawn so far: draw them again on top.
     kbShadowLayer(ZT_LAYER_AIR, 0);
     kbDrawLayer(ZT_LAYER_AIR);
-    flush(false);
+    gSprite->kspDrawOut();
 
     kbDrawLayer(ZT_LAYER_SPARKS);
     kbDrawLayer(ZT_LAYER_RATES);
@@ -222,7 +213,7 @@ void EngineGame::keDraw() {
         gSprite->kspPut(gWork->field < 13 ? 41 : 42, 320.0f, 240.0f, 0.0f, 1.0f, 1.0f,
                         alpha * 0x1000000u + 0xFFFFFFu);
     }
-    flush(false);
+    gSprite->kspDrawOut();
 }
 
 void EngineGame::drawHud() const {

@@ -9,7 +9,6 @@
 #include "engine.h"
 #include "fields.h"
 #include "file.h"
-#include "graphics.h"
 #include "input.h"
 #include "log.h"
 #include "main_form.h"
@@ -29,12 +28,6 @@ void put(int cell, float x, float y, float scale, uint32_t colour) {
     gSprite->kspPut(cell, x, y, 0.0f, scale, scale, colour);
 }
 
-void flush(bool opaque) {
-    gSprite->kspSetStates();
-    if (opaque) kxSetBlend(KBlend::None);
-    gSprite->kspFlush();
-    gSprite->kspClear();
-}
 } // namespace
 
 void ztDrawKindIcon(int32_t kind, float x, float y, uint32_t colour) {
@@ -62,7 +55,7 @@ void ztDrawKindIcon(int32_t kind, float x, float y, uint32_t colour) {
     }
 }
 
-EngineSet::EngineSet() {
+EngineSet::EngineSet() : ZTEditor(lastMenuEntry) {
     klWrite("<EngineSet::EngineSet>\n");
     new ZTWall();
     setNumber = gForm ? gForm->stage : 1;
@@ -85,24 +78,7 @@ void EngineSet::fileName(char* out, size_t size) const {
     std::snprintf(out, size, "dat/s%02d.zts", setNumber);
 }
 
-void EngineSet::keMove() {
-    switch (mode) {
-    case PutDelete:
-        movePutDelete();
-        break;
-    case Select:
-        moveSelect();
-        break;
-    case Menu:
-        moveMenu();
-        break;
-    default:
-        break;
-    }
-    kbMoveAll();
-}
-
-void EngineSet::movePutDelete() {
+void EngineSet::moveWork() {
     if (gInput->kiIsPushed(KI_UP)) cursorY = cursorY - step < top ? bottom : cursorY - step;
     if (gInput->kiIsPushed(KI_DOWN)) cursorY = cursorY + step > bottom ? top : cursorY + step;
     if (gInput->kiIsPushed(KI_LEFT)) cursorX = cursorX - step < left ? right : cursorX - step;
@@ -117,35 +93,30 @@ void EngineSet::movePutDelete() {
     if (gInput->kiIsPushed(KI_BUTTON4)) mode = Menu;
 }
 
-void EngineSet::moveSelect() {
+void EngineSet::movePick() {
     if (gInput->kiIsPushed(KI_LEFT) && kind >= 1) kind -= 1;
     if (gInput->kiIsPushed(KI_RIGHT) && kind < lastKind) kind += 1;
     if (gInput->kiIsPushed(KI_BUTTON1) || gInput->kiIsPushed(KI_BUTTON2)) mode = PutDelete;
 }
 
-void EngineSet::moveMenu() {
-    if (gInput->kiIsPushed(KI_UP) && menuIndex > 0) menuIndex -= 1;
-    if (gInput->kiIsPushed(KI_DOWN) && menuIndex < lastMenuEntry) menuIndex += 1;
-    if (gInput->kiIsPushed(KI_BUTTON1)) {
-        switch (menuIndex) {
-        case 0: {
-            char path[32];
-            fileName(path, sizeof path);
-            // Nothing is shown either way; a failed save at least leaves a trace for the modder.
-            if (!set->save(path)) klWrite("<EngineSet::save> could not write the set\n");
-            break;
-        }
-        case 1:
-            set->clear();
-            break;
-        case 2:
-            keNextScene = ZT_SCENE_TITLE;
-            break;
-        default:
-            break;
-        }
+bool EngineSet::saveAs(const char* path) {
+    return set->save(path);
+}
+
+void EngineSet::carryOut() {
+    switch (menuIndex) {
+    case 0:
+        save("<EngineSet::save> could not write the set\n");
+        break;
+    case 1:
+        set->clear();
+        break;
+    case 2:
+        keNextScene = ZT_SCENE_TITLE;
+        break;
+    default:
+        break;
     }
-    if (gInput->kiIsPushed(KI_BUTTON4)) mode = PutDelete;
 }
 
 void EngineSet::keDraw() {
@@ -154,7 +125,7 @@ void EngineSet::keDraw() {
     switch (mode) {
     case PutDelete: {
         ztDrawMap(*map);
-        flush(true);
+        gSprite->kspDrawOut(true);
         for (const ZTsetChip& c : set->chips)
             ztDrawKindIcon(c.kind, static_cast<float>(c.x), static_cast<float>(c.y), white);
         kbDrawLayer(ZT_LAYER_WALL);
@@ -185,5 +156,5 @@ void EngineSet::keDraw() {
     default:
         break;
     }
-    flush(false);
+    gSprite->kspDrawOut();
 }

@@ -4,15 +4,15 @@
 #include <cstdint>
 #include <memory>
 
-#include "creator.h"
 #include "data/set.h"
+#include "editor.h"
 #include "objects/bounds.h"
 
 class ZTMap;
 
-class EngineSet : public ZTEngine {
+class EngineSet : public ZTEditor {
 public:
-    enum Mode : int32_t { PutDelete = 0, Select = 1, Menu = 2 };
+    enum : int32_t { PutDelete = Work, Select = Pick };
 
     // The cursor's grid: the play area inside the walls, in placement steps.
     static constexpr int32_t step = ztPlaceStep;
@@ -25,25 +25,23 @@ public:
     EngineSet();
     ~EngineSet() override;
 
-    void keMove() override;
     void keDraw() override;
 
     // "dat/s%02d.zts" of the set being edited.
-    void fileName(char* out, size_t size) const;
+    void fileName(char* out, size_t size) const override;
 
-    int32_t mode = PutDelete;
     int32_t cursorX = 320;
     int32_t cursorY = 224;
     int32_t kind = 0;
-    int32_t menuIndex = 0;
     int32_t setNumber = 1;
     std::unique_ptr<ZTSet> set;
     std::unique_ptr<ZTMap> map;
 
 private:
-    void movePutDelete();
-    void moveSelect();
-    void moveMenu();
+    void moveWork() override;
+    void movePick() override;
+    void carryOut() override;
+    bool saveAs(const char* path) override;
 };
 
 // The picture of an enemy kind centred on (x, y); kinds without an enemy show a mark.

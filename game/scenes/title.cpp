@@ -177,9 +177,7 @@ void EngineTitle::keDraw() {
     kbDrawLayer(ZT_LAYER_WINDOW);
     // How to reach the pause menu and its settings, small in a corner.
     if (state != 2) ztDrawWindowLine(16.0f, 12.0f, ztMenuText(ZT_MENU_TITLE_HINT), 1.0f);
-    gSprite->kspSetStates();
-    gSprite->kspFlush();
-    gSprite->kspClear();
+    gSprite->kspDrawOut();
 }
 
 ZTTitle::ZTTitle() : KilnBehave(ZT_LAYER_FLOOR) {}

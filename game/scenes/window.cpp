@@ -15,6 +15,36 @@ constexpr float lowestLine = 464.0f;
 void put(int cell, float x, float y, float sx = 2.0f, float sy = 2.0f) {
     gSprite->kspPut(cell, x, y, 0.0f, sx, sy, white);
 }
+
+// What a window's text is made of: "|n" breaks the line, "|p" shows the waiting mark, a byte
+// above 128 leads a two-byte character, any other byte is one of the font's.
+enum class Piece { Break, Pause, Wide, Narrow };
+
+// Walks the first `shown` bytes of a window's text piece by piece: code is the byte of a narrow
+// character or the two bytes of a wide one. A piece whose second byte is not typed yet ends the
+// walk; an unknown code after '|' is passed over.
+template <class F> void eachPiece(const std::string& text, int shown, F&& piece) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const int end = shown < static_cast<int>(text.size()) ? shown : static_cast<int>(text.size());
+    int i = 0;
+    while (i < end) {
+        const unsigned c = bytes[i];
+        if (c == '|' || c > 128) {
+            if (i + 1 >= end) break;
+            const unsigned second = bytes[i + 1];
+            i += 2;
+            if (c > 128)
+                piece(Piece::Wide, c * 256 + second);
+            else if (second == 'n')
+                piece(Piece::Break, second);
+            else if (second == 'p')
+                piece(Piece::Pause, second);
+        } else {
+            i += 1;
+            piece(Piece::Narrow, c);
+        }
+    }
+}
 } // namespace
 
 ZTWindow::ZTWindow(int leftCell, int topCell, int choices, const std::string& text, int speed)
@@ -89,37 +119,20 @@ bool ZTWindow::kbMove() {
 void ZTWindow::layoutText() {
     float y = position.y + 32.0f;
     int column = 1, row = 1;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const int end = shown < static_cast<int>(text.size()) ? shown : static_cast<int>(text.size());
-    int i = 0;
-    while (i < end) {
-        const unsigned c = bytes[i];
-        if (c == '|') {
-            if (i + 1 >= end) break;
-            const unsigned code = bytes[i + 1];
-            i += 2;
-            if (code == 'n') {
-                y += 64.0f;
-                column = 1;
-                row += 2;
-                if (height < row) {
-                    height += 2;
-                    if (y > lowestLine) home.y -= 64.0f;
-                }
-                continue;
+    eachPiece(text, shown, [&](Piece piece, unsigned) {
+        if (piece == Piece::Break) {
+            y += 64.0f;
+            column = 1;
+            row += 2;
+            if (height < row) {
+                height += 2;
+                if (y > lowestLine) home.y -= 64.0f;
             }
-            if (code != 'p') continue;
-            column += 2;
-        } else if (c > 128) {
-            if (i + 1 >= end) break;
-            i += 2;
-            column += 2;
-        } else {
-            i += 1;
-            column += 1;
+            return;
         }
+        column += piece == Piece::Narrow ? 1 : 2;
         if (column / 2 > width) width += 1;
-    }
+    });
 }
 
 void ZTWindow::moveMessage() {
@@ -238,38 +251,29 @@ float ztWindowLineWidth(const char* text, float scale) {
 // Draws the bytes typed so far, line by line; the size they need was laid out in the move.
 void ZTWindow::drawText() const {
     float x = position.x + 32.0f, y = position.y + 32.0f;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const int end = shown < static_cast<int>(text.size()) ? shown : static_cast<int>(text.size());
-    int i = 0;
-    while (i < end) {
-        const unsigned c = bytes[i];
-        if (c == '|') {
-            if (i + 1 >= end) break; // the code's second byte is not typed yet
-            const unsigned code = bytes[i + 1];
-            i += 2;
-            if (code == 'n') {
-                x = position.x + 32.0f;
-                y += 64.0f;
-                continue;
-            }
-            if (code != 'p') continue;
+    eachPiece(text, shown, [&](Piece piece, unsigned code) {
+        switch (piece) {
+        case Piece::Break:
+            x = position.x + 32.0f;
+            y += 64.0f;
+            break;
+        case Piece::Pause:
             put((counter & 8) != 0 ? 186 : 185, x, y);
             x += 32.0f;
-        } else if (c > 128) {
-            if (i + 1 >= end) break; // half a character is not drawn
-            const unsigned trail = bytes[i + 1];
-            i += 2;
-            const int cell = static_cast<int>(c * 256 + trail) - 32805;
+            break;
+        case Piece::Wide: {
+            const int cell = static_cast<int>(code) - 32805;
             if (cell >= 0 && cell < kCellCount) put(cell, x, y);
             x += 32.0f;
-        } else {
-            i += 1;
-            // Only the font's 96 characters: a control byte would land on a frame piece.
-            const int code = (c >= 32 && c <= 127) ? static_cast<int>(c) : '?';
-            put(code + 155, x, y, 2.0f, 4.0f);
-            x += 16.0f;
+            break;
         }
-    }
+        case Piece::Narrow:
+            // Only the font's 96 characters: a control byte would land on a frame piece.
+            put((code >= 32 && code <= 127 ? static_cast<int>(code) : '?') + 155, x, y, 2.0f, 4.0f);
+            x += 16.0f;
+            break;
+        }
+    });
 }
 
 void ZTWindow::kbHash(KUHash& hash) const {

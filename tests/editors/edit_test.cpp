@@ -123,20 +123,14 @@ TEST_F(MapEditor, PaletteStopsAtBothEndsAndWrapsBetweenRows) {
     EXPECT_EQ(edit->chip, 15); // end of row 0 to the start of row 1
     EXPECT_EQ(edit->paletteColumn, 0);
     EXPECT_EQ(edit->paletteRow, 1);
-    world.push(KI_LEFT);
-    EXPECT_EQ(edit->chip, 14);
-    world.push(KI_DOWN);
-    EXPECT_EQ(edit->chip, 21); // column 7 of row 1 is past the last chip
-    world.push(KI_RIGHT);
-    EXPECT_EQ(edit->chip, 21);
-    world.push(KI_DOWN);
-    EXPECT_EQ(edit->chip, 21);
-    world.push(KI_UP);
-    EXPECT_EQ(edit->chip, 13);
-    world.push(KI_UP);
-    EXPECT_EQ(edit->chip, 7); // above column 6 of the top row lies before the first chip
-    world.push(KI_UP);
-    EXPECT_EQ(edit->chip, 21); // above column 0 the sum wraps round past the last chip
+    walk<int>({{KI_LEFT, 14},
+               {KI_DOWN, 21, "column 7 of row 1 is past the last chip"},
+               {KI_RIGHT, 21},
+               {KI_DOWN, 21},
+               {KI_UP, 13},
+               {KI_UP, 7, "above column 6 of the top row lies before the first chip"},
+               {KI_UP, 21, "above column 0 the sum wraps round past the last chip"}},
+              [&] { return int{edit->chip}; });
     world.push(KI_BUTTON2);
     EXPECT_EQ(edit->mode, EngineEdit::Put);
 }
@@ -163,22 +157,16 @@ TEST_F(MapEditor, EveryPaletteSquareIsReachableAndShown) {
     // The palette replaces the map: nothing sits on the rows below it.
     EXPECT_EQ(world.topAt(32, 160).cell, -1);
     EXPECT_EQ(world.topAt(416, 96).cell, 22); // the frame on chip 21
-    EXPECT_EQ(world.textRow(25), "[1] Return");
-    EXPECT_EQ(world.textRow(26), "[2] Return");
+    expectRows({{25, "[1] Return"}, {26, "[2] Return"}});
 }
 
 TEST_F(MapEditor, HelpMovesOutOfTheWayOfTheTopRows) {
     start();
     world.draw();
-    EXPECT_EQ(world.textRow(0), "[1] Put Chip");
-    EXPECT_EQ(world.textRow(1), "[2] Chip Select");
-    EXPECT_EQ(world.textRow(2), "[4] Open Menu");
-    EXPECT_EQ(world.textRow(25), "");
+    expectRows({{0, "[1] Put Chip"}, {1, "[2] Chip Select"}, {2, "[4] Open Menu"}, {25, ""}});
     world.push(KI_UP, 3); // row 1
     world.draw();
-    EXPECT_EQ(world.textRow(0), "");
-    EXPECT_EQ(world.textRow(25), "[1] Put Chip");
-    EXPECT_EQ(world.textRow(27), "[4] Open Menu");
+    expectRows({{0, ""}, {25, "[1] Put Chip"}, {27, "[4] Open Menu"}});
     world.push(KI_UP); // row 0
     world.draw();
     EXPECT_EQ(world.textRow(25), "[1] Put Chip");
@@ -195,12 +183,12 @@ TEST_F(MapEditor, MenuShowsItsEntriesOverTheMapAndClosesAgain) {
     EXPECT_EQ(edit->menuIndex, 3);
     world.push(KI_UP);
     world.draw();
-    EXPECT_EQ(world.textRow(0), "[1] Decide");
-    EXPECT_EQ(world.textRow(1), "[4] Close Menu");
-    EXPECT_EQ(world.textRow(8), "  SAVE");
-    EXPECT_EQ(world.textRow(9), "  CLEAR");
-    EXPECT_EQ(world.textRow(10), "->RANDOM");
-    EXPECT_EQ(world.textRow(11), "  Exit");
+    expectRows({{0, "[1] Decide"},
+                {1, "[4] Close Menu"},
+                {8, "  SAVE"},
+                {9, "  CLEAR"},
+                {10, "->RANDOM"},
+                {11, "  Exit"}});
     EXPECT_EQ(world.drawn(7).size(), 80u); // the map stays under the menu
     EXPECT_TRUE(world.drawn(22).empty());
     world.push(KI_UP, 5);

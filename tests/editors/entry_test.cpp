@@ -22,6 +22,15 @@ void choose(EditorWorld& world, int line, int steps) {
     world.hold(KI_BUTTON1);
     world.frames(4);
 }
+
+// Chooses an editor as above and lets Z go inside it; null when another scene came up.
+template <class Editor> Editor* open(EditorWorld& world, int line, int steps) {
+    choose(world, line, steps);
+    Editor* editor = world.scene<Editor>();
+    world.hold(0);
+    world.frame();
+    return editor;
+}
 } // namespace
 
 TEST(EditorEntry, TheDeveloperMenusNumberPicksTheMapAndTheSet) {
@@ -29,12 +38,9 @@ TEST(EditorEntry, TheDeveloperMenusNumberPicksTheMapAndTheSet) {
     ZTMap floor(nullptr, 10, 8, 12);
     ASSERT_TRUE(floor.save("dat/m02.ztm"));
     world.start(ZT_SCENE_TITLE, 1);
-    choose(world, 2, 5); // EDIT MAP with number 6
-    EngineEdit* edit = world.scene<EngineEdit>();
+    EngineEdit* edit = open<EngineEdit>(world, 2, 5); // EDIT MAP with number 6
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->mapNumber, 2);
-    world.hold(0);
-    world.frame();
     for (const auto& row : edit->map->cells)
         for (uint16_t chip : row) EXPECT_EQ(chip, 12);
     EXPECT_EQ(edit->mode, EngineEdit::Put);
@@ -43,12 +49,9 @@ TEST(EditorEntry, TheDeveloperMenusNumberPicksTheMapAndTheSet) {
     world.push(KI_DOWN, 3);
     world.push(KI_BUTTON1);
     ASSERT_EQ(world.sceneNumber(), ZT_SCENE_TITLE);
-    choose(world, 0, 7); // SET ENEMY with number 13
-    EngineSet* set = world.scene<EngineSet>();
+    EngineSet* set = open<EngineSet>(world, 0, 7); // SET ENEMY with number 13
     ASSERT_NE(set, nullptr);
     EXPECT_EQ(set->setNumber, 13);
-    world.hold(0);
-    world.frame();
     EXPECT_TRUE(set->set->chips.empty());
     world.push(KI_BUTTON4);
     world.push(KI_BUTTON1);

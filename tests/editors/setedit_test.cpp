@@ -108,14 +108,12 @@ TEST_F(SetEditor, CursorCoversThePlayAreaAndWrapsAtItsEdges) {
     EXPECT_EQ(edit->cursorY, 224);
 
     moveTo(608, 448);
-    world.push(KI_RIGHT);
-    EXPECT_EQ(edit->cursorX, 32);
-    world.push(KI_LEFT);
-    EXPECT_EQ(edit->cursorX, 608);
-    world.push(KI_DOWN);
-    EXPECT_EQ(edit->cursorY, 32);
-    world.push(KI_UP);
-    EXPECT_EQ(edit->cursorY, 448);
+    using Place = std::pair<int, int>;
+    walk<Place>(
+        {{KI_RIGHT, {32, 448}}, {KI_LEFT, {608, 448}}, {KI_DOWN, {608, 32}}, {KI_UP, {608, 448}}},
+        [&] {
+            return Place{edit->cursorX, edit->cursorY};
+        });
 }
 
 TEST_F(SetEditor, TheButtonPutsOnAnEmptySquareAndDeletesWhateverKindIsThere) {
@@ -154,8 +152,7 @@ TEST_F(SetEditor, KindStopsAtBothEndsAndTheSelectScreenShowsAllEight) {
     EXPECT_EQ(edit->cursorY, 224); // up and down do not reach the hidden cursor
     world.push(KI_LEFT, 4);
     world.draw();
-    EXPECT_EQ(world.textRow(0), "[1] Return");
-    EXPECT_EQ(world.textRow(1), "[2] Return");
+    expectRows({{0, "[1] Return"}, {1, "[2] Return"}});
     const std::vector<std::pair<int, int>> icons{{93, 32},  {94, 96},  {97, 160},  {99, 224},
                                                  {99, 288}, {99, 352}, {188, 416}, {188, 480}};
     for (const auto& [cell, x] : icons) {
@@ -177,16 +174,13 @@ TEST_F(SetEditor, KindStopsAtBothEndsAndTheSelectScreenShowsAllEight) {
 TEST_F(SetEditor, HelpMovesToTheBottomWhileTheCursorIsNearTheTop) {
     start();
     world.draw();
-    EXPECT_EQ(world.textRow(0), "[1] Put / Delete");
-    EXPECT_EQ(world.textRow(2), "[4] Menu");
+    expectRows({{0, "[1] Put / Delete"}, {2, "[4] Menu"}});
     moveTo(320, 128);
     world.draw();
     EXPECT_EQ(world.textRow(0), "[1] Put / Delete");
     world.push(KI_UP); // y 96
     world.draw();
-    EXPECT_EQ(world.textRow(0), "");
-    EXPECT_EQ(world.textRow(25), "[1] Put / Delete");
-    EXPECT_EQ(world.textRow(26), "[2] Select");
+    expectRows({{0, ""}, {25, "[1] Put / Delete"}, {26, "[2] Select"}});
 }
 
 TEST_F(SetEditor, SaveWritesTheChipsInTheOrderTheyWerePut) {
@@ -231,11 +225,11 @@ TEST_F(SetEditor, MenuClearsSavesAndLeaves) {
     EXPECT_EQ(edit->menuIndex, 2);
     world.push(KI_UP);
     world.draw();
-    EXPECT_EQ(world.textRow(0), "[1] Decide");
-    EXPECT_EQ(world.textRow(1), "[4] Close Menu");
-    EXPECT_EQ(world.textRow(4), "  Save");
-    EXPECT_EQ(world.textRow(5), "> All Clear");
-    EXPECT_EQ(world.textRow(6), "  Exit");
+    expectRows({{0, "[1] Decide"},
+                {1, "[4] Close Menu"},
+                {4, "  Save"},
+                {5, "> All Clear"},
+                {6, "  Exit"}});
     EXPECT_TRUE(world.drawn(7).empty());
     EXPECT_TRUE(world.drawn(92).empty());
 

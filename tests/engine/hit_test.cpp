@@ -42,44 +42,65 @@ protected:
     void SetUp() override { knResetLists(); }
 };
 
-TEST_F(Hits, TouchingIsNoHitOnePixelCloserIs) {
-    Target enemy(1, {100, 100, 0}, 12.0f);
-    Shot touching(0, {124, 100, 0}, 12.0f, 1); // exactly 12 + 12 away
-    Shot closer(0, {100, 123, 0}, 12.0f, 1);
-    knHitCheck();
-    EXPECT_EQ(touching.hits, 0);
-    EXPECT_EQ(closer.hits, 1);
-    EXPECT_EQ(enemy.damage, 1);
-}
-
-TEST_F(Hits, EveryOverlapCountsBothWays) {
-    Target a(1, {50, 50, 0}, 12.0f), b(1, {52, 50, 0}, 12.0f);
-    Shot s1(0, {51, 50, 0}, 12.0f, 1), s2(0, {51, 51, 0}, 12.0f, 2);
-    knHitCheck();
-    EXPECT_EQ(s1.hits, 2);
-    EXPECT_EQ(s2.hits, 2);
-    EXPECT_EQ(a.damage, 3);
-    EXPECT_EQ(b.damage, 3);
-    EXPECT_TRUE(s1.begun && s1.ended);
-}
-
-TEST_F(Hits, PowerZeroStillHitsButAddsNothing) {
-    Target player(0, {10, 10, 0}, 6.0f);
-    Shot body(1, {10, 10, 0}, 8.0f, 0);
-    knHitCheck();
-    EXPECT_EQ(body.hits, 1);
-    EXPECT_EQ(player.hitCount, 1);
-    EXPECT_EQ(player.damage, 0);
-}
-
-TEST_F(Hits, TeamsNeverHitThemselves) {
-    Target ours(0, {0, 0, 0}, 50.0f), theirs(1, {0, 0, 0}, 50.0f);
-    Shot ourShot(0, {0, 0, 0}, 50.0f, 1), theirShot(1, {0, 0, 0}, 50.0f, 1);
-    knHitCheck();
-    EXPECT_EQ(ours.hitCount, 1);
-    EXPECT_EQ(theirs.hitCount, 1);
-    EXPECT_EQ(ourShot.hits, 1);
-    EXPECT_EQ(theirShot.hits, 1);
+// Every shot touches every target of the other team whose sphere it overlaps, closer than the
+// sum of the radii; each blow adds the shot's power to the target.
+TEST_F(Hits, OverlapsBetweenTeams) {
+    struct Sphere {
+        int team;
+        KVector at;
+        float radius;
+        int power = 0; // shots only
+    };
+    struct Case {
+        const char* what;
+        std::vector<Sphere> targets, shots;
+        std::vector<int> shotHits, targetHits, damage;
+    };
+    const Case cases[] = {
+        {"touching is no hit, one pixel closer is",
+         {{1, {100, 100, 0}, 12.0f}},
+         {{0, {124, 100, 0}, 12.0f, 1}, {0, {100, 123, 0}, 12.0f, 1}},
+         {0, 1},
+         {1},
+         {1}},
+        {"every overlap counts both ways",
+         {{1, {50, 50, 0}, 12.0f}, {1, {52, 50, 0}, 12.0f}},
+         {{0, {51, 50, 0}, 12.0f, 1}, {0, {51, 51, 0}, 12.0f, 2}},
+         {2, 2},
+         {2, 2},
+         {3, 3}},
+        {"power zero still hits but adds nothing",
+         {{0, {10, 10, 0}, 6.0f}},
+         {{1, {10, 10, 0}, 8.0f, 0}},
+         {1},
+         {1},
+         {0}},
+        {"a team never hits itself",
+         {{0, {0, 0, 0}, 50.0f}, {1, {0, 0, 0}, 50.0f}},
+         {{0, {0, 0, 0}, 50.0f, 1}, {1, {0, 0, 0}, 50.0f, 1}},
+         {1, 1},
+         {1, 1},
+         {1, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        knResetLists();
+        std::vector<std::unique_ptr<Target>> targets;
+        std::vector<std::unique_ptr<Shot>> shots;
+        for (const Sphere& t : c.targets)
+            targets.push_back(std::make_unique<Target>(t.team, t.at, t.radius));
+        for (const Sphere& s : c.shots)
+            shots.push_back(std::make_unique<Shot>(s.team, s.at, s.radius, s.power));
+        knHitCheck();
+        for (size_t i = 0; i < shots.size(); ++i) {
+            EXPECT_EQ(shots[i]->hits, c.shotHits[i]) << "shot " << i;
+            EXPECT_TRUE(shots[i]->begun && shots[i]->ended) << "shot " << i;
+        }
+        for (size_t i = 0; i < targets.size(); ++i) {
+            EXPECT_EQ(targets[i]->hitCount, c.targetHits[i]) << "target " << i;
+            EXPECT_EQ(targets[i]->damage, c.damage[i]) << "target " << i;
+        }
+    }
 }
 
 TEST_F(Hits, RecordsAreClearedAtTheNextPhaseAndDestroyedComponentsLeave) {

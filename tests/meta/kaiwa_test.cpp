@@ -16,7 +16,9 @@ void enter(MetaWorld& w, int field, bool record) {
 
 // Waits for the current page to be typed, then turns it.
 void turnPage(MetaWorld& w, EngineKaiwa* k) {
-    w.runUntil([&] { return k->window && k->window->shown == (int)k->window->text.size(); }, 400);
+    w.runUntil(
+        [&] { return k->window && k->window->shown == static_cast<int>(k->window->text.size()); },
+        400);
     w.push(KI_BUTTON1);
     w.frame();
     if (keNextScene != keSceneNumber) w.frame(); // the last page requested the next scene

@@ -12,7 +12,16 @@
 
 namespace {
 
-class Effects : public ObjectTest {};
+class Effects : public ObjectTest {
+protected:
+    // Runs `frames` frames with a T still in `layer` after them, then one more that ends it.
+    template <class T> void expectLastFrameAfter(int frames, ZTLayer layer) {
+        world.frames(frames);
+        EXPECT_NE(world.first<T>(layer), nullptr) << "gone too soon";
+        world.frame();
+        EXPECT_EQ(world.first<T>(layer), nullptr) << "still there";
+    }
+};
 
 TEST_F(Effects, SixteenFrameExplosionDrawsExactlySixteenNumbers) {
     kuSeed(920);
@@ -47,10 +56,7 @@ TEST_F(Effects, FragmentMovesInTheFrameItIsMadeSoItsFirstCellShowsThreeFrames) {
     world.frame();
     EXPECT_EQ(bit->cell, 107);
     // 16 cells, the last gone after its fourth frame: 64 moves in all.
-    world.frames(59);
-    EXPECT_NE(world.first<ZTBakuBit>(ZT_LAYER_BLASTS), nullptr);
-    world.frame();
-    EXPECT_EQ(world.first<ZTBakuBit>(ZT_LAYER_BLASTS), nullptr);
+    expectLastFrameAfter<ZTBakuBit>(59, ZT_LAYER_BLASTS);
 }
 
 TEST_F(Effects, RatePopUpSizeAndLifetime) {
@@ -136,10 +142,7 @@ TEST_F(Effects, MuzzleBlastShowsTwoCellsAndIsGoneInItsSixthFrame) {
     auto* blast = new ZTPShotBlast({320.0f, 240.0f, 0.0f}, 0.0f);
     world.frames(3);
     EXPECT_EQ(blast->cell, 5);
-    world.frames(2);
-    EXPECT_NE(world.first<ZTPShotBlast>(ZT_LAYER_SPARKS), nullptr);
-    world.frame();
-    EXPECT_EQ(world.first<ZTPShotBlast>(ZT_LAYER_SPARKS), nullptr);
+    expectLastFrameAfter<ZTPShotBlast>(2, ZT_LAYER_SPARKS);
 }
 
 TEST_F(Effects, WallQueuesItsFramePiecesAndShadowsTopAndLeftOnly) {

@@ -52,7 +52,7 @@ protected:
     }
     // A recorded play in the game scene, as a new game from the title makes it.
     void startPlay() {
-        form->work.startGame(1, 1, true, false, false);
+        form->work.startGame({.mode = ZTPlayMode::Recorded});
         keNextScene = ZT_SCENE_GAME;
         for (int i = 0; i < 3; ++i) ASSERT_TRUE(idle());
         ASSERT_EQ(keSceneNumber, ZT_SCENE_GAME);
@@ -271,7 +271,7 @@ TEST_F(Menu, EscapeInARecordedPlayOpensTheMenuOnQuitAndASecondOneQuits) {
 }
 
 TEST_F(Menu, AWatchedReplayStopsWithoutAQuestion) {
-    form->work.startGame(1, 1, false, false, true);
+    form->work.startGame({.mode = ZTPlayMode::Replay});
     keNextScene = ZT_SCENE_GAME;
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(idle());
     ASSERT_EQ(keSceneNumber, ZT_SCENE_GAME);

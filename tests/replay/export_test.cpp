@@ -1,5 +1,5 @@
-// Sharing a play: the PNG frames are the program's picture, the sound of each request lands on
-// its frame, the video needs ffmpeg, and a folder check names every file.
+// Sharing a play: the PNG frames are the program's picture, the sound alone covers its range at
+// the volumes asked for, the video needs ffmpeg, and a folder check names every file.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,21 +10,16 @@
 #include <vector>
 
 #include "data/replay_file.h"
-#include "engine.h"
 #include "files.h"
 #include "graphics.h"
 #include "media.h"
 #include "media_run.h"
-#include "mix.h"
-#include "options.h"
 #include "platform/headless/headless.h"
 #include "platform/sdl/sdl_image.h"
 #include "platform/sdl/sdl_renderer.h"
 #include "replay_run.h"
 #include "scratch.h"
 #include "scratch_dir.h"
-#include "sound.h"
-#include "tee_renderer.h"
 
 namespace fs = std::filesystem;
 
@@ -103,96 +98,6 @@ TEST(ReplayExport, WritesEveryFrameAsTheSoftwareRendererDrawsIt) {
     EXPECT_TRUE(exported == first) << "the first PNG is not the software renderer's frame";
 }
 
-// A scripted sequence through the sound module, with made-up sounds: a tune of 1000 samples at
-// 256, and an effect that counts up from 1, so a restart shows as the count starting over.
-class ScriptedMix : public ::testing::TestWithParam<bool> {};
-
-TEST_P(ScriptedMix, PlacesEveryRequestAtItsFrame) {
-    const bool loop = GetParam();
-    HeadlessPlatform platform;
-    RecordingAudio audio;
-    platform.useAudio(audio);
-    voxInitialize(true);
-    voxSetVolume(0.5f); // 64 of 128: the tune mixes at 128
-    ASSERT_TRUE(kwInitializeWave());
-    kwLoadSegment(0, "count", false);
-    kwLoadSegment(1, "count", false);
-    audio.frame = 0;
-    voxPlay("tune", loop);
-    audio.frame = 2;
-    kwPlay(0);
-    audio.frame = 5;
-    kwPlay(1);
-    kwPlay(0); // restarts
-    audio.frame = 10;
-    voxFadeOut(1000);
-    audio.frame = 12;
-    kwStopAll();
-    const std::vector<AudioEvent> script = audio.events;
-    kwDisposeWave();
-    voxDispose();
-
-    const std::vector<int16_t> tune(2000, 256);
-    std::vector<int16_t> count(20000);
-    for (size_t i = 0; i < count.size(); ++i) count[i] = static_cast<int16_t>(i / 2 + 1);
-    const std::vector<int16_t> mix =
-        ztMixdown(script, audio.effects, 90, [&](const std::string& path) {
-            return path == "tune" ? &tune : path == "count" ? &count : nullptr;
-        });
-    ASSERT_EQ(mix.size(), 90u * 735u * 2u);
-    auto left = [&](int sample) { return static_cast<int>(mix[static_cast<size_t>(sample) * 2]); };
-    const int music = 128;
-
-    EXPECT_EQ(left(0), music);
-    EXPECT_EQ(left(999), music);
-    EXPECT_EQ(left(1200), loop ? music : 0) << "the tune loops or plays once";
-    const int tuneAt = loop ? music : 0; // once the first pass is over
-    EXPECT_EQ(left(2 * 735 - 1), tuneAt) << "nothing before frame 2";
-    EXPECT_EQ(left(2 * 735), tuneAt + 1) << "frame 2 starts at sample 1470";
-    EXPECT_EQ(left(2 * 735 + 100), tuneAt + 101);
-    EXPECT_EQ(left(5 * 735 - 1), tuneAt + 3 * 735) << "slot 0 still on its first start";
-    EXPECT_EQ(left(5 * 735), tuneAt + 1 + 1) << "slot 0 restarted, slot 1 started";
-    EXPECT_EQ(left(12 * 735 - 1) - left(12 * 735), 2 * 7 * 735) << "both slots stop at frame 12";
-    if (loop) {
-        const int halfway = left(10 * 735 + kMixRate / 2);
-        EXPECT_GT(halfway, 0);
-        EXPECT_LT(halfway, music) << "half a second into the fade";
-    }
-    EXPECT_EQ(left(10 * 735 + kMixRate * 105 / 100), 0) << "the fade ends in silence";
-}
-
-INSTANTIATE_TEST_SUITE_P(LoopOrOnce, ScriptedMix, ::testing::Values(true, false));
-
-TEST(ReplayExport, SoundOfARealPlayIsLoggedAgainstTheFrameThatAskedForIt) {
-    ZTScratch scratch(ZT_ROOT, {"dat", "text", "snd"});
-    ASSERT_TRUE(scratch.ok);
-    ZTReplayHeader header;
-    std::vector<uint32_t> words;
-    ASSERT_TRUE(ztReadReplayFile(ZT_RECORDED_PLAY, header, words));
-    ZTMediaRun run(false);
-    ASSERT_TRUE(run.ok());
-    std::vector<size_t> loggedBy; // events logged by the end of each frame, from frame 1
-    const ZTReplayOutcome out =
-        run.play(words, header.language, header.frames, [&](uint32_t, const uint32_t*) {
-            loggedBy.push_back(run.audio.events.size());
-            return true;
-        });
-    ASSERT_EQ(out.frames, header.frames);
-    const std::vector<AudioEvent>& events = run.audio.events;
-    size_t effects = 0;
-    for (size_t i = 0; i < events.size(); ++i) {
-        const uint32_t f = events[i].frame; // asked while frame f + 1 ran
-        ASSERT_LT(f, loggedBy.size());
-        EXPECT_LT(i, loggedBy[f]) << "event " << i << " after its frame";
-        if (f > 0) {
-            EXPECT_GE(i, loggedBy[f - 1]) << "event " << i << " before its frame";
-        }
-        effects += events[i].kind == AudioEvent::PlayEffect;
-    }
-    EXPECT_GT(effects, 100u) << "a play of three fields fires and explodes";
-    EXPECT_EQ(events.front().kind, AudioEvent::StopMusic) << "the game start's music comes first";
-}
-
 TEST(ReplayExport, VideoWithoutFfmpegSaysSoAndExitsThree) {
     ScratchDir dir;
     const CommandRun r = runTool("--video '" + dir.path + "/out.mp4' '" + ZT_RECORDED_PLAY + "'",
@@ -234,70 +139,6 @@ TEST(ReplayExport, FolderCheckGivesALinePerFileAndFailsOnAnyBadOne) {
         std::string::npos)
         << good.output;
     EXPECT_NE(good.output.find(" frames/s"), std::string::npos) << good.output;
-}
-
-namespace {
-
-const char* const kCommittedReplays[] = {"pilot.rep", "ending.rep"};
-
-// Plays each committed replay into the exports' renderer (the ground kept, and our own
-// triangles when asked) and into SDL drawing every frame whole, and compares the pictures on
-// every frame of a scene's start and one frame in `every`.
-void expectTodaysPictures(bool ownTriangles, uint32_t every) {
-    ZTScratch scratch(ZT_ROOT, {"dat", "text", "pixel"});
-    ASSERT_TRUE(scratch.ok);
-    for (const char* name : kCommittedReplays) {
-        ZTReplayHeader header;
-        std::vector<uint32_t> words;
-        ASSERT_TRUE(ztReadReplayFile((fs::path(ZT_REPLAY_DATA) / name).c_str(), header, words));
-        HeadlessPlatform platform;
-        SdlRenderer fast, whole;
-        ASSERT_TRUE(fast.openSoftware(640, 480) && whole.openSoftware(640, 480));
-        fast.keepOpaqueFirstDraw(true);
-        if (ownTriangles) {
-            ASSERT_TRUE(fast.drawTrianglesHere(true));
-        }
-        TeeRenderer tee(fast, whole);
-        platform.useRenderer(tee);
-        ASSERT_TRUE(ztLoadTextures());
-        int lastScene = -1, sinceStart = 0;
-        uint32_t compared = 0, differing = 0, firstDiffering = 0;
-        std::vector<uint32_t> a, b;
-        {
-            ZTReplayRunner runner;
-            ZTReplayHooks hooks;
-            auto wanted = [&](uint32_t frame) { return sinceStart < 3 || frame % every == 0; };
-            hooks.drawn = wanted;
-            hooks.after = [&](uint32_t frame) {
-                sinceStart = keSceneNumber == lastScene ? sinceStart + 1 : 0;
-                lastScene = keSceneNumber;
-                if (!wanted(frame)) return;
-                int w = 0, h = 0;
-                ASSERT_TRUE(fast.readPixels(a, w, h) && whole.readPixels(b, w, h));
-                compared += 1;
-                if (a != b && differing++ == 0) firstDiffering = frame;
-            };
-            const ZTReplayOutcome out = runner.play(words, header.language, header.frames, hooks);
-            EXPECT_EQ(out.frames, header.frames) << name;
-        }
-        kxDisposeTexture();
-        EXPECT_GT(compared, header.frames / every) << name;
-        EXPECT_EQ(differing, 0u) << name << ": first at frame " << firstDiffering;
-    }
-}
-
-} // namespace
-
-// Kept grounds are put back across the frames not drawn, and every field's new ground is met on
-// its first frame.
-TEST(ReplayExport, KeptGroundGivesTodaysPicturesOnTheCommittedReplays) {
-    expectTodaysPictures(false, 61);
-}
-
-// The exports' whole way of drawing: the ground kept and the triangles drawn by our own
-// rasteriser.
-TEST(ReplayExport, OwnTrianglesGiveTodaysPicturesOnTheCommittedReplays) {
-    expectTodaysPictures(true, 29);
 }
 
 TEST(ReplayExport, FromAndToGiveTheFramesAskedForAsTodaysPicturesInRgb) {
@@ -388,48 +229,4 @@ TEST(ReplayExport, AudioAloneCoversTheRangeAtTheChosenVolumes) {
     EXPECT_FALSE(silent) << "the game's own volumes: music and effects";
     EXPECT_EQ(wavSamples(mine, silent), 600u * 735u);
     EXPECT_TRUE(silent) << "no music, effects at 0";
-}
-
-TEST(ReplayOptions, FramesTimesAndTheFormsEachOptionGoesWith) {
-    struct Case {
-        const char* text;
-        bool end;
-        bool ok;
-        uint32_t frame;
-    };
-    const Case cases[] = {
-        {"754", false, true, 754}, {"1:05", false, true, 3901}, {"1:05", true, true, 3900},
-        {"0:00", false, true, 1},  {"0:00", true, false, 0},    {"1:5", false, false, 0},
-        {"0", false, false, 0},    {"1:60", false, false, 0},   {"x", false, false, 0},
-    };
-    for (const Case& c : cases) {
-        uint32_t frame = 0;
-        EXPECT_EQ(ztParseFrameOrTime(c.text, c.end, frame), c.ok) << c.text;
-        if (c.ok) {
-            EXPECT_EQ(frame, c.frame) << c.text;
-        }
-    }
-    struct Line {
-        std::vector<const char*> args;
-        const char* error; // empty: taken
-    };
-    const Line lines[] = {
-        {{"--export", "d", "--from", "2:00", "--to", "3:00", "--scale", "2", "f"}, ""},
-        {{"--audio", "a.wav", "--volumes", "f", "root"}, ""},
-        {{"--export", "d", "--volumes", "f"}, "--volumes goes with --video or --audio"},
-        {{"--from", "10", "f"}, "--from goes with --export or --video or --audio"},
-        {{"--video", "v.mp4", "--from", "20", "--to", "10", "f"}, "--to lies before --from"},
-        {{"--check", "d", "--export", "e"}, "only one of"},
-        {{"--export", "d", "--to", "1:5", "f"}, "--to takes a frame number or a time as m:ss"},
-    };
-    for (const Line& l : lines) {
-        std::vector<char*> argv{const_cast<char*>("zentaku-replay")};
-        for (const char* a : l.args) argv.push_back(const_cast<char*>(a));
-        ZTReplayOptions o;
-        const bool ok = ztParseOptions(static_cast<int>(argv.size()), argv.data(), o);
-        EXPECT_EQ(ok, *l.error == 0) << l.args[0] << " " << o.error;
-        if (*l.error) {
-            EXPECT_EQ(o.error.find(l.error), 0u) << o.error;
-        }
-    }
 }

@@ -24,21 +24,26 @@ struct Recorded {
     int fewestLeft = 99;
 };
 
+// A root of its own and a headless program with a replay runner: one recording or playback.
+struct RunBench {
+    RunBench() { platform.renderer.keepDraws = false; }
+    RepDir dir{true};
+    HeadlessPlatform platform;
+    ZTReplayRunner runner;
+    ZTReplayHooks hooks;
+};
+
 // The automatic player's play from the title's new game to its end.
 Recorded recordPilotPlay(ZTPilot pilot) {
-    RepDir dir(true);
-    HeadlessPlatform platform;
-    platform.renderer.keepDraws = false;
-    ZTReplayRunner runner;
+    RunBench bench;
     Recorded r;
-    ZTReplayHooks hooks;
-    hooks.before = [&](uint32_t) { kiHoldWord(pilot.next(), platform.input.keys); };
-    hooks.after = [&](uint32_t) {
+    bench.hooks.before = [&](uint32_t) { kiHoldWord(pilot.next(), bench.platform.input.keys); };
+    bench.hooks.after = [&](uint32_t) {
         r.hashes.push_back(ztStateHash());
         if (gWork->left < r.fewestLeft) r.fewestLeft = gWork->left;
     };
-    r.outcome = runner.record(200000, hooks);
-    r.words = runner.recorded();
+    r.outcome = bench.runner.record(200000, bench.hooks);
+    r.words = bench.runner.recorded();
     return r;
 }
 
@@ -66,19 +71,15 @@ TEST(Playback, ARecordedPlayReplaysWithTheSameStateOnEveryFrameAndTheSameEnding)
     EXPECT_LT(rec.fewestLeft, 2) << "a life lost";
     EXPECT_GT(rec.outcome.score, 0u);
 
-    RepDir dir(true);
-    HeadlessPlatform platform;
-    platform.renderer.keepDraws = false;
-    ZTReplayRunner runner;
+    RunBench bench;
     size_t firstDifference = 0;
     bool differs = false;
-    ZTReplayHooks hooks;
-    hooks.after = [&](uint32_t frame) {
+    bench.hooks.after = [&](uint32_t frame) {
         if (differs || frame > rec.hashes.size()) return;
         if (ztStateHash() != rec.hashes[frame - 1]) differs = true, firstDifference = frame;
     };
     const ZTReplayOutcome out =
-        runner.play(rec.words, ZTLanguage::Japanese, rec.outcome.frames + 100, hooks);
+        bench.runner.play(rec.words, ZTLanguage::Japanese, rec.outcome.frames + 100, bench.hooks);
     EXPECT_FALSE(differs) << "first differing frame " << firstDifference;
     EXPECT_TRUE(out.ended);
     EXPECT_EQ(out.frames, rec.outcome.frames) << "the recorded fire button never ends a replay";
@@ -150,42 +151,34 @@ TEST(Playback, ASavedPlayChosenInTheListPlaysToTheSameEndingInItsOwnLanguage) {
 
 TEST(Playback, ALiveFirstButtonEndsAReplayOnlyInTheGameScene) {
     const Recorded& rec = fullPlay();
-    RepDir dir(true);
-    HeadlessPlatform platform;
-    platform.renderer.keepDraws = false;
-    ZTReplayRunner runner;
+    RunBench bench;
     int pushedIn = -1;
     uint32_t kaiwaPushes = 0;
-    ZTReplayHooks hooks;
-    hooks.before = [&](uint32_t frame) {
+    bench.hooks.before = [&](uint32_t frame) {
         // A live push every 20 frames: the conversation ignores it, the field leaves at once.
         const bool push = frame % 20 == 0;
-        platform.input.keys[KI_KEY_Z] = push ? 0x80 : 0;
+        bench.platform.input.keys[KI_KEY_Z] = push ? 0x80 : 0;
         if (push) pushedIn = keSceneNumber;
         if (push && keSceneNumber == ZT_SCENE_KAIWA) kaiwaPushes += 1;
     };
     const ZTReplayOutcome out =
-        runner.play(rec.words, ZTLanguage::Japanese, rec.outcome.frames, hooks);
+        bench.runner.play(rec.words, ZTLanguage::Japanese, rec.outcome.frames, bench.hooks);
     EXPECT_TRUE(out.ended);
     EXPECT_GT(kaiwaPushes, 3u) << "pushed during the conversation and it carried on";
     EXPECT_EQ(pushedIn, ZT_SCENE_GAME);
     EXPECT_EQ(keNextScene, ZT_SCENE_TITLE);
     EXPECT_EQ(out.frames % 20, 0u) << "left in the very frame of the push";
     EXPECT_LT(out.frames, rec.outcome.frames);
-    EXPECT_FALSE(platform.audio.playing) << "the music stops with it";
+    EXPECT_FALSE(bench.platform.audio.playing) << "the music stops with it";
 }
 
 TEST(Playback, TabFastForwardsOnlyTheGameSceneOfAReplay) {
     const Recorded& rec = fullPlay();
-    RepDir dir(true);
-    HeadlessPlatform platform;
-    platform.renderer.keepDraws = false;
-    ZTReplayRunner runner;
+    RunBench bench;
     int fastKaiwa = 0, fastGame = 0, slowGame = 0, pauseFrames = 0, fastPause = 0;
-    ZTReplayHooks hooks;
-    hooks.before = [&](uint32_t) { platform.input.keys[KI_KEY_TAB] = 0x80; };
-    hooks.after = [&](uint32_t) {
-        const bool fast = runner.lastFrame().skipWait;
+    bench.hooks.before = [&](uint32_t) { bench.platform.input.keys[KI_KEY_TAB] = 0x80; };
+    bench.hooks.after = [&](uint32_t) {
+        const bool fast = bench.runner.lastFrame().skipWait;
         // The frame that asks for the field already runs at the field's pace.
         if (keSceneNumber == ZT_SCENE_KAIWA && keNextScene == ZT_SCENE_KAIWA) fastKaiwa += fast;
         // The last frame of a field asks for a pause scene, which keeps its pace.
@@ -195,7 +188,7 @@ TEST(Playback, TabFastForwardsOnlyTheGameSceneOfAReplay) {
             keNextScene == keSceneNumber)
             pauseFrames += 1, fastPause += fast;
     };
-    runner.play(rec.words, ZTLanguage::Japanese, rec.outcome.frames, hooks);
+    bench.runner.play(rec.words, ZTLanguage::Japanese, rec.outcome.frames, bench.hooks);
     EXPECT_EQ(fastKaiwa, 0) << "the conversation keeps its pace";
     EXPECT_GT(fastGame, 1000);
     EXPECT_EQ(slowGame, 0);
@@ -209,7 +202,9 @@ TEST(Playback, TabFastForwardsOnlyTheGameSceneOfAReplay) {
     ZTPilot pilot;
     pilot.giveUpField = 2;
     ZTReplayHooks liveHooks;
-    liveHooks.before = [&](uint32_t) { kiHoldWord(pilot.next() | KI_TAB, platform.input.keys); };
+    liveHooks.before = [&](uint32_t) {
+        kiHoldWord(pilot.next() | KI_TAB, bench.platform.input.keys);
+    };
     liveHooks.after = [&](uint32_t) { fastLive += live.lastFrame().skipWait; };
     EXPECT_TRUE(live.record(20000, liveHooks).ended);
     EXPECT_EQ(fastLive, 0);

@@ -1,7 +1,7 @@
 // Sprite flushes drawn by SDL's software renderer, checked pixel by pixel.
 #include "canvas.h"
 #include "platform/files.h"
-#include "platform/sdl/sdl_image.h"
+#include "png_write.h"
 
 namespace {
 constexpr int kBlankSlot = 2; // never given a texture: its sprites show their colour alone
@@ -72,7 +72,7 @@ TEST_F(Flush, TextureIsSampledNearestAndTintedByColour) {
             sheet[static_cast<size_t>(y * 64 + x)] =
                 y < 32 ? (x < 32 ? 0xFFFF0000 : 0xFF0000FF) : (x < 32 ? 0xFF00FF00 : 0xFFFFFFFF);
     std::vector<uint8_t> png;
-    ASSERT_TRUE(sdlEncodePng(sheet.data(), 64, 64, png));
+    ASSERT_TRUE(pngWriteArgbMemory(sheet.data(), 64, 64, png));
     for (uint8_t& b : png) b = static_cast<uint8_t>(b + 0x80);
     const char* path = "flush_sheet.dat";
     ASSERT_TRUE(pfWriteAtomic(path, png.data(), png.size()));

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/sdl/sdl_image.h"
 #include "platform/sdl/sdl_renderer.h"
+#include "png_write.h"
 #include "sprite.h"
 #include "tee_renderer.h"
 
@@ -26,7 +26,7 @@ TEST(SoftDraw, SpritesComeOutAsSdlDrawsThem) {
     const uint32_t alphas[] = {0x00, 0xFF, 0xFF, 0x80, 0x01, 0xFE};
     for (uint32_t& t : texels) t = alphas[random() % 6] << 24 | (random() & 0xFFFFFFu);
     std::vector<uint8_t> png;
-    ASSERT_TRUE(sdlEncodePng(texels.data(), 64, 64, png));
+    ASSERT_TRUE(pngWriteArgbMemory(texels.data(), 64, 64, png));
     ASSERT_TRUE(both.createTexture(0, png.data(), png.size(), 0xFF00FF00u));
 
     // Cells: the whole texture, small ones, a mirrored one, a thin one; texel offsets 0 and 0.5.

@@ -7,7 +7,7 @@
 #include "canvas.h"
 #include "log.h"
 #include "platform/files.h"
-#include "platform/sdl/sdl_image.h"
+#include "png_write.h"
 
 namespace {
 uint32_t crc32(const uint8_t* p, size_t n) {
@@ -26,7 +26,7 @@ void putBig32(uint8_t* p, uint32_t v) {
 
 std::vector<uint8_t> pngOf(const std::vector<uint32_t>& argb, int w, int h) {
     std::vector<uint8_t> png;
-    EXPECT_TRUE(sdlEncodePng(argb.data(), w, h, png));
+    EXPECT_TRUE(pngWriteArgbMemory(argb.data(), w, h, png));
     return png;
 }
 

@@ -26,6 +26,8 @@ int libpngFilter(PngFilter filter) {
         return PNG_FILTER_SUB;
     case PngFilter::Up:
         return PNG_FILTER_UP;
+    case PngFilter::Adaptive:
+        return PNG_ALL_FILTERS;
     case PngFilter::Paeth:
         break;
     }
@@ -69,6 +71,27 @@ bool pngWriteMemory(const PngPicture& picture, std::vector<uint8_t>& out) {
                  [&](png_structp png) { png_set_write_fn(png, &out, appendBytes, noFlush); });
 }
 
+bool pngWriteArgbMemory(const uint32_t* argb, int width, int height, std::vector<uint8_t>& out) {
+    if (!argb) return false;
+    std::vector<uint8_t> rgba(size_t(width > 0 ? width : 0) * 4);
+    PngPicture picture;
+    picture.width = width;
+    picture.height = height;
+    picture.level = -1;
+    picture.filter = PngFilter::Adaptive;
+    picture.row = [&](int y) {
+        const uint32_t* p = argb + size_t(y) * size_t(width);
+        for (size_t x = 0; x < size_t(width); ++x) {
+            rgba[4 * x] = uint8_t(p[x] >> 16);
+            rgba[4 * x + 1] = uint8_t(p[x] >> 8);
+            rgba[4 * x + 2] = uint8_t(p[x]);
+            rgba[4 * x + 3] = uint8_t(p[x] >> 24);
+        }
+        return static_cast<const uint8_t*>(rgba.data());
+    };
+    return pngWriteMemory(picture, out);
+}
+
 bool pngWriteFile(const PngPicture& picture, std::FILE* file) {
     if (!file) return false;
     return write(picture, [&](png_structp png) { png_init_io(png, file); }) &&
@@ -95,8 +118,9 @@ void putChunk(std::vector<uint8_t>& out, const char* type, const uint8_t* data, 
 } // namespace
 
 bool pngWriteFileWhole(const PngPicture& p, std::FILE* file) {
-    if (!file || p.width < 1 || p.height < 1 || !p.row || p.filter == PngFilter::Paeth ||
-        p.filter == PngFilter::Sub || p.width > (1 << 15) || p.height > (1 << 15))
+    if (!file || p.width < 1 || p.height < 1 || !p.row ||
+        (p.filter != PngFilter::None && p.filter != PngFilter::Up) || p.width > (1 << 15) ||
+        p.height > (1 << 15))
         return false;
     const size_t pixel = p.alpha ? 4 : 3, stride = size_t(p.width) * pixel;
     // The filtered rows, each after its filter's byte; Up looks at the row before, unfiltered.

@@ -1,12 +1,8 @@
 #include "export.h"
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -15,14 +11,12 @@
 #include "config.h"
 #include "data/replay_file.h"
 #include "frame_pipe.h"
+#include "frame_png.h"
 #include "media_run.h"
 #include "mix.h"
-#include "platform/sdl/sdl_image.h"
-#include "png_write.h"
 #include "progress.h"
 #include "scratch.h"
-
-extern char** environ;
+#include "video_encoder.h"
 
 namespace fs = std::filesystem;
 
@@ -50,98 +44,6 @@ int playedStatus(const ZTReplayOutcome& out, const ZTReplayHeader& header, uint3
         std::fprintf(stderr, "desync: the play had not ended by the file's last frame\n");
     return 1;
 }
-
-bool writeAll(int fd, const void* data, size_t size) {
-    const auto* p = static_cast<const uint8_t*>(data);
-    while (size > 0) {
-        const ssize_t n = write(fd, p, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// ffmpeg reading raw frames from a pipe and the sound from a WAV file.
-class Encoder {
-public:
-    Encoder(const fs::path& ffmpeg, const fs::path& wav, const fs::path& out, int scale,
-            bool threeBytes)
-        : threeBytes(threeBytes) {
-        const std::string size =
-            std::to_string(kPictureWidth) + "x" + std::to_string(kPictureHeight);
-        std::vector<std::string> args = {
-            ffmpeg.string(), "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
-            // Blue, green, red bytes: a quarter less to carry than ARGB as it lies in memory,
-            // and ffmpeg turns them into its colours by a shorter way than it has for four.
-            "-f", "rawvideo", "-pix_fmt", threeBytes ? "bgr24" : "bgra", "-video_size", size,
-            "-framerate", "60", "-i", "pipe:0", "-i", wav.string(), "-map", "0:v", "-map", "1:a"};
-        if (scale > 1) {
-            const std::string n = std::to_string(scale);
-            args.insert(args.end(), {"-vf", "scale=iw*" + n + ":ih*" + n + ":flags=neighbor"});
-        }
-        args.insert(args.end(),
-                    {"-c:v", "libx264", "-preset", "veryfast", "-crf", "20", "-pix_fmt", "yuv420p",
-                     "-c:a", "aac", "-b:a", "192k", "-movflags", "+faststart", out.string()});
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        fcntl(fds[1], F_SETFD, FD_CLOEXEC);
-        // A frame is 921,600 or 1,228,800 bytes: room for two where the system allows it, else as
-        // much as a user's pipe may hold (1 MiB unless raised), so that ffmpeg rarely waits for us.
-        if (fcntl(fds[1], F_SETPIPE_SZ, 2 << 20) < 0) fcntl(fds[1], F_SETPIPE_SZ, 1 << 20);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[0], STDIN_FILENO);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        const bool spawned =
-            posix_spawn(&pid, args[0].c_str(), &actions, nullptr, argv.data(), environ) == 0;
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[0]);
-        if (spawned) {
-            input = fds[1];
-        } else {
-            close(fds[1]);
-            pid = -1;
-        }
-    }
-    ~Encoder() { finish(); }
-
-    bool ok() const { return input >= 0; }
-    bool send(const uint32_t* argb) {
-        if (input < 0) return false;
-        const size_t pixels = size_t{kPictureWidth} * kPictureHeight;
-        if (!threeBytes) return writeAll(input, argb, pixels * sizeof(uint32_t));
-        bgr.resize(pixels * 3);
-        uint8_t* d = bgr.data();
-        for (size_t i = 0; i < pixels; ++i, d += 3) {
-            const uint32_t p = argb[i];
-            d[0] = static_cast<uint8_t>(p);
-            d[1] = static_cast<uint8_t>(p >> 8);
-            d[2] = static_cast<uint8_t>(p >> 16);
-        }
-        return writeAll(input, bgr.data(), bgr.size());
-    }
-    // Closes the frames and waits for ffmpeg; true when it finished the file.
-    bool finish() {
-        if (input >= 0) close(input);
-        input = -1;
-        if (pid <= 0) return false;
-        int status = 0;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
-        pid = -1;
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-
-private:
-    pid_t pid = -1;
-    int input = -1;
-    bool threeBytes;
-    std::vector<uint8_t> bgr; // the frame on its way
-};
 
 // A replay read and the frames of it asked for.
 struct Range {
@@ -196,55 +98,6 @@ bool soundOf(const Range& r, const ZTExportOptions& o, const fs::path& root,
     const size_t skip = std::min(sound.size(), size_t{r.first - 1} * kSamplesPerFrame * 2);
     sound.erase(sound.begin(), sound.begin() + static_cast<std::ptrdiff_t>(skip));
     return true;
-}
-
-// One frame as an RGB PNG, enlarged `scale` times, compressed whole at libdeflate's fastest
-// level and written once straight to its file, with one filter for every row: none at the
-// game's own size, where no filter made the files smaller and a filter costs its time, and
-// "up" when enlarged, which turns each repeated row into zeros.
-bool writeFastPng(const fs::path& path, const std::vector<uint32_t>& argb, int scale,
-                  std::vector<uint8_t>& row) {
-    row.resize(size_t{kPictureWidth} * 3 * scale);
-    int made = -1; // the source row now in `row`
-    PngPicture picture;
-    picture.width = kPictureWidth * scale;
-    picture.height = kPictureHeight * scale;
-    picture.alpha = false;
-    picture.level = 1;
-    picture.filter = scale > 1 ? PngFilter::Up : PngFilter::None;
-    picture.row = [&](int y) {
-        const int source = y / scale;
-        if (source == made) return static_cast<const uint8_t*>(row.data());
-        made = source;
-        const uint32_t* p = &argb[size_t(source) * kPictureWidth];
-        uint8_t* d = row.data();
-        auto put = [](uint8_t* at, uint32_t pixel) {
-            at[0] = static_cast<uint8_t>(pixel >> 16);
-            at[1] = static_cast<uint8_t>(pixel >> 8);
-            at[2] = static_cast<uint8_t>(pixel);
-        };
-        if (scale == 1) {
-            for (int x = 0; x < kPictureWidth; ++x, d += 3) put(d, p[x]);
-        } else {
-            for (int x = 0; x < kPictureWidth; ++x)
-                for (int k = 0; k < scale; ++k, d += 3) put(d, p[x]);
-        }
-        return static_cast<const uint8_t*>(row.data());
-    };
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    const bool ok = pngWriteFileWhole(picture, f);
-    return std::fclose(f) == 0 && ok;
-}
-
-// How exports used to write a frame: SDL_image's RGBA PNG, made in memory, then written.
-bool writeOldPng(const fs::path& path, const std::vector<uint32_t>& argb) {
-    std::vector<uint8_t> png;
-    if (!sdlEncodePng(argb.data(), kPictureWidth, kPictureHeight, png)) return false;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    bool ok = f && std::fwrite(png.data(), 1, png.size(), f) == png.size();
-    if (f) ok = std::fclose(f) == 0 && ok;
-    return ok;
 }
 
 // Plays the range and hands each picture to `encode`: on a thread of its own beside the play
@@ -347,8 +200,8 @@ int ztExportFrames(const fs::path& dir, const fs::path& file, const fs::path& ro
             char name[32];
             std::snprintf(name, sizeof name, "%06u.png", frame);
             const fs::path target = dir / name;
-            const bool ok = o.fastEncoding ? writeFastPng(target, argb, o.scale, row)
-                                           : writeOldPng(target, argb);
+            const bool ok = o.fastEncoding ? ztWriteFramePng(target, argb, o.scale, row)
+                                           : ztWriteFramePngAsBefore(target, argb);
             if (!ok) std::fprintf(stderr, "%s: cannot write\n", target.c_str());
             return ok;
         },
@@ -417,7 +270,7 @@ int ztExportVideo(const fs::path& outFile, const fs::path& file, const fs::path&
     }
     // A finished ffmpeg must not end us with a signal: the write fails and we say so.
     signal(SIGPIPE, SIG_IGN);
-    Encoder encoder(ffmpeg, wav, outFile, o.scale, o.fastEncoding);
+    ZTVideoEncoder encoder(ffmpeg, wav, outFile, o.scale, o.fastEncoding);
     if (!encoder.ok()) {
         std::fprintf(stderr, "%s: could not be started\n", ffmpeg.c_str());
         return 3;

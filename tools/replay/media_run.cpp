@@ -56,8 +56,7 @@ ZTReplayOutcome ZTMediaRun::play(const std::vector<uint32_t>& words, ZTLanguage 
     return playReading(words, language, frames, reader, first);
 }
 
-ZTReplayOutcome ZTMediaRun::playField(int field, int tail, uint32_t frames,
-                                      const FrameSink& sink) {
+ZTReplayOutcome ZTMediaRun::playField(int field, int tail, uint32_t frames, const FrameSink& sink) {
     if (!ready) return {};
     bool stopped = false;
     ZTReplayHooks hooks;

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 class ZTPlayer;
-class HeadlessPlatform;
+struct HeadlessPlatform;
 
 // The tank of the running field, or none.
 ZTPlayer* ztSearchTank();

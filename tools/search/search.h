@@ -6,7 +6,7 @@
 
 #include "options.h"
 
-class HeadlessPlatform;
+struct HeadlessPlatform;
 
 // Counts shared by every process of the search, for the progress line and the summary.
 struct ZTSearchCounts {

@@ -80,69 +80,70 @@ def _defs(hair_hi, hair, cloth_hi, cloth):
 NECK = f'<path d="M82,124 L82,146 L110,146 L110,124 Z" fill="{SKIN_SH}"/>'
 
 
+def _bust(expr, colours, back, clothes, iris, brow, front, blush=False):
+    """One portrait, painted as every one is: the hair behind, the neck, the clothes, the face,
+    then whatever lies over the face. colours are the hair's and the clothes' gradients."""
+    s = back + NECK + clothes + _face(expr, iris, brow, blush=blush) + front
+    return svg(192, 192, s, _defs(*colours))
+
+
 def pilot(expr):
-    defs = _defs("#f0a060", "#a8401c", "#5a9ae8", "#1c3a78")
-    s = '<path d="M46,124 C40,70 54,34 96,32 C138,34 152,70 146,124 L132,124 L60,124 Z" fill="url(#hair)" stroke="#4a1808" stroke-width="1.5"/>'
-    s += NECK
-    s += ('<path d="M12,192 C18,156 44,142 74,138 L118,138 C148,142 174,156 180,192 Z" '
-          'fill="url(#cloth)" stroke="#0c1a3a" stroke-width="2"/>'
-          '<path d="M74,138 L96,164 L118,138 L110,136 L96,152 L82,136 Z" fill="#f0f4ff" stroke="#0c1a3a" stroke-width="1.5"/>'
-          '<rect x="30" y="160" width="30" height="8" rx="2" fill="#40d8ff"/>'
-          '<rect x="132" y="160" width="30" height="8" rx="2" fill="#40d8ff"/>')
-    s += _face(expr, "#2aa86a", "#7a2a10", blush=expr == "smile")
+    back = '<path d="M46,124 C40,70 54,34 96,32 C138,34 152,70 146,124 L132,124 L60,124 Z" fill="url(#hair)" stroke="#4a1808" stroke-width="1.5"/>'
+    clothes = ('<path d="M12,192 C18,156 44,142 74,138 L118,138 C148,142 174,156 180,192 Z" '
+               'fill="url(#cloth)" stroke="#0c1a3a" stroke-width="2"/>'
+               '<path d="M74,138 L96,164 L118,138 L110,136 L96,152 L82,136 Z" fill="#f0f4ff" stroke="#0c1a3a" stroke-width="1.5"/>'
+               '<rect x="30" y="160" width="30" height="8" rx="2" fill="#40d8ff"/>'
+               '<rect x="132" y="160" width="30" height="8" rx="2" fill="#40d8ff"/>')
     # bangs, then the headset over them
-    s += ('<path d="M58,78 C56,46 76,34 98,34 C124,34 138,50 136,80 L128,70 L122,58 L114,70 '
-          'L106,56 L96,72 L88,56 L78,70 L70,60 L64,74 Z" fill="url(#hair)" stroke="#4a1808" stroke-width="1.5" stroke-linejoin="round"/>')
-    s += ('<path d="M52,90 C50,40 142,40 140,90" fill="none" stroke="#2a2e3a" stroke-width="5"/>'
-          '<rect x="44" y="84" width="14" height="22" rx="5" fill="#3a4050" stroke="#101218" stroke-width="1.5"/>'
-          '<rect x="134" y="84" width="14" height="22" rx="5" fill="#3a4050" stroke="#101218" stroke-width="1.5"/>'
-          '<path d="M50,104 Q56,124 78,126" fill="none" stroke="#2a2e3a" stroke-width="3"/>'
-          '<circle cx="79" cy="126" r="3" fill="#40d8ff"/>')
-    return svg(192, 192, s, defs)
+    front = ('<path d="M58,78 C56,46 76,34 98,34 C124,34 138,50 136,80 L128,70 L122,58 L114,70 '
+             'L106,56 L96,72 L88,56 L78,70 L70,60 L64,74 Z" fill="url(#hair)" stroke="#4a1808" stroke-width="1.5" stroke-linejoin="round"/>')
+    front += ('<path d="M52,90 C50,40 142,40 140,90" fill="none" stroke="#2a2e3a" stroke-width="5"/>'
+              '<rect x="44" y="84" width="14" height="22" rx="5" fill="#3a4050" stroke="#101218" stroke-width="1.5"/>'
+              '<rect x="134" y="84" width="14" height="22" rx="5" fill="#3a4050" stroke="#101218" stroke-width="1.5"/>'
+              '<path d="M50,104 Q56,124 78,126" fill="none" stroke="#2a2e3a" stroke-width="3"/>'
+              '<circle cx="79" cy="126" r="3" fill="#40d8ff"/>')
+    return _bust(expr, ("#f0a060", "#a8401c", "#5a9ae8", "#1c3a78"), back, clothes,
+                 "#2aa86a", "#7a2a10", front, blush=expr == "smile")
 
 
 def commander(expr):
-    defs = _defs("#8a8a96", "#3a3a48", "#8a9a6a", "#3a4428")
-    s = '<path d="M54,110 C50,70 60,46 96,44 C132,46 142,70 138,110 Z" fill="url(#hair)"/>'
-    s += NECK
-    s += ('<path d="M8,192 C14,154 40,140 72,136 L120,136 C152,140 178,154 184,192 Z" '
-          'fill="url(#cloth)" stroke="#1a2010" stroke-width="2"/>'
-          '<path d="M72,136 L96,158 L120,136" fill="none" stroke="#1a2010" stroke-width="2.5"/>'
-          '<rect x="128" y="154" width="32" height="10" rx="2" fill="#d0a030" stroke="#5a4010" stroke-width="1"/>'
-          '<rect x="131" y="157" width="6" height="4" fill="#c02020"/><rect x="140" y="157" width="6" height="4" fill="#2050c0"/>'
-          '<rect x="149" y="157" width="6" height="4" fill="#f0f0f0"/>')
-    s += _face(expr, "#5a6a8a", "#3a3a44")
+    back = '<path d="M54,110 C50,70 60,46 96,44 C132,46 142,70 138,110 Z" fill="url(#hair)"/>'
+    clothes = ('<path d="M8,192 C14,154 40,140 72,136 L120,136 C152,140 178,154 184,192 Z" '
+               'fill="url(#cloth)" stroke="#1a2010" stroke-width="2"/>'
+               '<path d="M72,136 L96,158 L120,136" fill="none" stroke="#1a2010" stroke-width="2.5"/>'
+               '<rect x="128" y="154" width="32" height="10" rx="2" fill="#d0a030" stroke="#5a4010" stroke-width="1"/>'
+               '<rect x="131" y="157" width="6" height="4" fill="#c02020"/><rect x="140" y="157" width="6" height="4" fill="#2050c0"/>'
+               '<rect x="149" y="157" width="6" height="4" fill="#f0f0f0"/>')
     # age lines, grey temples and a moustache, then the peaked cap
-    s += ('<path d="M78,110 Q79,119 84,124" fill="none" stroke="#c08a74" stroke-width="1.5"/>'
-          '<path d="M114,110 Q113,119 108,124" fill="none" stroke="#c08a74" stroke-width="1.5"/>'
-          '<path d="M71,101 Q78,104 85,101" fill="none" stroke="#d09c84" stroke-width="1.2"/>'
-          '<path d="M107,101 Q114,104 121,101" fill="none" stroke="#d09c84" stroke-width="1.2"/>')
-    s += ('<path d="M60,84 L62,100 L66,84 Z" fill="#b0b0bc"/><path d="M132,84 L130,100 L126,84 Z" fill="#b0b0bc"/>'
-          '<path d="M84,114 Q96,108 108,114 Q96,112 84,114 Z" fill="#4a4a56" stroke="#2a2a32" stroke-width="2"/>')
-    s += ('<path d="M50,68 C50,30 142,30 142,68 Z" fill="#3a4428" stroke="#141a0a" stroke-width="2"/>'
-          '<path d="M52,66 L140,66 L146,76 C120,70 72,70 46,76 Z" fill="#1a1e14" stroke="#0a0c08" stroke-width="1.5"/>'
-          '<rect x="52" y="58" width="88" height="8" fill="#d0a030"/>'
-          '<path d="M96,36 L104,46 L96,56 L88,46 Z" fill="#ffe070" stroke="#5a4010" stroke-width="1.2"/>')
-    return svg(192, 192, s, defs)
+    front = ('<path d="M78,110 Q79,119 84,124" fill="none" stroke="#c08a74" stroke-width="1.5"/>'
+             '<path d="M114,110 Q113,119 108,124" fill="none" stroke="#c08a74" stroke-width="1.5"/>'
+             '<path d="M71,101 Q78,104 85,101" fill="none" stroke="#d09c84" stroke-width="1.2"/>'
+             '<path d="M107,101 Q114,104 121,101" fill="none" stroke="#d09c84" stroke-width="1.2"/>')
+    front += ('<path d="M60,84 L62,100 L66,84 Z" fill="#b0b0bc"/><path d="M132,84 L130,100 L126,84 Z" fill="#b0b0bc"/>'
+              '<path d="M84,114 Q96,108 108,114 Q96,112 84,114 Z" fill="#4a4a56" stroke="#2a2a32" stroke-width="2"/>')
+    front += ('<path d="M50,68 C50,30 142,30 142,68 Z" fill="#3a4428" stroke="#141a0a" stroke-width="2"/>'
+              '<path d="M52,66 L140,66 L146,76 C120,70 72,70 46,76 Z" fill="#1a1e14" stroke="#0a0c08" stroke-width="1.5"/>'
+              '<rect x="52" y="58" width="88" height="8" fill="#d0a030"/>'
+              '<path d="M96,36 L104,46 L96,56 L88,46 Z" fill="#ffe070" stroke="#5a4010" stroke-width="1.2"/>')
+    return _bust(expr, ("#8a8a96", "#3a3a48", "#8a9a6a", "#3a4428"), back, clothes,
+                 "#5a6a8a", "#3a3a44", front)
 
 
 def rival(expr):
-    defs = _defs("#f0f0ff", "#8a8aa8", "#6a2a3a", "#1a0a14")
-    s = ('<path d="M44,150 C30,90 48,36 96,34 C144,36 162,90 148,150 L132,120 L60,120 Z" '
-         'fill="url(#hair)" stroke="#40405a" stroke-width="1.5"/>')
-    s += NECK
-    s += ('<path d="M10,192 C16,152 44,138 74,136 L118,136 C148,138 176,152 182,192 Z" '
-          'fill="url(#cloth)" stroke="#0a0408" stroke-width="2"/>'
-          '<path d="M64,112 L74,150 L96,140 L118,150 L128,112 L118,138 L96,128 L74,138 Z" '
-          'fill="#2a0a18" stroke="#c02040" stroke-width="2" stroke-linejoin="round"/>'
-          '<circle cx="96" cy="168" r="7" fill="#c02040" stroke="#ffd0e0" stroke-width="1.5"/>')
-    s += _face(expr, "#d02040", "#6a6a88")
+    back = ('<path d="M44,150 C30,90 48,36 96,34 C144,36 162,90 148,150 L132,120 L60,120 Z" '
+            'fill="url(#hair)" stroke="#40405a" stroke-width="1.5"/>')
+    clothes = ('<path d="M10,192 C16,152 44,138 74,136 L118,136 C148,138 176,152 182,192 Z" '
+               'fill="url(#cloth)" stroke="#0a0408" stroke-width="2"/>'
+               '<path d="M64,112 L74,150 L96,140 L118,150 L128,112 L118,138 L96,128 L74,138 Z" '
+               'fill="#2a0a18" stroke="#c02040" stroke-width="2" stroke-linejoin="round"/>'
+               '<circle cx="96" cy="168" r="7" fill="#c02040" stroke="#ffd0e0" stroke-width="1.5"/>')
     # a scar over the left eye and long swept fringe
-    s += '<path d="M68,82 L86,106" stroke="#b06060" stroke-width="2" stroke-linecap="round"/>'
-    s += ('<path d="M58,84 C54,42 80,32 100,34 C130,36 142,56 138,90 C128,70 116,56 96,52 '
-          'C108,62 112,72 112,80 C98,64 80,58 66,64 C62,70 60,76 58,84 Z" fill="url(#hair)" '
-          'stroke="#40405a" stroke-width="1.5" stroke-linejoin="round"/>')
-    return svg(192, 192, s, defs)
+    front = '<path d="M68,82 L86,106" stroke="#b06060" stroke-width="2" stroke-linecap="round"/>'
+    front += ('<path d="M58,84 C54,42 80,32 100,34 C130,36 142,56 138,90 C128,70 116,56 96,52 '
+              'C108,62 112,72 112,80 C98,64 80,58 66,64 C62,70 60,76 58,84 Z" fill="url(#hair)" '
+              'stroke="#40405a" stroke-width="1.5" stroke-linejoin="round"/>')
+    return _bust(expr, ("#f0f0ff", "#8a8aa8", "#6a2a3a", "#1a0a14"), back, clothes,
+                 "#d02040", "#6a6a88", front)
 
 
 def _row(docs):

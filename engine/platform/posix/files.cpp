@@ -1,6 +1,7 @@
 #include "../files.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <csignal>
@@ -176,7 +177,8 @@ namespace {
 // "<name>.tmpclaim" and holds the claimer's pid. Older versions left "<name>.tmp<pid>".
 constexpr const char* tempMark = ".tmp";
 constexpr const char* claimMark = ".tmpclaim";
-unsigned tempSequence = 0;
+// Atomic: the bakes save from several threads.
+std::atomic<unsigned> tempSequence{0};
 PfStepHook stepWatcher = nullptr;
 
 std::string tempName(const char* path) {

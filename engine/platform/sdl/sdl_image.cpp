@@ -3,7 +3,6 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -82,28 +81,4 @@ bool sdlDecodePng(const uint8_t* data, size_t size, std::vector<uint32_t>& argb,
                     static_cast<size_t>(width) * 4);
     SDL_FreeSurface(surface);
     return true;
-}
-
-bool sdlEncodePng(const uint32_t* argb, int width, int height, std::vector<uint8_t>& out) {
-    out.clear();
-    if (!argb || width < 1 || height < 1) return false;
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint32_t*>(argb), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
-    if (!surface) return false;
-    std::FILE* file = std::tmpfile();
-    SDL_RWops* rw = file ? SDL_RWFromFP(file, SDL_TRUE) : nullptr;
-    if (file && !rw) std::fclose(file);
-    bool ok = rw && IMG_SavePNG_RW(surface, rw, 0) == 0;
-    SDL_FreeSurface(surface);
-    if (ok) {
-        const Sint64 size = SDL_RWsize(rw);
-        ok = size > 0 && SDL_RWseek(rw, 0, RW_SEEK_SET) == 0;
-        if (ok) {
-            out.resize(static_cast<size_t>(size));
-            ok = SDL_RWread(rw, out.data(), 1, out.size()) == out.size();
-        }
-    }
-    if (rw) SDL_RWclose(rw);
-    if (!ok) out.clear();
-    return ok;
 }

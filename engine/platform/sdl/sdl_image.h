@@ -21,6 +21,3 @@ SDL_Surface* sdlDecodeKeyed(const uint8_t* data, size_t size, uint32_t colourKey
 // equal to colourKey become 0. For tests, tools and fuzzers, which see no SDL type.
 bool sdlDecodePng(const uint8_t* data, size_t size, std::vector<uint32_t>& argb, int& width,
                   int& height, uint32_t colourKey = 0);
-
-// Encodes ARGB pixels (row after row) as a PNG file image, alpha kept. For tests and tools.
-bool sdlEncodePng(const uint32_t* argb, int width, int height, std::vector<uint8_t>& out);

@@ -8,27 +8,9 @@
 #include <string>
 
 #include "dat_text.h"
+#include "platform/files.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-bool writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    // A temporary name renamed into place: an interrupted bake never leaves half a file.
-    fs::path temp = path;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        if (!out) return false;
-    }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    return !ec;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -62,7 +44,7 @@ int main(int argc, char** argv) {
             ++failures;
             continue;
         }
-        if (!writeFile(out, bytes)) {
+        if (!pfWriteAtomic(out.c_str(), bytes.data(), bytes.size())) {
             std::fprintf(stderr, "%s: cannot write\n", out.string().c_str());
             ++failures;
             continue;

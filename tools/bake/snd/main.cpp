@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bake.h"
+#include "platform/files.h"
 
 namespace fs = std::filesystem;
 
@@ -31,20 +32,6 @@ bool readText(const fs::path& path, std::string& text) {
     s << in.rdbuf();
     text = s.str();
     return true;
-}
-
-// Writes beside the target and renames, so an interrupted bake never leaves half a file.
-bool writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    const fs::path temp = path.string() + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        if (!out) return false;
-    }
-    std::error_code ec;
-    fs::rename(temp, path, ec);
-    return !ec;
 }
 
 } // namespace
@@ -81,7 +68,7 @@ int main(int argc, char** argv) {
             if (ok)
                 ok = job.track ? snd::bakeTrack(text, bytes, error)
                                : snd::bakeEffect(text, bytes, error);
-            if (ok && !writeFile(target, bytes)) {
+            if (ok && !pfWriteAtomic(target.c_str(), bytes.data(), bytes.size())) {
                 ok = false;
                 error = "cannot write " + target.string();
             }
