@@ -1,4 +1,5 @@
 #include "bench_root.h"
+#include "input.h"
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -60,7 +61,7 @@ const std::vector<uint32_t>& benchTenMinutePlay(const fs::path& root, const fs::
         pilot.waitUntil = 30000;
         pilot.giveUpFrame = 36000;
         ZTReplayHooks hooks;
-        hooks.before = [&](uint32_t) { ztPilotKeys(pilot.next(), platform.input.keys); };
+        hooks.before = [&](uint32_t) { kiHoldWord(pilot.next(), platform.input.keys); };
         ZTReplayRunner runner;
         const ZTReplayOutcome result = runner.record(100000, hooks);
         if (!result.ended || (!file.empty() && !runner.saveRecorded(file.c_str(), result)))

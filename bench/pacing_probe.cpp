@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "clock.h"
@@ -41,9 +42,25 @@ void printPeriods(const char* what, const std::vector<Clock::time_point>& stamps
     std::printf("%s: %zu periods, mean %.3f ms, standard deviation %.3f ms, min %.3f, max %.3f\n",
                 what, n, mean, spread, lo, hi);
 }
+const char* usage =
+    "usage: zt_pacing_probe [--help]\n"
+    "\n"
+    "Opens the game's window in the current folder, which must be a game root (pixel/, snd/,\n"
+    "dat/), runs 600 frames of the power-on scene and then 600 periods of the frame clock's\n"
+    "wait loop alone, and prints: the time to the first presented frame, the frame period\n"
+    "(mean, spread, least, most) of both, and the share of a core each takes. Needs a display\n"
+    "(Xvfb will do); bench/perf.sh runs it so.\n"
+    "\n"
+    "Exit status: 0 measured, 1 the program stopped at its first frame, 2 no window, 3 bad\n"
+    "arguments.\n";
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        const bool help = argc == 2 && std::strcmp(argv[1], "--help") == 0;
+        std::fputs(usage, help ? stdout : stderr);
+        return help ? 0 : 3;
+    }
     const Clock::time_point start = Clock::now();
     SdlPlatform platform;
     if (!platform.ok()) return 2;

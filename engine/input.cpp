@@ -25,12 +25,28 @@ constexpr PadBit fixedPad[] = {
     {KP_RIGHT_SHOULDER, KI_BUTTON6},
     {KP_BACK, KI_BUTTON7},
 };
+
+// Keys that keep their place in the word whatever the bindings say.
+struct KeyBit {
+    uint8_t scan;
+    uint32_t bit;
+};
+constexpr KeyBit fixedKeys[] = {
+    {KI_KEY_ESCAPE, KI_ESCAPE},
+    {KI_KEY_TAB, KI_TAB},
+};
 } // namespace
 
 KIBindings kiDefaultBindings() {
     return KIBindings{
         {KI_KEY_Z, KI_KEY_X, KI_KEY_C, KI_KEY_V, KI_KEY_UP, KI_KEY_DOWN, KI_KEY_LEFT, KI_KEY_RIGHT},
         {KP_A, KP_B, KP_X, KP_Y, KP_DPAD_UP, KP_DPAD_DOWN, KP_DPAD_LEFT, KP_DPAD_RIGHT}};
+}
+
+void kiHoldWord(uint32_t word, uint8_t keys[256]) {
+    const KIBindings keysOf = kiDefaultBindings();
+    for (int i = 0; i < kiBindCount; ++i) keys[keysOf.key[i]] = (word & kiBindBits[i]) ? 0x80 : 0;
+    for (const KeyBit& k : fixedKeys) keys[k.scan] = (word & k.bit) ? 0x80 : 0;
 }
 
 bool kiKeyBindable(int scan) {
@@ -82,8 +98,8 @@ uint32_t KilnInput::kiMapWord(const uint8_t* keys, const KPadState* pad) const {
     if (keys) {
         for (int i = 0; i < kiBindCount; ++i)
             if (keys[kimBindings.key[i]] & 0x80) word |= kiBindBits[i];
-        if (keys[KI_KEY_ESCAPE] & 0x80) word |= KI_ESCAPE;
-        if (keys[KI_KEY_TAB] & 0x80) word |= KI_TAB;
+        for (const KeyBit& k : fixedKeys)
+            if (keys[k.scan] & 0x80) word |= k.bit;
     }
     return word;
 }

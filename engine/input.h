@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-struct KPadState;
+#include "platform/platform.h"
 
 enum : uint32_t {
     KI_BUTTON1 = 0x0001,
@@ -22,23 +22,6 @@ enum : uint32_t {
     KI_TAB = 0x2000,
 };
 
-// Scan codes of the keys the button word reads.
-enum : uint8_t {
-    KI_KEY_ESCAPE = 0x01,
-    KI_KEY_TAB = 0x0F,
-    KI_KEY_ENTER = 0x1C,
-    KI_KEY_P = 0x19,
-    KI_KEY_SPACE = 0x39,
-    KI_KEY_Z = 0x2C,
-    KI_KEY_X = 0x2D,
-    KI_KEY_C = 0x2E,
-    KI_KEY_V = 0x2F,
-    KI_KEY_UP = 0xC8,
-    KI_KEY_LEFT = 0xCB,
-    KI_KEY_RIGHT = 0xCD,
-    KI_KEY_DOWN = 0xD0,
-};
-
 // The buttons a player can move to other keys and pad buttons, in the order of zent.ini and of
 // the controls screen: fire, the second button, the two editor buttons, the four directions.
 constexpr int kiBindCount = 8;
@@ -53,6 +36,9 @@ struct KIBindings {
 };
 // Z X C V and the arrows; the pad's A B X Y and the d-pad.
 KIBindings kiDefaultBindings();
+// Holds exactly the keys that give `word` through the default bindings, Escape and Tab
+// included, and lets go of the rest of them: how a scripted player presses its buttons.
+void kiHoldWord(uint32_t word, uint8_t keys[256]);
 // Whether a key or pad button may be bound to a button: not one with a job of its own.
 bool kiKeyBindable(int scan);
 bool kiPadButtonBindable(int button);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "config.h"
-#include "scratch.h"
+#include "input_file.h"
 
 namespace {
 bool same(const ZTConfig& a, const ZTConfig& b) {
@@ -19,7 +19,7 @@ bool same(const ZTConfig& a, const ZTConfig& b) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string path = fuzz::writeScratch("zent.ini", data, size);
+    const std::string path = fuzz::writeInput("zent.ini", data, size);
     ZTConfig config;
     if (!ztReadConfig(path.c_str(), config)) __builtin_trap(); // the file exists
     if (!ztWriteConfig(path.c_str(), config)) __builtin_trap();

@@ -1,17 +1,14 @@
 // Replay file images: any bytes are refused or load exactly the words the header counts, never
 // reading past the end; the file operations agree with the in-memory reader.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "creator.h"
 #include "data/replay_file.h"
 #include "input.h"
-#include "scratch.h"
+#include "input_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ZTReplayHeader header;
@@ -31,12 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // The same bytes through the file operations the scenes use.
-    // The file operations enter and leave rep/ of the current folder: the scratch one. (So give
-    // the fuzzer absolute corpus paths.)
-    static const bool ready = std::filesystem::create_directory(fuzz::scratch() + "/rep") &&
-                              chdir(fuzz::scratch().c_str()) == 0;
-    if (!ready) __builtin_trap();
-    fuzz::writeScratch("rep/f.rep", data, size);
+    // The file operations enter and leave rep/ of the current folder: the scratch one.
+    fuzz::writeInput("rep/f.rep", data, size);
     static KilnInput input;
     gInput = &input;
     input.kimPlayBuf = {7};

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "input_file.h"
 #include "scenes/kaiwa.h"
 #include "scenes/window.h"
-#include "scratch.h"
 #include "sprite.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string path = fuzz::writeScratch("kaiwa.txt", data, size);
+    const std::string path = fuzz::writeInput("kaiwa.txt", data, size);
     std::vector<std::string> lines = {"stale"};
     const bool ok = ztLoadKaiwaLines(path.c_str(), lines);
     if (!ok && !lines.empty()) __builtin_trap();

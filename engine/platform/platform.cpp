@@ -2,22 +2,22 @@
 
 #include <cstdlib>
 
+#include "../log.h"
+
 Platform gPlatform;
 
+void kpLog(const std::string& text) {
+    klWrite(text);
+}
+
+void kpLogValue(const char* label, long long value) {
+    klValue(label, value);
+}
+
 const uint8_t kpReservedKeys[] = {
-    0x01, // Escape
-    0x19, // P
-    0x0F, // Tab
-    0x57, // F11
-    0x1C, // Enter
-    0x9C, // keypad Enter
-    0x0C, // -
-    0x0D, // =
-    0x39, // Space
-    0x34, // .
-    0xC9, // Page Up
-    0xD1, // Page Down
-    0xC7, // Home
+    KI_KEY_ESCAPE,    KI_KEY_P,         KI_KEY_TAB,    KI_KEY_F11,   KI_KEY_ENTER,
+    KI_KEY_PAD_ENTER, KI_KEY_MINUS,     KI_KEY_EQUALS, KI_KEY_SPACE, KI_KEY_PERIOD,
+    KI_KEY_PAGE_UP,   KI_KEY_PAGE_DOWN, KI_KEY_HOME,
 };
 const int kpReservedKeyCount = static_cast<int>(sizeof kpReservedKeys);
 const int kpReservedPadButtons[] = {KP_START, KP_GUIDE, KP_LEFT_STICK, KP_RIGHT_STICK};

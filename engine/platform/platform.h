@@ -42,6 +42,39 @@ public:
     virtual void showLastPicture(uint32_t shade) { (void)shade; }
 };
 
+// Scan codes of the key states (readKeys) that have a job of their own: the default keys of the
+// button word, the reserved keys below and the menus' keys. Every backend delivers its keys
+// under these numbers.
+enum : uint8_t {
+    KI_KEY_ESCAPE = 0x01,
+    KI_KEY_MINUS = 0x0C,
+    KI_KEY_EQUALS = 0x0D,
+    KI_KEY_TAB = 0x0F,
+    KI_KEY_P = 0x19,
+    KI_KEY_ENTER = 0x1C,
+    KI_KEY_Z = 0x2C,
+    KI_KEY_X = 0x2D,
+    KI_KEY_C = 0x2E,
+    KI_KEY_V = 0x2F,
+    KI_KEY_PERIOD = 0x34,
+    KI_KEY_SPACE = 0x39,
+    KI_KEY_F11 = 0x57,
+    KI_KEY_PAD_ENTER = 0x9C,
+    KI_KEY_HOME = 0xC7,
+    KI_KEY_UP = 0xC8,
+    KI_KEY_PAGE_UP = 0xC9,
+    KI_KEY_LEFT = 0xCB,
+    KI_KEY_RIGHT = 0xCD,
+    KI_KEY_DOWN = 0xD0,
+    KI_KEY_PAGE_DOWN = 0xD1,
+};
+
+// The backends name their steps in the engine's debug log through this; nothing is written while
+// no log is open.
+void kpLog(const std::string& text);
+// The label, the value in decimal and a line end.
+void kpLogValue(const char* label, long long value);
+
 // Pad buttons in the standard controller layout, as bits of KPadState::buttons.
 enum KPadButton : int {
     KP_A = 0,

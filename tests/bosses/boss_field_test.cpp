@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "engine.h"
+#include "field_look.h"
 #include "fields.h"
 #include "game_play.h"
-#include "layers.h"
 #include "objects/boss_gyro.h"
 #include "objects/boss_lc.h"
 #include "objects/ground_enemies.h"
@@ -33,15 +33,15 @@ TEST(BossField, FieldsTwelveAndTwentyFourApartGetTheBossesWhateverSetsExist) {
         play.start(c.field, 1);
         play.frame();
         ASSERT_NE(currentGame, nullptr) << c.field;
-        EXPECT_EQ(layerObjects<ZTBossGyro>(ZT_LAYER_AIR).size(), static_cast<size_t>(c.gyros))
+        EXPECT_EQ(ztLayerObjects<ZTBossGyro>(ZT_LAYER_AIR).size(), static_cast<size_t>(c.gyros))
             << c.field;
-        EXPECT_EQ(layerObjects<ZTBossLC>(ZT_LAYER_GROUND).size(), static_cast<size_t>(c.lcs))
+        EXPECT_EQ(ztLayerObjects<ZTBossLC>(ZT_LAYER_GROUND).size(), static_cast<size_t>(c.lcs))
             << c.field;
-        EXPECT_EQ(layerObjects<ZTEnm25P>(ZT_LAYER_GROUND).size(), static_cast<size_t>(c.smalls))
+        EXPECT_EQ(ztLayerObjects<ZTEnm25P>(ZT_LAYER_GROUND).size(), static_cast<size_t>(c.smalls))
             << c.field;
         EXPECT_EQ(gWork->groundCount, c.gyros + c.lcs + c.smalls) << c.field;
         if (c.lcs) {
-            EXPECT_EQ(layerObjects<ZTBossLC>(ZT_LAYER_GROUND)[0]->position,
+            EXPECT_EQ(ztLayerObjects<ZTBossLC>(ZT_LAYER_GROUND)[0]->position,
                       (KVector{320.0f, 240.0f, 0.0f}));
         }
     }
@@ -52,7 +52,7 @@ TEST(BossField, ASetOfGeneratorsOnlyEndsAtOnceWithItsSpitsStillToCome) {
     play.writeSet(1, {{32, 32, 5}, {64, 32, 3}, {96, 32, 4}, {128, 32, 6}});
     play.start(1, 1);
     play.frame();
-    const auto gens = layerObjects<ZTEnmSpitGen>(ZT_LAYER_AIR);
+    const auto gens = ztLayerObjects<ZTEnmSpitGen>(ZT_LAYER_AIR);
     ASSERT_EQ(gens.size(), 3u) << "kind 6 places nothing";
     // In the file's order: 8, 3 and 5 spits.
     EXPECT_EQ(gens[0]->maximum, 8);
@@ -68,16 +68,16 @@ TEST(BossField, ShootingDownTheGyroClearsFieldTwelve) {
     GamePlay play;
     play.start(12, 1);
     play.frame();
-    auto* boss = layerObjects<ZTBossGyro>(ZT_LAYER_AIR).at(0);
+    auto* boss = ztLayerObjects<ZTBossGyro>(ZT_LAYER_AIR).at(0);
     const uint32_t score = gWork->score;
     play.frames(100);
     ASSERT_EQ(currentGame->state, ZT_FIELD_PLAY);
-    ASSERT_EQ(layerObjects<ZTBossGyro>(ZT_LAYER_AIR).size(), 1u) << "still alive after its entry";
+    ASSERT_EQ(ztLayerObjects<ZTBossGyro>(ZT_LAYER_AIR).size(), 1u) << "still alive after its entry";
     // One last blow, as a hit phase records it.
     boss->life = 1;
     boss->damage = 3;
     play.frame();
-    EXPECT_TRUE(layerObjects<ZTBossGyro>(ZT_LAYER_AIR).empty());
+    EXPECT_TRUE(ztLayerObjects<ZTBossGyro>(ZT_LAYER_AIR).empty());
     EXPECT_EQ(gWork->score, score + 600u);
     EXPECT_EQ(gWork->groundCount, 0);
     const int taken = play.runUntil([] { return keNextScene == ZT_SCENE_NEXTER; }, 400);

@@ -147,6 +147,19 @@ TEST_F(Input, MenusKeepArrowsZAndXWhateverTheBindings) {
     }
 }
 
+// A scripted player's keys read back as the word it held, whatever it held before.
+TEST_F(Input, HeldWordsReadBackThroughTheDefaultBindings) {
+    const uint32_t words[] = {KI_BUTTON1,         KI_BUTTON2 | KI_BUTTON3,
+                              KI_BUTTON4 | KI_UP, KI_DOWN | KI_LEFT,
+                              KI_RIGHT | KI_TAB,  KI_ESCAPE,
+                              KI_UP | KI_BUTTON1, 0};
+    for (uint32_t held : words) {
+        kiHoldWord(held, platform.input.keys);
+        input.kiUpdate();
+        EXPECT_EQ(input.kimNow, held) << std::hex << held;
+    }
+}
+
 TEST_F(Input, SwallowedButtonsStayOutUntilLetGo) {
     key(KI_KEY_Z, true);
     key(KI_KEY_LEFT, true); // a direction is never swallowed

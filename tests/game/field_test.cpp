@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "engine.h"
+#include "field_look.h"
 #include "fields.h"
 #include "game_play.h"
-#include "layers.h"
 #include "objects/ground_enemies.h"
 #include "objects/layers.h"
 #include "objects/player.h"
@@ -16,11 +16,11 @@
 namespace {
 
 ZTPlayer* tank() {
-    return firstObject<ZTPlayer>(ZT_LAYER_TANK);
+    return ztFirstObject<ZTPlayer>(ZT_LAYER_TANK);
 }
 
 int countLayer(ZTLayer layer) {
-    return static_cast<int>(layerObjects<KilnBehave>(layer).size());
+    return static_cast<int>(ztLayerObjects<KilnBehave>(layer).size());
 }
 
 // A small enemy tucked in the top-left corner keeps the field from clearing.
@@ -227,7 +227,7 @@ TEST(Field, BossFieldsIgnoreTheirSetAndAMissingSetLeavesTheFieldEmpty) {
         if (field == 7) std::remove("dat/s07.zts");
         play.start(field, 1);
         play.frame();
-        EXPECT_TRUE(layerObjects<ZTEnm25P>(ZT_LAYER_GROUND).empty()) << "field " << field;
+        EXPECT_TRUE(ztLayerObjects<ZTEnm25P>(ZT_LAYER_GROUND).empty()) << "field " << field;
         EXPECT_EQ(play.work->groundCount, field == 7 ? 0 : 1) << "field " << field;
     }
 }
@@ -239,7 +239,7 @@ TEST(Field, TheSetIsSpawnedInFileOrderAndUnknownKindsPlaceNothing) {
     play.frame();
     EXPECT_EQ(play.work->groundCount, 3);
     std::vector<float> xs;
-    for (const ZTGroundEnemy* g : layerObjects<ZTGroundEnemy>(ZT_LAYER_GROUND))
+    for (const ZTGroundEnemy* g : ztLayerObjects<ZTGroundEnemy>(ZT_LAYER_GROUND))
         xs.push_back(g->position.x);
     EXPECT_EQ(xs, (std::vector<float>{320.0f, 96.0f, 544.0f}));
 }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine.h"
-#include "layers.h"
+#include "field_look.h"
 #include "meta_world.h"
 #include "objects/effects.h"
 #include "objects/layers.h"
@@ -28,7 +28,7 @@ TEST(Ranking, ShowsTheTableOnceFewerThanFiftyExplosionsRemain) {
 
     w.frames(20);
     EXPECT_EQ(r->remaining, -2);
-    EXPECT_EQ(layerObjects<ZTKoge>(ZT_LAYER_FLOOR).size(), 152u)
+    EXPECT_EQ(ztLayerObjects<ZTKoge>(ZT_LAYER_FLOOR).size(), 152u)
         << "the count is checked once a frame, so four more go off";
 }
 

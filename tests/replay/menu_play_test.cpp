@@ -79,7 +79,7 @@ TEST_F(MenuPlay, SettingsChangedMidPlayLeaveAReplayThatVerifies) {
     pilot.giveUpFrame = 2400;
     for (int i = 0; i < 20000 && gInput->kimRecording; ++i) {
         const uint32_t word = pilot.next();
-        ztPilotKeys(word, platform.input.keys);
+        kiHoldWord(word, platform.input.keys);
         platform.input.keys[0x11] = (word & KI_BUTTON1) ? 0x80 : 0;
         idle();
     }

@@ -6,6 +6,7 @@
 
 #include "data/replay_file.h"
 #include "engine.h"
+#include "input.h"
 #include "language_setting.h"
 #include "pilot.h"
 #include "rep_world.h"
@@ -36,7 +37,7 @@ struct RunBench {
 Recorded recordPilotPlay(ZTPilot pilot) {
     RunBench bench;
     Recorded r;
-    bench.hooks.before = [&](uint32_t) { ztPilotKeys(pilot.next(), bench.platform.input.keys); };
+    bench.hooks.before = [&](uint32_t) { kiHoldWord(pilot.next(), bench.platform.input.keys); };
     bench.hooks.after = [&](uint32_t) {
         r.hashes.push_back(ztStateHash());
         if (gWork->left < r.fewestLeft) r.fewestLeft = gWork->left;
@@ -202,7 +203,7 @@ TEST(Playback, TabFastForwardsOnlyTheGameSceneOfAReplay) {
     pilot.giveUpField = 2;
     ZTReplayHooks liveHooks;
     liveHooks.before = [&](uint32_t) {
-        ztPilotKeys(pilot.next() | KI_TAB, bench.platform.input.keys);
+        kiHoldWord(pilot.next() | KI_TAB, bench.platform.input.keys);
     };
     liveHooks.after = [&](uint32_t) { fastLive += live.lastFrame().skipWait; };
     EXPECT_TRUE(live.record(20000, liveHooks).ended);

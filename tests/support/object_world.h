@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "layers.h"
+#include "field_look.h"
 #include "modules.h"
 #include "root.h"
 
@@ -21,8 +21,8 @@ public:
     // The cells every layer queues when drawn now, in draw order; the queue is left empty.
     std::vector<int> drawLayers();
 
-    template <class T> std::vector<T*> all(ZTLayer layer) const { return layerObjects<T>(layer); }
-    template <class T> T* first(ZTLayer layer) const { return firstObject<T>(layer); }
+    template <class T> std::vector<T*> all(ZTLayer layer) const { return ztLayerObjects<T>(layer); }
+    template <class T> T* first(ZTLayer layer) const { return ztFirstObject<T>(layer); }
 
     int frameNumber = 0;
 };

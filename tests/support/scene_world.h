@@ -1,5 +1,4 @@
 #pragma once
-#include "creator.h"
 #include "driver.h"
 #include "modules.h"
 
@@ -9,6 +8,4 @@ class SceneWorld : public ProgramDriver, public EngineModules {
 public:
     explicit SceneWorld(int firstScene);
     ~SceneWorld();
-
-    ZTCreator creator;
 };

@@ -28,7 +28,7 @@ ZTScratch::ZTScratch(std::initializer_list<const char*> made) {
 ZTScratch::~ZTScratch() {
     std::error_code ec;
     if (!previous.empty()) fs::current_path(previous, ec);
-    if (!path.empty()) fs::remove_all(path, ec);
+    if (!path.empty() && !keep) fs::remove_all(path, ec);
 }
 
 bool ZTScratch::make() {

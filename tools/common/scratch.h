@@ -17,6 +17,7 @@ public:
 
     bool ok = false;            // made, filled as asked and current
     std::filesystem::path path; // absolute
+    bool keep = false;          // left in place at the end, to be looked at
 
 private:
     bool make();

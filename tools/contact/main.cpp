@@ -16,6 +16,7 @@
 #include "creator.h"
 #include "data/replay_file.h"
 #include "engine.h"
+#include "fields.h"
 #include "media_run.h"
 #include "replay_run.h"
 #include "scenes/game.h"
@@ -120,7 +121,8 @@ int main(int argc, char** argv) {
         if (keSceneNumber == ZT_SCENE_GAME && field != lastField && sceneFrames == 45) {
             std::snprintf(name, sizeof name, "field%02d.ppm", field);
             lastField = field;
-        } else if (keSceneNumber == ZT_SCENE_GAME && field % 12 == 0 && sceneFrames == 900) {
+        } else if (keSceneNumber == ZT_SCENE_GAME && ztFieldKind(field) != ZTFieldKind::Set &&
+                   sceneFrames == 900) {
             std::snprintf(name, sizeof name, "boss%02d.ppm", field);
         } else if (keSceneNumber == ZT_SCENE_KAIWA && field == 13 && sceneFrames == 400) {
             std::snprintf(name, sizeof name, "ending.ppm");

@@ -255,15 +255,3 @@ uint32_t ZTPilot::next() {
     if (frame < waitUntil) return steer(*tank, false);
     return KI_BUTTON1 | steer(*tank, true);
 }
-
-void ztPilotKeys(uint32_t word, uint8_t keys[256]) {
-    keys[KI_KEY_Z] = (word & KI_BUTTON1) ? 0x80 : 0;
-    keys[KI_KEY_X] = (word & KI_BUTTON2) ? 0x80 : 0;
-    keys[KI_KEY_C] = (word & KI_BUTTON3) ? 0x80 : 0;
-    keys[KI_KEY_V] = (word & KI_BUTTON4) ? 0x80 : 0;
-    keys[KI_KEY_UP] = (word & KI_UP) ? 0x80 : 0;
-    keys[KI_KEY_DOWN] = (word & KI_DOWN) ? 0x80 : 0;
-    keys[KI_KEY_LEFT] = (word & KI_LEFT) ? 0x80 : 0;
-    keys[KI_KEY_RIGHT] = (word & KI_RIGHT) ? 0x80 : 0;
-    keys[KI_KEY_TAB] = (word & KI_TAB) ? 0x80 : 0;
-}

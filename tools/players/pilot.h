@@ -5,6 +5,8 @@
 // random number, so it leaves the play's own random sequence alone.
 #include <cstdint>
 
+#include "input.h"
+
 struct ZTPilot {
     // On this field the tank blows itself up once, a while after play begins (0: never).
     int missOnField = 0;
@@ -24,5 +26,7 @@ struct ZTPilot {
     int driving = 0;  // frames the tank has been driving in this attempt
 };
 
-// Writes the keyboard state that holds exactly the buttons of `word` (Z X C V, arrows, Tab).
-void ztPilotKeys(uint32_t word, uint8_t keys[256]);
+// The keyboard state that holds exactly the buttons of `word`: the engine's key table.
+inline void ztPilotKeys(uint32_t word, uint8_t keys[256]) {
+    kiHoldWord(word, keys);
+}

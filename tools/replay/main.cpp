@@ -19,6 +19,7 @@
 
 #include "data/replay_file.h"
 #include "export.h"
+#include "input.h"
 #include "language.h"
 #include "options.h"
 #include "pilot.h"
@@ -62,7 +63,7 @@ int recordPilot(const fs::path& out, const fs::path& root, int minutes) {
         pilot.giveUpFrame = frames - 600;
     }
     ZTReplayHooks hooks;
-    hooks.before = [&](uint32_t) { ztPilotKeys(pilot.next(), platform.input.keys); };
+    hooks.before = [&](uint32_t) { kiHoldWord(pilot.next(), platform.input.keys); };
     const auto start = std::chrono::steady_clock::now();
     ZTReplayRunner runner;
     const ZTReplayOutcome result = runner.record(10u * 60u * 60u * 60u, hooks);

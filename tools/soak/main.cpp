@@ -22,6 +22,7 @@
 #include "platform/files.h"
 #include "platform/game_root.h"
 #include "platform/headless/headless.h"
+#include "scratch.h"
 #include "verify.h"
 
 namespace fs = std::filesystem;
@@ -67,17 +68,14 @@ std::string readText(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The soak's own root: the stock maps and sets copied (the editors write there), the pictures
-// and sounds linked, an empty rep/, and a score table whose last entries any play can beat, so
-// that finished plays reach the name entry.
-bool makeRoot(const fs::path& stock, const fs::path& root) {
+// The soak's own root, beside the texts, pictures and sounds linked from the stock: the stock
+// maps and sets copied (the editors write there), an empty rep/, and a score table whose last
+// entries any play can beat, so that finished plays reach the name entry.
+bool fillRoot(const fs::path& stock, const fs::path& root) {
     std::error_code ec;
     fs::create_directories(root / "rep", ec);
     fs::copy(stock / "dat", root / "dat", fs::copy_options::recursive, ec);
     if (ec) return false;
-    for (const char* folder : {"text", "pixel", "snd"})
-        if (fs::is_directory(stock / folder))
-            fs::create_directory_symlink(stock / folder, root / folder, ec);
     ZTscoreTable table = ztDefaultScores();
     int i = 0;
     for (ZThiScore& e : table)
@@ -138,24 +136,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zentaku-soak: %s has no dat folder\n", stock.c_str());
         return 3;
     }
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zentaku_soak_XXXXXX";
-    if (!mkdtemp(pattern.data())) {
+    ZTScratch scratch(stock, {"text", "pixel", "snd"});
+    if (!scratch.ok) {
+        const char* tmp = std::getenv("TMPDIR");
         std::fprintf(stderr, "zentaku-soak: cannot make a scratch folder below %s\n",
                      tmp && *tmp ? tmp : "/tmp");
         return 3;
     }
-    const fs::path scratch = pattern;
-    const fs::path root = scratch / "root";
-    if (!makeRoot(stock, root)) {
-        std::fprintf(stderr, "zentaku-soak: cannot copy the data into %s\n", scratch.c_str());
+    scratch.keep = keep;
+    const fs::path root = scratch.path;
+    if (!fillRoot(stock, root)) {
+        std::fprintf(stderr, "zentaku-soak: cannot copy the data into %s\n", root.c_str());
         return 3;
     }
-    const fs::path home = fs::current_path();
-    fs::current_path(root);
 
     ZTSoakDirector director(static_cast<uint32_t>(seed));
-    director.snapshotRoot = (scratch / "kept").string();
+    director.snapshotRoot = (root / "kept").string();
     director.trace = trace;
     long long sceneFrames[12] = {}, sceneEntries[12] = {};
     ZTConfig expected;
@@ -169,7 +165,7 @@ int main(int argc, char** argv) {
         auto lastReport = start;
         while (ran < frames && director.failures.empty()) {
             const bool fresh = keScene == nullptr;
-            ztPilotKeys(director.next(), platform.input.keys);
+            kiHoldWord(director.next(), platform.input.keys);
             if (!form.AppIdle()) {
                 director.failures.push_back(
                     {"the program stopped by itself at frame " + std::to_string(ran + 1)});
@@ -252,7 +248,6 @@ int main(int argc, char** argv) {
         else
             verified += 1;
     }
-    fs::current_path(home);
 
     std::printf("frames %lld in %.1f s (%.0f frames/s)\n", ran, seconds,
                 seconds > 0 ? static_cast<double>(ran) / seconds : 0.0);
@@ -272,9 +267,6 @@ int main(int argc, char** argv) {
                 director.replays.size(), verified, sceneEnds);
     if (!everyScene) failures.push_back({"not every scene number was entered"});
     for (const ZTSoakFailure& f : failures) std::printf("FAILED: %s\n", f.what.c_str());
-    if (keep)
-        std::printf("kept %s\n", scratch.c_str());
-    else
-        fs::remove_all(scratch);
+    if (keep) std::printf("kept %s\n", root.c_str());
     return failures.empty() ? 0 : 1;
 }

@@ -63,11 +63,15 @@ SDL_Surface* sdlDecodeKeyed(const uint8_t* data, size_t size, uint32_t colourKey
 }
 
 bool sdlDecodePng(const uint8_t* data, size_t size, std::vector<uint32_t>& argb, int& width,
-                  int& height) {
+                  int& height, uint32_t colourKey) {
     argb.clear();
     // A key of transparent black changes nothing: such pixels are 0 already.
-    SDL_Surface* surface = sdlDecodeKeyed(data, size, 0);
+    SDL_Surface* surface = sdlDecodeKeyed(data, size, colourKey);
     if (!surface) return false;
+    if (surface->format->format != SDL_PIXELFORMAT_ARGB8888) {
+        SDL_FreeSurface(surface);
+        return false;
+    }
     width = surface->w;
     height = surface->h;
     argb.resize(static_cast<size_t>(width) * static_cast<size_t>(height));

@@ -17,6 +17,7 @@ constexpr uint64_t kSdlMaxInflation = 1032;
 // transparent black.
 SDL_Surface* sdlDecodeKeyed(const uint8_t* data, size_t size, uint32_t colourKey);
 
-// Decodes a PNG file image into ARGB pixels, row after row. For tests and tools.
+// Decodes a PNG file image into ARGB pixels, row after row, as sdlDecodeKeyed does: pixels exactly
+// equal to colourKey become 0. For tests, tools and fuzzers, which see no SDL type.
 bool sdlDecodePng(const uint8_t* data, size_t size, std::vector<uint32_t>& argb, int& width,
-                  int& height);
+                  int& height, uint32_t colourKey = 0);

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <sstream>
 
-#include "../../log.h"
 #include "../files.h"
 #include "sdl_trace.h"
 
@@ -23,7 +22,7 @@ struct KeyMap {
 };
 // Every key a player may bind, with the scan code the key states carry it under.
 constexpr KeyMap keyMap[] = {
-    {SDL_SCANCODE_ESCAPE, 0x01},
+    {SDL_SCANCODE_ESCAPE, KI_KEY_ESCAPE},
     {SDL_SCANCODE_1, 0x02},
     {SDL_SCANCODE_2, 0x03},
     {SDL_SCANCODE_3, 0x04},
@@ -34,10 +33,10 @@ constexpr KeyMap keyMap[] = {
     {SDL_SCANCODE_8, 0x09},
     {SDL_SCANCODE_9, 0x0A},
     {SDL_SCANCODE_0, 0x0B},
-    {SDL_SCANCODE_MINUS, 0x0C},
-    {SDL_SCANCODE_EQUALS, 0x0D},
+    {SDL_SCANCODE_MINUS, KI_KEY_MINUS},
+    {SDL_SCANCODE_EQUALS, KI_KEY_EQUALS},
     {SDL_SCANCODE_BACKSPACE, 0x0E},
-    {SDL_SCANCODE_TAB, 0x0F},
+    {SDL_SCANCODE_TAB, KI_KEY_TAB},
     {SDL_SCANCODE_Q, 0x10},
     {SDL_SCANCODE_W, 0x11},
     {SDL_SCANCODE_E, 0x12},
@@ -47,10 +46,10 @@ constexpr KeyMap keyMap[] = {
     {SDL_SCANCODE_U, 0x16},
     {SDL_SCANCODE_I, 0x17},
     {SDL_SCANCODE_O, 0x18},
-    {SDL_SCANCODE_P, 0x19},
+    {SDL_SCANCODE_P, KI_KEY_P},
     {SDL_SCANCODE_LEFTBRACKET, 0x1A},
     {SDL_SCANCODE_RIGHTBRACKET, 0x1B},
-    {SDL_SCANCODE_RETURN, 0x1C},
+    {SDL_SCANCODE_RETURN, KI_KEY_ENTER},
     {SDL_SCANCODE_LCTRL, 0x1D},
     {SDL_SCANCODE_A, 0x1E},
     {SDL_SCANCODE_S, 0x1F},
@@ -66,20 +65,20 @@ constexpr KeyMap keyMap[] = {
     {SDL_SCANCODE_GRAVE, 0x29},
     {SDL_SCANCODE_LSHIFT, 0x2A},
     {SDL_SCANCODE_BACKSLASH, 0x2B},
-    {SDL_SCANCODE_Z, 0x2C},
-    {SDL_SCANCODE_X, 0x2D},
-    {SDL_SCANCODE_C, 0x2E},
-    {SDL_SCANCODE_V, 0x2F},
+    {SDL_SCANCODE_Z, KI_KEY_Z},
+    {SDL_SCANCODE_X, KI_KEY_X},
+    {SDL_SCANCODE_C, KI_KEY_C},
+    {SDL_SCANCODE_V, KI_KEY_V},
     {SDL_SCANCODE_B, 0x30},
     {SDL_SCANCODE_N, 0x31},
     {SDL_SCANCODE_M, 0x32},
     {SDL_SCANCODE_COMMA, 0x33},
-    {SDL_SCANCODE_PERIOD, 0x34},
+    {SDL_SCANCODE_PERIOD, KI_KEY_PERIOD},
     {SDL_SCANCODE_SLASH, 0x35},
     {SDL_SCANCODE_RSHIFT, 0x36},
     {SDL_SCANCODE_KP_MULTIPLY, 0x37},
     {SDL_SCANCODE_LALT, 0x38},
-    {SDL_SCANCODE_SPACE, 0x39},
+    {SDL_SCANCODE_SPACE, KI_KEY_SPACE},
     {SDL_SCANCODE_CAPSLOCK, 0x3A},
     {SDL_SCANCODE_F1, 0x3B},
     {SDL_SCANCODE_F2, 0x3C},
@@ -107,22 +106,22 @@ constexpr KeyMap keyMap[] = {
     {SDL_SCANCODE_KP_0, 0x52},
     {SDL_SCANCODE_KP_PERIOD, 0x53},
     {SDL_SCANCODE_NONUSBACKSLASH, 0x56},
-    {SDL_SCANCODE_F11, 0x57},
+    {SDL_SCANCODE_F11, KI_KEY_F11},
     {SDL_SCANCODE_F12, 0x58},
-    {SDL_SCANCODE_KP_ENTER, 0x9C},
+    {SDL_SCANCODE_KP_ENTER, KI_KEY_PAD_ENTER},
     {SDL_SCANCODE_RCTRL, 0x9D},
     {SDL_SCANCODE_KP_DIVIDE, 0xB5},
     {SDL_SCANCODE_PRINTSCREEN, 0xB7},
     {SDL_SCANCODE_RALT, 0xB8},
     {SDL_SCANCODE_PAUSE, 0xC5},
-    {SDL_SCANCODE_HOME, 0xC7},
-    {SDL_SCANCODE_UP, 0xC8},
-    {SDL_SCANCODE_PAGEUP, 0xC9},
-    {SDL_SCANCODE_LEFT, 0xCB},
-    {SDL_SCANCODE_RIGHT, 0xCD},
+    {SDL_SCANCODE_HOME, KI_KEY_HOME},
+    {SDL_SCANCODE_UP, KI_KEY_UP},
+    {SDL_SCANCODE_PAGEUP, KI_KEY_PAGE_UP},
+    {SDL_SCANCODE_LEFT, KI_KEY_LEFT},
+    {SDL_SCANCODE_RIGHT, KI_KEY_RIGHT},
     {SDL_SCANCODE_END, 0xCF},
-    {SDL_SCANCODE_DOWN, 0xD0},
-    {SDL_SCANCODE_PAGEDOWN, 0xD1},
+    {SDL_SCANCODE_DOWN, KI_KEY_DOWN},
+    {SDL_SCANCODE_PAGEDOWN, KI_KEY_PAGE_DOWN},
     {SDL_SCANCODE_INSERT, 0xD2},
     {SDL_SCANCODE_DELETE, 0xD3},
     {SDL_SCANCODE_LGUI, 0xDB},
@@ -145,8 +144,8 @@ constexpr ViewerKey viewerKeys[] = {
 constexpr int kHalfAxis = 16384;
 
 void logStep(const char* step, bool ok) {
-    klWrite(step);
-    klWrite(ok ? " [OK]\n" : " [NG]\n");
+    kpLog(step);
+    kpLog(ok ? " [OK]\n" : " [NG]\n");
 }
 
 int deflection(int v) {
@@ -217,20 +216,20 @@ int SdlInput::loadMappings(const std::string& path) {
     SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
     if (!file) return -1; // there is none: nothing to say
     const int added = SDL_GameControllerAddMappingsFromRW(file, 1);
-    klWrite(" <SDL_GameControllerAddMappingsFromRW> " + path + "\n");
+    kpLog(" <SDL_GameControllerAddMappingsFromRW> " + path + "\n");
     if (added < 0)
-        klWrite("  [NG]\n");
+        kpLog("  [NG]\n");
     else
-        klValue("  mappings =", added);
+        kpLogValue("  mappings =", added);
     return added;
 }
 
 void SdlInput::openDevices() {
-    klWrite("<KilnInput::kiCreateKeyDevice>\n");
+    kpLog("<KilnInput::kiCreateKeyDevice>\n");
     int count = 0;
     logStep(" <SDL_GetKeyboardState>\n", SDL_GetKeyboardState(&count) != nullptr && count > 0);
     startWatching();
-    klWrite("<KilnInput::kiCreatePadDevice>\n");
+    kpLog("<KilnInput::kiCreatePadDevice>\n");
     if (!padSystem) {
         padSystem = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
         logStep(" <SDL_InitSubSystem (GAMECONTROLLER)>\n", padSystem);
@@ -248,11 +247,11 @@ void SdlInput::openDevices() {
         while (std::getline(lines, line))
             if (!line.empty() && line[0] != '#' && SDL_GameControllerAddMapping(line.c_str()) >= 0)
                 added += 1;
-        klValue(" <SDL_GAMECONTROLLERCONFIG>\n  mappings =", added);
+        kpLogValue(" <SDL_GAMECONTROLLERCONFIG>\n  mappings =", added);
     }
     findPads();
     logStep(" <SDL_GameControllerOpen>\n", !pads.empty());
-    klValue("  pads =", static_cast<int>(pads.size()));
+    kpLogValue("  pads =", static_cast<int>(pads.size()));
 }
 
 // Pads come and go while the game runs: an unplugged one is let go, a new one is opened.

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 
-#include "../../log.h"
 #include "sdl_trace.h"
 #ifdef __EMSCRIPTEN__
 #include "../web/web.h"
@@ -107,16 +106,16 @@ void SdlWindow::enterFullScreen() {
     SDL_SetWindowBordered(window, SDL_FALSE);
     SDL_SetWindowPosition(window, desk.x, desk.y);
     SDL_SetWindowSize(window, desk.w, desk.h);
-    klWrite(" <SDL_SetWindowFullscreen (desktop)>\n");
-    klWrite(SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0 ? "  [OK]\n"
-                                                                                : "  [NG]\n");
+    kpLog(" <SDL_SetWindowFullscreen (desktop)>\n");
+    kpLog(SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0 ? "  [OK]\n"
+                                                                              : "  [NG]\n");
     SDL_ShowCursor(SDL_DISABLE);
 }
 
 void SdlWindow::leaveFullScreen() {
     fullScreen = false;
-    klWrite(" <SDL_SetWindowFullscreen (window)>\n");
-    klWrite(SDL_SetWindowFullscreen(window, 0) == 0 ? "  [OK]\n" : "  [NG]\n");
+    kpLog(" <SDL_SetWindowFullscreen (window)>\n");
+    kpLog(SDL_SetWindowFullscreen(window, 0) == 0 ? "  [OK]\n" : "  [NG]\n");
     SDL_SetWindowBordered(window, SDL_TRUE);
     SDL_SetWindowSize(window, placedW, placedH);
     SDL_SetWindowPosition(window, placedLeft, placedTop);
@@ -139,29 +138,29 @@ void SdlWindow::readRefreshRate() {
 
 bool SdlWindow::createDevice(bool windowed) {
     SDL_DisplayMode mode{};
-    klWrite(" <SDL_GetDesktopDisplayMode>\n");
+    kpLog(" <SDL_GetDesktopDisplayMode>\n");
     const int display = window ? SDL_GetWindowDisplayIndex(window) : 0;
     if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &mode) == 0) {
-        klValue("  width        =", mode.w);
-        klValue("  height       =", mode.h);
-        klValue("  refrash rate =", mode.refresh_rate);
-        klValue("  format       =", mode.format);
+        kpLogValue("  width        =", mode.w);
+        kpLogValue("  height       =", mode.h);
+        kpLogValue("  refrash rate =", mode.refresh_rate);
+        kpLogValue("  format       =", mode.format);
     } else {
-        klWrite("  [NG]\n");
+        kpLog("  [NG]\n");
     }
     if (!window) {
-        klWrite(" <SDL_CreateRenderer>\n  [NG]\n");
+        kpLog(" <SDL_CreateRenderer>\n  [NG]\n");
         return false;
     }
     if (windowed == fullScreen) setWindowed(windowed);
-    klWrite(" <SDL_CreateRenderer>\n");
+    kpLog(" <SDL_CreateRenderer>\n");
     const bool ok = renderer.openWindow(window, width, height, wantVsync);
     readRefreshRate();
-    klWrite(ok ? "  [OK]\n" : "  [NG]\n");
+    kpLog(ok ? "  [OK]\n" : "  [NG]\n");
     if (ok) {
-        klWrite(std::string("  driver  = ") + renderer.name() + "\n");
-        klWrite(renderer.vsync() ? "  vsync   = on\n" : "  vsync   = off\n");
-        klValue("  scale   =", windowScale);
+        kpLog(std::string("  driver  = ") + renderer.name() + "\n");
+        kpLog(renderer.vsync() ? "  vsync   = on\n" : "  vsync   = off\n");
+        kpLogValue("  scale   =", windowScale);
     }
     gPlatform.renderer = ok ? &renderer : nullptr;
     return ok;
@@ -169,7 +168,7 @@ bool SdlWindow::createDevice(bool windowed) {
 
 void SdlWindow::destroyDevice() {
     if (!renderer.isOpen()) return;
-    klWrite(" <SDL_DestroyRenderer>\n");
+    kpLog(" <SDL_DestroyRenderer>\n");
     renderer.close();
     if (gPlatform.renderer == &renderer) gPlatform.renderer = nullptr;
 }
@@ -221,7 +220,7 @@ void SdlWindow::setScale(int scale) {
 void SdlWindow::setVsync(bool on) {
     wantVsync = on;
     renderer.setVsync(on);
-    klWrite(renderer.vsync() ? " <SDL_RenderSetVSync> on\n" : " <SDL_RenderSetVSync> off\n");
+    kpLog(renderer.vsync() ? " <SDL_RenderSetVSync> on\n" : " <SDL_RenderSetVSync> off\n");
 }
 
 KWindowEvents SdlWindow::handleEvents() {

@@ -1,0 +1,12 @@
+#include "field_look.h"
+
+#include "creator.h"
+#include "engine.h"
+
+EngineGame* ztLiveField() {
+    return keNextScene == ZT_SCENE_GAME ? currentGame : nullptr;
+}
+
+ZTPlayer* ztTank() {
+    return ztFirstObject<ZTPlayer>(ZT_LAYER_TANK);
+}
