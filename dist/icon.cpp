@@ -1,7 +1,7 @@
-// zt-icon: draws the desktop icon from the game's own art, the player's tank with its gun and a
+// zt_icon: draws the desktop icon from the game's own art, the player's tank with its gun and a
 // short tail on a floor tile, at one size, into a PNG.
 //
-//   zt-icon FRAME_SVG ART_DIR SIZE OUT_PNG
+//   zt_icon FRAME_SVG ART_DIR SIZE OUT_PNG
 #include <cairo.h>
 #include <librsvg/rsvg.h>
 
@@ -33,13 +33,13 @@ bool draw(cairo_t* cr, const std::string& path, double w, double h) {
     GError* err = nullptr;
     RsvgHandle* svg = rsvg_handle_new_from_file(path.c_str(), &err);
     if (!svg) {
-        std::fprintf(stderr, "zt-icon: %s: %s\n", path.c_str(), err ? err->message : "not SVG");
+        std::fprintf(stderr, "zt_icon: %s: %s\n", path.c_str(), err ? err->message : "not SVG");
         if (err) g_error_free(err);
         return false;
     }
     const RsvgRectangle box{0, 0, w, h};
     const bool ok = rsvg_handle_render_document(svg, cr, &box, &err);
-    if (!ok) std::fprintf(stderr, "zt-icon: %s: %s\n", path.c_str(), err ? err->message : "");
+    if (!ok) std::fprintf(stderr, "zt_icon: %s: %s\n", path.c_str(), err ? err->message : "");
     if (err) g_error_free(err);
     g_object_unref(svg);
     return ok;
@@ -80,12 +80,12 @@ bool writeSurface(cairo_surface_t* surface, const std::string& path) {
 
 int main(int argc, char** argv) {
     if (argc != 5) {
-        std::fprintf(stderr, "usage: zt-icon FRAME_SVG ART_DIR SIZE OUT_PNG\n");
+        std::fprintf(stderr, "usage: zt_icon FRAME_SVG ART_DIR SIZE OUT_PNG\n");
         return 2;
     }
     const int size = std::atoi(argv[3]);
     if (size < 8 || size > 1024) {
-        std::fprintf(stderr, "zt-icon: size %s out of 8..1024\n", argv[3]);
+        std::fprintf(stderr, "zt_icon: size %s out of 8..1024\n", argv[3]);
         return 2;
     }
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
@@ -106,6 +106,6 @@ int main(int argc, char** argv) {
     const std::string tmp = out + ".tmp";
     ok = ok && writeSurface(surface, tmp) && std::rename(tmp.c_str(), out.c_str()) == 0;
     cairo_surface_destroy(surface);
-    if (!ok) std::fprintf(stderr, "zt-icon: %s not written\n", out.c_str());
+    if (!ok) std::fprintf(stderr, "zt_icon: %s not written\n", out.c_str());
     return ok ? 0 : 1;
 }

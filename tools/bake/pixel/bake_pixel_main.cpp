@@ -1,4 +1,4 @@
-// zt-bake-pixel LAYOUT OUTDIR [--force]: renders the art sources into the eleven texture files.
+// zt_bake_pixel LAYOUT OUTDIR [--force]: renders the art sources into the eleven texture files.
 // Without --force only missing files are written.
 #include <cstdio>
 #include <cstring>

@@ -1,4 +1,4 @@
-// zt-pixel-review TEXTUREDIR OUTDIR: review pictures from the eleven texture files:
+// zt_pixel_review TEXTUREDIR OUTDIR: review pictures from the eleven texture files:
 // pixel-sheet.png (every cell with its number), pixel-field.png (a field in play),
 // pixel-talk.png (a conversation), pixel-title.png (the title screen) and
 // pixel-boss.png (the bosses assembled) and pixel-over.png (a game over).
