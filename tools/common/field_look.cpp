@@ -6,7 +6,3 @@
 EngineGame* ztLiveField() {
     return keNextScene == ZT_SCENE_GAME ? currentGame : nullptr;
 }
-
-ZTPlayer* ztTank() {
-    return ztFirstObject<ZTPlayer>(ZT_LAYER_TANK);
-}

@@ -8,11 +8,17 @@
 #include "objects/player.h"
 #include "scenes/game.h"
 
-// The objects of `layer` that are a T, in list order (the order they move in).
+// Hands each object of `layer` that is a T to `visit`, in list order (the order they move in).
+// Nothing is gathered on the way, so the players can look every frame at the cost of the bare walk.
+template <class T, class F> void ztEachObject(ZTLayer layer, F&& visit) {
+    for (KilnBehave* b = kbHead[layer]; b; b = b->next)
+        if (T* t = dynamic_cast<T*>(b)) visit(*t);
+}
+
+// The objects of `layer` that are a T, in list order.
 template <class T> std::vector<T*> ztLayerObjects(ZTLayer layer) {
     std::vector<T*> found;
-    for (KilnBehave* b = kbHead[layer]; b; b = b->next)
-        if (T* t = dynamic_cast<T*>(b)) found.push_back(t);
+    ztEachObject<T>(layer, [&found](T& t) { found.push_back(&t); });
     return found;
 }
 
@@ -27,8 +33,11 @@ template <class T> T* ztFirstObject(ZTLayer layer) {
 // in the frame that leaves the field (for the restart, the next field or the title).
 EngineGame* ztLiveField();
 
-// The tank, or null when there is none in its layer.
-ZTPlayer* ztTank();
+// The tank, or null when there is none in its layer. Inline: the players ask for it every frame,
+// and they may use the looks without linking the rest of the tools library.
+inline ZTPlayer* ztTank() {
+    return ztFirstObject<ZTPlayer>(ZT_LAYER_TANK);
+}
 
 // The field is being left for good or for a while: cleared (the clear shown or still to come), or
 // the game over under way. A tank just lost with tanks to spare is not yet done with.

@@ -7,6 +7,8 @@
 #include "behave.h"
 #include "dat_text.h"
 #include "engine.h"
+#include "field_look.h"
+#include "input.h"
 #include "objects/layers.h"
 #include "objects/spit.h"
 #include "objects/tail.h"
@@ -53,8 +55,7 @@ namespace {
 
 int spitsAlive() {
     int n = 0;
-    for (KilnBehave* b = kbHead[ZT_LAYER_AIR]; b; b = b->next)
-        n += dynamic_cast<ZTEnmSpit*>(b) != nullptr;
+    ztEachObject<const ZTEnmSpit>(ZT_LAYER_AIR, [&n](const ZTEnmSpit&) { n += 1; });
     return n;
 }
 
@@ -85,7 +86,7 @@ FieldTrial ztTrialField(int field, int tail, int lives, int limit, ZTDriver driv
     hooks.drawn = [](uint32_t) { return false; };
     hooks.before = [&](uint32_t frame) {
         if (frame == 1) gWork->left = lives - 1;
-        ztPilotKeys(driver(), platform.input.keys);
+        kiHoldWord(driver(), platform.input.keys);
     };
     hooks.after = [&](uint32_t) {
         if (keNextScene == ZT_SCENE_GAME) {
@@ -101,8 +102,7 @@ FieldTrial ztTrialField(int field, int tail, int lives, int limit, ZTDriver driv
             if (alive < spits) t.spitsDestroyed += spits - alive;
             spits = alive;
             // Play time: from the end of the banner to the tank's loss or the clear.
-            if (firstAttempt && currentGame->state == ZT_FIELD_PLAY && !currentGame->playerDown)
-                t.firstFrames += 1;
+            if (firstAttempt && ztFieldInPlay(*currentGame)) t.firstFrames += 1;
             if (firstAttempt && currentGame->playerDown && t.lostX < 0) {
                 t.lostX = gWork->playerPos.x;
                 t.lostY = gWork->playerPos.y;

@@ -8,6 +8,7 @@
 #include "behave.h"
 #include "data/replay_file.h"
 #include "engine.h"
+#include "field_look.h"
 #include "objects/bounds.h"
 #include "objects/eshot.h"
 #include "objects/ground_enemies.h"
@@ -44,9 +45,7 @@ bool searchMargins(const std::string& path, const std::string& root, Margins& ou
             lastField = std::max(lastField, field);
             if (currentGame->playerDown && !down) lost[field] += 1;
             down = currentGame->playerDown;
-            const ZTPlayer* tank = nullptr;
-            for (KilnBehave* b = kbHead[ZT_LAYER_TANK]; b && !tank; b = b->next)
-                tank = dynamic_cast<ZTPlayer*>(b);
+            const ZTPlayer* tank = ztTank();
             if (!tank || tank->state != ZT_TANK_DRIVING) return;
             const KVector p = tank->position;
             float c = ztWallClearance(p);
@@ -54,16 +53,17 @@ bool searchMargins(const std::string& path, const std::string& root, Margins& ou
                 const float dx = at.x - p.x, dy = at.y - p.y;
                 c = std::min(c, std::sqrt(dx * dx + dy * dy) - reach);
             };
+            ztEachObject<const ZTGroundEnemy>(ZT_LAYER_GROUND, [&](const ZTGroundEnemy& e) {
+                near(e.position, 6.0f + e.radius);
+            });
+            ztEachObject<const ZTEShot>(ZT_LAYER_ENEMY_SHOTS, [&](const ZTEShot& sh) {
+                near(sh.position, 6.0f + sh.radius);
+            });
+            // The joint right behind the tank is always close: it is no call at all.
             int joint = 0;
-            for (int layer = 0; layer < kbLayerCount; ++layer)
-                for (KilnBehave* b = kbHead[layer]; b; b = b->next) {
-                    if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b))
-                        near(e->position, 6.0f + e->radius);
-                    else if (const auto* sh = dynamic_cast<ZTEShot*>(b))
-                        near(sh->position, 6.0f + sh->radius);
-                    else if (const auto* t = dynamic_cast<ZTTail*>(b); t && joint++ > 0)
-                        near(t->position, 14.0f);
-                }
+            ztEachObject<const ZTTail>(ZT_LAYER_TANK, [&](const ZTTail& t) {
+                if (joint++ > 0) near(t.position, 14.0f);
+            });
             auto [it, fresh] = closest.try_emplace(field, c);
             if (!fresh) it->second = std::min(it->second, c);
         };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "../common/field_look.h"
 #include "behave.h"
 #include "creator.h"
 #include "engine.h"
@@ -64,38 +65,39 @@ float ZTModelPlayer::gauss() {
 ZTModelPlayer::Screen ZTModelPlayer::look() const {
     Screen s;
     if (keSceneNumber != ZT_SCENE_GAME) return s;
-    int tailIndex = 0;
-    for (int layer = 0; layer < kbLayerCount; ++layer)
-        for (KilnBehave* b = kbHead[layer]; b; b = b->next) {
-            if (const auto* p = dynamic_cast<ZTPlayer*>(b)) {
-                // The buttons are pressed already while the tank rolls in.
-                s.driving = p->state != ZT_TANK_DESTROYED;
-                s.tank = p->position;
-                s.angle = p->angle;
-            } else if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b)) {
-                s.things.push_back({e->position, {0, 0, 0}, 6.0f + e->radius + 6.0f, true});
-                // Where its gun points a shot may come from at any moment: a person keeps out
-                // of the line of fire, picturing a shot leaving now and one a little later.
-                const KVector h = kmHeading(e->angle);
-                for (float lag : {0.0f, 8.0f, 16.0f})
-                    s.things.push_back({{e->position.x + h.x * (16.0f - 2.0f * lag),
-                                         e->position.y + h.y * (16.0f - 2.0f * lag), 0.0f},
-                                        {h.x * 2.0f, h.y * 2.0f, 0.0f},
-                                        14.0f,
-                                        false});
-            } else if (const auto* g = dynamic_cast<ZTBossGyro*>(b)) {
-                s.things.push_back({g->position, {0, 0, 0}, 0.0f, true, true});
-            } else if (const auto* sh = dynamic_cast<ZTEShot*>(b)) {
-                s.things.push_back({sh->position, sh->velocity, 6.0f + sh->radius + 8.0f, false});
-            } else if (const auto* t = dynamic_cast<ZTTail*>(b)) {
-                tailIndex += 1;
-                // The charge mark shows on an armed joint that enemy fire has charged.
-                if (t->counterState == ZT_COUNTER_CHARGED && t->charge != 0 && !t->down &&
-                    t->position.y <= 464.0f)
-                    s.charged.push_back({t->position, t->angle});
-            }
-        }
-    s.joints = tailIndex;
+    // Each kind keeps to its one layer; taken in layer order the things come in the order the
+    // screen lists them.
+    ztEachObject<const ZTGroundEnemy>(ZT_LAYER_GROUND, [&s](const ZTGroundEnemy& e) {
+        s.things.push_back({e.position, {0, 0, 0}, 6.0f + e.radius + 6.0f, true});
+        // Where its gun points a shot may come from at any moment: a person keeps out of the
+        // line of fire, picturing a shot leaving now and one a little later.
+        const KVector h = kmHeading(e.angle);
+        for (float lag : {0.0f, 8.0f, 16.0f})
+            s.things.push_back({{e.position.x + h.x * (16.0f - 2.0f * lag),
+                                 e.position.y + h.y * (16.0f - 2.0f * lag), 0.0f},
+                                {h.x * 2.0f, h.y * 2.0f, 0.0f},
+                                14.0f,
+                                false});
+    });
+    if (const ZTPlayer* p = ztTank()) {
+        // The buttons are pressed already while the tank rolls in.
+        s.driving = p->state != ZT_TANK_DESTROYED;
+        s.tank = p->position;
+        s.angle = p->angle;
+    }
+    ztEachObject<const ZTTail>(ZT_LAYER_TANK, [&s](const ZTTail& t) {
+        s.joints += 1;
+        // The charge mark shows on an armed joint that enemy fire has charged.
+        if (t.counterState == ZT_COUNTER_CHARGED && t.charge != 0 && !t.down &&
+            t.position.y <= 464.0f)
+            s.charged.push_back({t.position, t.angle});
+    });
+    ztEachObject<const ZTBossGyro>(ZT_LAYER_AIR, [&s](const ZTBossGyro& g) {
+        s.things.push_back({g.position, {0, 0, 0}, 0.0f, true, true});
+    });
+    ztEachObject<const ZTEShot>(ZT_LAYER_ENEMY_SHOTS, [&s](const ZTEShot& sh) {
+        s.things.push_back({sh.position, sh.velocity, 6.0f + sh.radius + 8.0f, false});
+    });
     return s;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "../common/field_look.h"
 #include "behave.h"
 #include "creator.h"
 #include "engine.h"
@@ -18,12 +19,6 @@
 #include "work.h"
 
 namespace {
-
-ZTPlayer* findTank() {
-    for (KilnBehave* b = kbHead[ZT_LAYER_TANK]; b; b = b->next)
-        if (auto* p = dynamic_cast<ZTPlayer*>(b)) return p;
-    return nullptr;
-}
 
 struct Obstacle {
     KVector position;
@@ -160,21 +155,19 @@ KVector lookAround(const KVector& p, std::vector<Group>& groups) {
     int tailIndex = 0;
     const KVector still{0.0f, 0.0f, 0.0f};
     // Each layer holds one kind of the things looked at, so one test an object.
-    for (KilnBehave* b = kbHead[ZT_LAYER_GROUND]; b; b = b->next)
-        if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b)) {
-            const float dx = e->position.x - p.x, dy = e->position.y - p.y;
-            const float d = dx * dx + dy * dy;
-            if (d < best) best = d, target = e->position;
-            addObstacle(obstacles, p, e->position, still, 6.0f + e->radius + 8.0f);
-        }
-    for (KilnBehave* b = kbHead[ZT_LAYER_TANK]; b; b = b->next)
-        if (const auto* t = dynamic_cast<ZTTail*>(b)) {
-            // The piece right behind the tank cannot be reached by rolling forward.
-            if (tailIndex++ > 0) addObstacle(obstacles, p, t->position, still, 20.0f);
-        }
-    for (KilnBehave* b = kbHead[ZT_LAYER_ENEMY_SHOTS]; b; b = b->next)
-        if (const auto* s = dynamic_cast<ZTEShot*>(b))
-            addObstacle(obstacles, p, s->position, s->velocity, 6.0f + s->radius + 6.0f);
+    ztEachObject<const ZTGroundEnemy>(ZT_LAYER_GROUND, [&](const ZTGroundEnemy& e) {
+        const float dx = e.position.x - p.x, dy = e.position.y - p.y;
+        const float d = dx * dx + dy * dy;
+        if (d < best) best = d, target = e.position;
+        addObstacle(obstacles, p, e.position, still, 6.0f + e.radius + 8.0f);
+    });
+    ztEachObject<const ZTTail>(ZT_LAYER_TANK, [&](const ZTTail& t) {
+        // The piece right behind the tank cannot be reached by rolling forward.
+        if (tailIndex++ > 0) addObstacle(obstacles, p, t.position, still, 20.0f);
+    });
+    ztEachObject<const ZTEShot>(ZT_LAYER_ENEMY_SHOTS, [&](const ZTEShot& s) {
+        addObstacle(obstacles, p, s.position, s.velocity, 6.0f + s.radius + 6.0f);
+    });
     std::stable_sort(obstacles.begin(), obstacles.end(),
                      [](const Obstacle& x, const Obstacle& y) { return x.soonest < y.soonest; });
     group(obstacles, groups);
@@ -236,7 +229,7 @@ uint32_t ZTPilot::next() {
         driving = 0;
         return 0;
     }
-    const ZTPlayer* tank = findTank();
+    const ZTPlayer* tank = ztTank();
     if (!tank || tank->state != ZT_TANK_DRIVING) {
         driving = 0;
         return 0;

@@ -5,8 +5,6 @@
 // random number, so it leaves the play's own random sequence alone.
 #include <cstdint>
 
-#include "input.h"
-
 struct ZTPilot {
     // On this field the tank blows itself up once, a while after play begins (0: never).
     int missOnField = 0;
@@ -25,8 +23,3 @@ struct ZTPilot {
     int missedOn = 0; // the field on which the planned miss was made
     int driving = 0;  // frames the tank has been driving in this attempt
 };
-
-// The keyboard state that holds exactly the buttons of `word`: the engine's key table.
-inline void ztPilotKeys(uint32_t word, uint8_t keys[256]) {
-    kiHoldWord(word, keys);
-}

@@ -5,6 +5,7 @@
 
 #include "behave.h"
 #include "engine.h"
+#include "field_look.h"
 #include "frame.h"
 #include "input.h"
 #include "objects/boss_gyro.h"
@@ -21,9 +22,8 @@
 namespace {
 
 int bossLife() {
-    for (KilnBehave* b = kbHead[ZT_LAYER_AIR]; b; b = b->next)
-        if (const auto* g = dynamic_cast<ZTBossGyro*>(b)) return g->life;
-    return 0;
+    const ZTBossGyro* g = ztFirstObject<ZTBossGyro>(ZT_LAYER_AIR);
+    return g ? g->life : 0;
 }
 
 // How well the tank stands towards its next target: near it and facing it (the guns face
@@ -32,18 +32,15 @@ double standing(const ZTPlayer& tank) {
     const KVector p = tank.position;
     float best = 1e30f;
     KVector target{320.0f, 240.0f, 0.0f};
-    for (int layer : {ZT_LAYER_GROUND, ZT_LAYER_AIR})
-        for (KilnBehave* b = kbHead[layer]; b; b = b->next) {
-            KVector at;
-            if (const auto* e = dynamic_cast<ZTGroundEnemy*>(b))
-                at = e->position;
-            else if (const auto* g = dynamic_cast<ZTBossGyro*>(b))
-                at = g->position;
-            else
-                continue;
-            const float dx = at.x - p.x, dy = at.y - p.y;
-            if (dx * dx + dy * dy < best) best = dx * dx + dy * dy, target = at;
-        }
+    auto consider = [&](KVector at) {
+        const float dx = at.x - p.x, dy = at.y - p.y;
+        if (dx * dx + dy * dy < best) best = dx * dx + dy * dy, target = at;
+    };
+    // The ground first, then the flying boss: on a tie the earlier one stays the target.
+    ztEachObject<const ZTGroundEnemy>(ZT_LAYER_GROUND,
+                                      [&](const ZTGroundEnemy& e) { consider(e.position); });
+    ztEachObject<const ZTBossGyro>(ZT_LAYER_AIR,
+                                   [&](const ZTBossGyro& g) { consider(g.position); });
     const double dx = target.x - p.x, dy = target.y - p.y;
     const double d = std::sqrt(dx * dx + dy * dy) + 0.001;
     const double facing = (-std::sin(tank.angle) * dx + std::cos(tank.angle) * dy) / d;
@@ -67,22 +64,16 @@ double gains(const Start& s) {
     value += 40.0 * (s.boss - bossLife());
     // A burst of the tail's counter shots under way is worth a great deal against a boss,
     // whose life grows with the tail; a charged joint is half-way there.
-    for (KilnBehave* b = kbHead[ZT_LAYER_TANK]; b; b = b->next)
-        if (const auto* t = dynamic_cast<ZTTail*>(b))
-            value += t->counterState == ZT_COUNTER_FIRING    ? 1500.0
-                     : t->counterState == ZT_COUNTER_CHARGED ? 100.0
-                                                             : 0.0;
-    if (const ZTPlayer* tank = ztSearchTank()) value += standing(*tank);
+    ztEachObject<const ZTTail>(ZT_LAYER_TANK, [&value](const ZTTail& t) {
+        value += t.counterState == ZT_COUNTER_FIRING    ? 1500.0
+                 : t.counterState == ZT_COUNTER_CHARGED ? 100.0
+                                                        : 0.0;
+    });
+    if (const ZTPlayer* tank = ztTank()) value += standing(*tank);
     return value;
 }
 
 } // namespace
-
-ZTPlayer* ztSearchTank() {
-    for (KilnBehave* b = kbHead[ZT_LAYER_TANK]; b; b = b->next)
-        if (auto* p = dynamic_cast<ZTPlayer*>(b)) return p;
-    return nullptr;
-}
 
 double ztRollout(HeadlessPlatform& platform, uint32_t first, bool pilotOn, const ZTLook& look,
                  long& frames) {
@@ -94,19 +85,19 @@ double ztRollout(HeadlessPlatform& platform, uint32_t first, bool pilotOn, const
         const int past = k - look.segment - 1;
         if (past >= 0 && pilotOn && past % look.pilotEvery == 0)
             word = pilot.next() & ~uint32_t{KI_BUTTON3};
-        ztPilotKeys(word | KI_BUTTON1, platform.input.keys);
+        kiHoldWord(word | KI_BUTTON1, platform.input.keys);
         const ZTFrameResult r = ztFrameStep(false);
         frames += 1;
         const double kills = 3000.0 * (start.ground - gWork->groundCount);
         if (r.sceneMissing || r.quit) return -1e9;
-        if (keNextScene != ZT_SCENE_GAME || !currentGame ||
-            currentGame->state >= ZT_FIELD_CLEARED) {
+        const EngineGame* field = ztLiveField();
+        if (!field || ztFieldDone(field->state)) {
             // Cleared (or left the field, or over): the sooner the better, unless the tank is
             // down.
             if (currentGame && currentGame->playerDown) return -1e6 + k * 1000.0 + kills;
             return 1e7 - k * 100.0;
         }
-        if (currentGame->playerDown) return -1e6 + k * 1000.0 + kills;
+        if (field->playerDown) return -1e6 + k * 1000.0 + kills;
     }
     return gains(start);
 }

@@ -6,9 +6,6 @@
 class ZTPlayer;
 struct HeadlessPlatform;
 
-// The tank of the running field, or none.
-ZTPlayer* ztSearchTank();
-
 // How a try plays: `segment` frames of its word, then `lookahead` more, held on or steered by
 // the pilot, which is asked every `pilotEvery` frames and held in between.
 struct ZTLook {

@@ -8,6 +8,7 @@
 #include "data/replay_file.h"
 #include "engine.h"
 #include "evaluation.h"
+#include "field_look.h"
 #include "fields.h"
 #include "input.h"
 #include "objects/player.h"
@@ -96,13 +97,13 @@ void Play::before(uint32_t frame) {
     if (o.until == 0 || frame <= o.until) word &= ~uint32_t{KI_BUTTON3};
     if (frame <= prefix.size()) {
         // The given start of the play, pressed as it was recorded.
-        ztPilotKeys(prefix[frame - 1], platform.input.keys);
+        kiHoldWord(prefix[frame - 1], platform.input.keys);
         return;
     }
     if (!target.empty() && gWork->field != fieldSeen && keSceneNumber == ZT_SCENE_GAME)
         keepFieldStart();
     const bool searching = o.until == 0 || frame <= o.until;
-    const ZTPlayer* tank = keSceneNumber == ZT_SCENE_GAME && currentGame ? ztSearchTank() : nullptr;
+    const ZTPlayer* tank = keSceneNumber == ZT_SCENE_GAME && currentGame ? ztTank() : nullptr;
     if (searching && tank && tank->state == ZT_TANK_DRIVING &&
         currentGame->state == ZT_FIELD_PLAY) {
         if (holdLeft <= 0) {
@@ -118,7 +119,7 @@ void Play::before(uint32_t frame) {
     } else {
         holdLeft = 0;
     }
-    ztPilotKeys(word, platform.input.keys);
+    kiHoldWord(word, platform.input.keys);
     progress(frame);
 }
 
@@ -134,7 +135,7 @@ void Play::progress(uint32_t frame) {
 }
 
 void Play::after(uint32_t frame) {
-    const bool isDown = keNextScene == ZT_SCENE_GAME && currentGame && currentGame->playerDown;
+    const bool isDown = ztLiveField() && ztLiveField()->playerDown;
     // A loss that leaves enough spare tanks is taken, as a player takes it: it also halves the
     // tail, which otherwise grows with every enemy destroyed. Any other loss sends the play
     // back to a kept state a little before, unless that has had its tries.
