@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "../common/field_look.h"
 #include "behave.h"
 #include "creator.h"
 #include "engine.h"
+#include "field_look.h"
 #include "input.h"
 #include "objects/boss_gyro.h"
 #include "objects/bounds.h"

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <vector>
 
-#include "../common/field_look.h"
 #include "behave.h"
 #include "creator.h"
 #include "engine.h"
+#include "field_look.h"
 #include "input.h"
 #include "objects/bounds.h"
 #include "objects/eshot.h"
