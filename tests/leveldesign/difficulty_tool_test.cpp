@@ -29,10 +29,14 @@ std::string tool(const std::string& args) {
 TEST(DifficultyTool, WritesTheTableAndChartWhereAskedAndNothingElse) {
     ScratchDir caller;
     fs::create_directory("out");
+    // Every folder and file given by a path relative to the caller's folder.
+    fs::create_directory_symlink(ZT_DAT_SOURCE, "sources");
+    fs::create_directory_symlink(ZT_ROOT, "root");
+    fs::create_symlink(std::string(ZT_REPLAY_DATA) + "/ending.rep", "ending.rep");
     const std::set<std::string> before = namesIn(".");
-    const CommandRun r = runCommand(tool(std::string("--fields 1-2 --tries 2 --only usual ") +
-                                         "--search '" + ZT_REPLAY_DATA + "/ending.rep' --root '" +
-                                         ZT_ROOT + "' --table out/table.md --chart chart.svg"));
+    const CommandRun r = runCommand(tool("--fields 1-2 --tries 2 --only usual --dat sources "
+                                         "--search ending.rep --root root "
+                                         "--table out/table.md --chart chart.svg"));
     ASSERT_EQ(r.status, 0) << r.output;
 
     std::set<std::string> expected = before;

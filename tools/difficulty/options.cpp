@@ -47,7 +47,8 @@ int readOptions(int argc, char** argv, Options& o) {
             std::fputs(usage, stdout);
             return 0;
         } else if (a == "--dat" && hasValue) {
-            o.dat = argv[++i];
+            // The tries run in a scratch folder: every relative path means the caller's folder.
+            o.dat = fs::absolute(argv[++i]).string();
         } else if (a == "--fields" && hasValue) {
             if (std::sscanf(argv[++i], "%d-%d", &o.first, &o.last) != 2 || o.first < 1 ||
                 o.last < o.first || o.last > 48) {
@@ -76,11 +77,10 @@ int readOptions(int argc, char** argv, Options& o) {
             }
             o.players = {{"custom", skill, {}}};
         } else if (a == "--root" && hasValue) {
-            o.root = argv[++i];
+            o.root = fs::absolute(argv[++i]).string();
         } else if (a == "--search" && hasValue) {
             o.marginsPath = fs::absolute(argv[++i]).string();
         } else if (a == "--table" && hasValue) {
-            // The tries run in a scratch folder: a relative path means the caller's folder.
             o.tablePath = fs::absolute(argv[++i]).string();
         } else if (a == "--chart" && hasValue) {
             o.chartPath = fs::absolute(argv[++i]).string();
