@@ -1,7 +1,7 @@
 // Exports and the viewer's jumps, on a ten-minute play of the automatic player:
-// - PNG frames and video, each by today's way (one thread, every frame drawn whole by SDL,
-//   SDL_image's PNG through memory, ARGB frames to ffmpeg) and by the new one (drawing and
-//   encoding on two threads, the ground kept while it stays the same, the sprites' triangles
+// - PNG frames and video, each by today's way (one thread, every frame drawn whole by SDL, the
+//   PNG made in memory as SDL_image made it, ARGB frames to ffmpeg) and by the new one (drawing
+//   and encoding on two threads, the ground kept while it stays the same, the sprites' triangles
 //   drawn by our own copy of SDL's rasteriser, RGB PNGs compressed whole by libdeflate, three
 //   bytes a pixel to ffmpeg), side by side;
 // - a jump of 10 s back near the end of the play, which plays it again silently from its start.
