@@ -1,6 +1,7 @@
 // Runs the real program in a real window on its own Xvfb display, ends it the ways a player
 // does, and checks that it shut down cleanly: the log's first and last lines and zent.ini.
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -59,23 +60,20 @@ protected:
     void SetUp() override {
         if (!fs::exists("/usr/bin/Xvfb") || !fs::exists("/usr/bin/xdotool"))
             GTEST_SKIP() << "Xvfb and xdotool are needed for a real window";
-        for (int n = 91; n < 140 && display.empty(); ++n) {
-            const std::string id = std::to_string(n);
-            if (fs::exists("/tmp/.X11-unix/X" + id) || fs::exists("/tmp/.X" + id + "-lock"))
-                continue;
-            display = ":" + id;
-            xvfb =
-                spawn({"Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {}, {});
-            for (int i = 0; i < 100 && !fs::exists("/tmp/.X11-unix/X" + id); ++i) sleepMs(50);
-            // Another test may have taken the same number a moment earlier: ours then quits.
-            sleepMs(200);
-            const bool ended = waitFor(xvfb, 0) != -1;
-            if (ended || !fs::exists("/tmp/.X11-unix/X" + id)) {
-                if (!ended) kill(xvfb, SIGTERM), waitFor(xvfb, 2000);
-                xvfb = -1;
-                display.clear();
-            }
-        }
+        // Xvfb picks a free display itself and names it once it takes connections, so two tests
+        // starting at the same moment never share one.
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        xvfb = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
+                      "-nolisten", "tcp"},
+                     {}, {});
+        close(fds[1]);
+        std::string number;
+        pollfd ready{fds[0], POLLIN, 0};
+        char c = 0;
+        while (poll(&ready, 1, 30000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+        close(fds[0]);
+        if (!number.empty()) display = ":" + number;
         ASSERT_FALSE(display.empty()) << "no display for Xvfb";
         root =
             fs::current_path() / (std::string("smoke_") +
