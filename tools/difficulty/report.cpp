@@ -113,7 +113,7 @@ std::string curveChecks(const std::vector<Player>& players, const std::map<int, 
             out += buf;
         }
         // Tanks: three to start with, and one more at each extend score.
-        double lost = 0, score = 0;
+        double lost = 0, boss = 0, score = 0;
         bool whole = true;
         for (int field = 1; field <= 12; ++field) {
             const Row* r = rowOf(p, field);
@@ -122,15 +122,16 @@ std::string curveChecks(const std::vector<Player>& players, const std::map<int, 
                 break;
             }
             lost += r->missesPerClear();
+            if (field == 12) boss = r->missesPerClear();
             score += r->clearScore;
         }
         if (!whole) continue;
         const int extends = extendsAt(score);
         std::snprintf(buf, sizeof buf,
-                      "  Fields 1 to 12 cost it %.1f tanks per clear in all, against the 3 it "
-                      "starts with and %d extend%s (about %.0f points by the Gyro's end): %s "
-                      "the game gives.\n",
-                      lost, extends, extends == 1 ? "" : "s", score,
+                      "  Fields 1 to 12 cost it %.1f tanks per clear in all (%.1f on fields 1 to "
+                      "11, %.1f on the Gyro), against the 3 it starts with and %d extend%s (about "
+                      "%.0f points by the Gyro's end): %s the game gives.\n",
+                      lost, lost - boss, boss, extends, extends == 1 ? "" : "s", score,
                       lost < 3 + extends ? "fewer than" : "MORE than");
         out += buf;
         // Tanks per clear count every try, as a play with continues goes on after each game
@@ -157,9 +158,9 @@ std::string curveChecks(const std::vector<Player>& players, const std::map<int, 
         double through = 0;
         for (double q : inHand) through += q;
         std::snprintf(buf, sizeof buf,
-                      "  One game with those tanks and no continue gets through the Gyro in %.2g%% "
+                      "  One game with those tanks and no continue gets through the Gyro in %.*g%% "
                       "of plays.\n",
-                      100.0 * through);
+                      through >= 0.01 ? 3 : 2, 100.0 * through);
         out += buf;
     }
     return out;
