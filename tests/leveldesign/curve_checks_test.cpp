@@ -12,7 +12,8 @@
 namespace {
 
 // A player's first twelve fields, each tried 100 times: `clean` cleared with the first tank,
-// every try cleared in the end, after `misses` lost tanks per clear and `frames` frames.
+// every try cleared in the end, after `misses` lost tanks per clear; field 1 takes `frames`
+// frames to clear, every other field 1000.
 Player made(const std::vector<int>& clean, int frames, double misses, double score = 2000) {
     Player p{"test", {}, {}};
     for (int field = 1; field <= 12; ++field) {

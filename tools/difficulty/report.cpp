@@ -122,7 +122,7 @@ std::string curveChecks(const std::vector<Player>& players, const std::map<int, 
                 break;
             }
             lost += r->missesPerClear();
-            if (field == 12) boss = r->missesPerClear();
+            if (ztFieldKind(field) == ZTFieldKind::Gyro) boss = r->missesPerClear();
             score += r->clearScore;
         }
         if (!whole) continue;
